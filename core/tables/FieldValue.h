@@ -1,0 +1,17 @@
+#pragma once
+
+#include "tables/Table.h"
+
+#include <string>
+#include <string_view>
+
+namespace sarw {
+
+// Text of a stored value, exactly as the XML table format writes it in its attribute
+// (unescaped): strings and memos unchanged, integers in decimal, r8 like %.16g, dates yyyymmdd,
+// booleans TRUE/FALSE, blobs in Base64 ...
+std::string formatFieldValue(const FieldInfo& field, std::string_view raw);
+// The inverse: stored bytes of a value given as such a text. False when the text is malformed.
+bool parseFieldValue(const FieldInfo& field, std::string_view text, std::string& raw);
+
+} // namespace sarw
