@@ -73,6 +73,24 @@ fs::path appendComponent(const fs::path& dir, const std::string& cp1250Name) {
 
 } // namespace
 
+int windowsError(int e) {
+    switch (e) {
+    case 0: return 0;
+    case ENOENT: return 2;
+    case ENOTDIR: return 3;
+    case EACCES:
+    case EPERM:
+    case EISDIR: return 5;
+    case EBUSY:
+    case ETXTBSY: return 32;
+    case EROFS: return 19;
+    case ENOSPC: return 112;
+    case EEXIST: return 80;
+    case ENAMETOOLONG: return 206;
+    default: return e;
+    }
+}
+
 std::string fileNameUpper(std::string_view text) {
     std::string out(text);
     for (char& ch : out) {

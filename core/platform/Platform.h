@@ -66,6 +66,10 @@ private:
     std::optional<DateTime> fixedTime_;
 };
 
+// The Windows error code closest to an errno value (2 file not found, 3 path not found,
+// 5 access denied, 32 sharing violation ...), as the program's messages show them.
+int windowsError(int errnoValue);
+
 // Upper-cases ASCII and the accented letters of Windows-1250; used to compare file names the
 // way a Windows file system does.
 std::string fileNameUpper(std::string_view cp1250Text);

@@ -64,6 +64,12 @@ public:
     // Set when an operation asked the application to end in order; the caller winds down.
     bool terminateRequested = false;
 
+    // Pause between the attempts of the services that wait for a file another program holds
+    // (100 ms as designed; tests shorten it).
+    int retryDelayMs = 100;
+    // Sleeps the retry pause (or the given milliseconds), letting the user interface breathe.
+    void pause(int ms = -1);
+
     // The table library with its module tables.
     TCdsProc& cdsProc();
 

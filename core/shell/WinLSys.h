@@ -1,0 +1,82 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace sarw {
+
+class Session;
+
+// Dialog and file services: the program's own ways to ask, tell and warn, to check for files,
+// to create, open and delete them with retries, and to start other programs. Names are
+// Windows-form texts (Windows-1250); messages are the program's own words.
+
+// --- Boxes -------------------------------------------------------------------------------------
+bool question(Session& s, const std::string& text, const std::string& title = "");
+// Yes gives true, no false, cancel halts the program.
+bool questionHalt(Session& s, const std::string& text);
+void information(Session& s, const std::string& text, const std::string& title = "");
+void warning(Session& s, const std::string& text, const std::string& title = "");
+// Code 0 does nothing; otherwise the box "Chyba: <code>   - Program bude ukoncen" and a halt.
+void fatalCode(Session& s, int code, const std::string& text);
+
+// --- Existence checks --------------------------------------------------------------------------
+bool fileExists(Session& s, const std::string& name);
+// False for an empty name or one with '*'; warns "Soubor: ... - nebyl nalezen !" when false.
+bool fileExistsWarn(Session& s, const std::string& name);
+bool dirExists(Session& s, const std::string& name);
+bool dirExistsWarn(Session& s, const std::string& name);
+bool driveUsable(Session& s, char letter);
+bool driveUsableWarn(Session& s, char letter);
+
+// --- Files -------------------------------------------------------------------------------------
+// Plain attributes, then delete; 0 or the system error code (errno).
+int deleteFile(Session& s, const std::string& name);
+// As deleteFile; when the file stays, warns "Nepodarilo se zrusit soubor: ..." and halts.
+void deleteFileOrHalt(Session& s, const std::string& name);
+// Deletes the target, then moves the source there; 0 on success, 1 on failure.
+int renameFile(Session& s, const std::string& from, const std::string& to);
+// Deletes every file matching the mask (read-only ones included); failures are ignored.
+void deleteByMask(Session& s, const std::string& mask);
+// As deleteByMask, only files last written before today.
+void deleteOlderThanTodayByMask(Session& s, const std::string& mask);
+// Empties C:\A_Run\Sestavy and C:\A_Run\Work.
+void emptyWorkDirs(Session& s);
+// Creates every directory along the path; errors ignored.
+void makePath(Session& s, const std::string& path);
+// Makes each prefix of the path the current directory in turn.
+void enterPath(Session& s, const std::string& path);
+// True when the file can be created (it is deleted again); retries and asks as designed.
+bool canCreate(Session& s, const std::string& name);
+// True when the file can be opened for reading or does not exist; retries and asks as designed.
+bool canOpen(Session& s, const std::string& name);
+// Of the first file matching the name; 0 when none.
+std::uint64_t fileSize(Session& s, const std::string& name);
+// Last write time as seconds since the epoch; 0 when none.
+std::int64_t fileTime(Session& s, const std::string& name);
+// Free bytes of the drive whose letter is given (a letter not in A-Z measures the current
+// drive); 0 when it cannot be measured.
+std::uint64_t freeSpace(Session& s, char letter);
+// The name without directory and without the part from the first point on.
+std::string fileNamePart(std::string_view name);
+
+// --- Programs and documents ----------------------------------------------------------------------
+// The program's exit code (when waiting), 99999 when it cannot be started, 0 when the program
+// file does not exist (after the not-found warning).
+int startProgram(Session& s, const std::string& program, const std::string& parameters, bool wait);
+// Opens a document with its associated program; false (after a warning) when that fails.
+bool openDocument(Session& s, const std::string& name);
+// Hands a table to the table tool: copy to C:\A_Run\Work\Tabulo_Data.Cds, control file
+// C:\A_Run\Work\Tabulo.Tbu, start Tabulo.Exe of the programs directory.
+void showTableInTool(Session& s, const std::string& tableFile, const std::string& defFile,
+                     const std::string& appName, const std::string& title);
+// Shows the help text <data disk>\LSarW\Dokum\<name>.Rtf.
+void showHelpText(Session& s, const std::string& name);
+
+// --- Data disk -----------------------------------------------------------------------------------
+// Resolves the command-line parameter into the data disk ("D:", "D:\ucto", or a native folder);
+// halts with the designed messages when the disk or directory does not exist.
+std::string resolveDataDisk(Session& s, const std::string& parameter);
+
+} // namespace sarw
