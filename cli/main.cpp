@@ -3,8 +3,10 @@
 #include "platform/Cp1250.h"
 #include "platform/ProgramHalt.h"
 #include "platform/ScriptedDialogs.h"
+#include "shell/WinLSys.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <cstring>
 
 namespace sarw::cli {
@@ -48,6 +50,7 @@ void out(const std::string& cp1250Text) {
 int runMain(int argc, char** argv) {
     bool yes = false;
     std::string dataDisk;
+    bool dataDiskGiven = false;
     int i = 1;
     for (; i < argc && argv[i][0] == '-'; ++i) {
         std::string a = argv[i];
@@ -60,6 +63,7 @@ int runMain(int argc, char** argv) {
             yes = false;
         } else if (a == "--data-disk" && i + 1 < argc) {
             dataDisk = arg1250(argv[++i]);
+            dataDiskGiven = true;
         } else {
             return usageError("unknown option " + a);
         }
@@ -71,7 +75,15 @@ int runMain(int argc, char** argv) {
     std::string name = argv[i++];
     StreamDialogs dialogs(stderr, yes);
     Session session(dialogs, Platform::fromEnvironment());
-    session.dataDisk = dataDisk;
+    // File names given on the command line without a drive are taken from the shell's directory.
+    std::error_code ec;
+    if (auto cwd = std::filesystem::current_path(ec); !ec)
+        session.platform().setCurrentDir(arg1250(cwd.string()));
+    if (dataDiskGiven) {
+        // Resolved as the desktop program resolves its parameter (may halt with its message).
+        session.dataDisk = resolveDataDisk(session, dataDisk);
+        session.programsDir = session.dataDisk + "\\LSarW\\Programy";
+    }
     for (const auto& c : commands()) {
         if (name != c.name) continue;
         Context ctx{session, std::vector<std::string>(argv + i, argv + argc)};

@@ -10,6 +10,7 @@
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 extern char** environ;
@@ -154,7 +155,9 @@ fs::path Platform::native(std::string_view winPath) const {
     if (hasDrive) {
         full = std::string(winPath);
     } else if (!winPath.empty() && (winPath[0] == '\\')) {
-        full = currentDir_.substr(0, 2) + std::string(winPath);
+        // The root of the current drive; a native current directory counts as drive C.
+        const bool nativeDir = !currentDir_.empty() && currentDir_[0] == '/';
+        full = (nativeDir ? std::string("C:") : currentDir_.substr(0, 2)) + std::string(winPath);
     } else {
         full = currentDir_;
         if (!full.empty() && full.back() != '\\') full += '\\';
@@ -196,11 +199,13 @@ DateTime Platform::now() const {
 }
 
 bool Platform::driveUsable(char letter) const {
+    if (!std::isalpha(static_cast<unsigned char>(letter))) return false;
     std::error_code ec;
     return fs::is_directory(driveFolder(letter), ec);
 }
 
 std::optional<std::uint64_t> Platform::freeSpace(char letter) const {
+    if (!std::isalpha(static_cast<unsigned char>(letter))) return std::nullopt;
     std::error_code ec;
     auto info = fs::space(driveFolder(letter), ec);
     if (ec) return std::nullopt;
@@ -235,7 +240,14 @@ std::optional<int> Platform::startProgram(const fs::path& program,
     pid_t pid = 0;
     if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ) != 0)
         return std::nullopt;
-    if (!wait) return 0;
+    if (!wait) {
+        // Nobody waits for it here, so a watcher collects its end and no zombie stays.
+        std::thread([pid] {
+            int st = 0;
+            while (waitpid(pid, &st, 0) < 0 && errno == EINTR) {}
+        }).detach();
+        return 0;
+    }
     int status = 0;
     while (waitpid(pid, &status, 0) < 0) {
         if (errno != EINTR) return std::nullopt;

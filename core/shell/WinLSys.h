@@ -65,14 +65,21 @@ std::string fileNamePart(std::string_view name);
 // The program's exit code (when waiting), 99999 when it cannot be started, 0 when the program
 // file does not exist (after the not-found warning).
 int startProgram(Session& s, const std::string& program, const std::string& parameters, bool wait);
-// Opens a document with its associated program; false (after a warning) when that fails.
+// Opens a document with its associated program; false when the file is missing (after the
+// not-found warning) or no program could be started for it.
 bool openDocument(Session& s, const std::string& name);
 // Hands a table to the table tool: copy to C:\A_Run\Work\Tabulo_Data.Cds, control file
-// C:\A_Run\Work\Tabulo.Tbu, start Tabulo.Exe of the programs directory.
-void showTableInTool(Session& s, const std::string& tableFile, const std::string& defFile,
+// C:\A_Run\Work\Tabulo.Tbu, start Tabulo.Exe of the programs directory. False when the table
+// was not handed over (above all when Tabulo.Exe does not exist, which is not warned about):
+// the caller then shows the table itself.
+bool showTableInTool(Session& s, const std::string& tableFile, const std::string& defFile,
                      const std::string& appName, const std::string& title);
-// Shows the help text <data disk>\LSarW\Dokum\<name>.Rtf.
-void showHelpText(Session& s, const std::string& name);
+// The control file the table tool reads, and the copy of the table it shows.
+constexpr const char* kTabuloControlFile = "C:\\A_Run\\Work\\Tabulo.Tbu";
+constexpr const char* kTabuloDataFile = "C:\\A_Run\\Work\\Tabulo_Data.Cds";
+// Shows the help text <data disk>\LSarW\Dokum\<name>.Rtf; false (after the not-found warning)
+// when it does not exist.
+bool showHelpText(Session& s, const std::string& name);
 
 // --- Data disk -----------------------------------------------------------------------------------
 // Resolves the command-line parameter into the data disk ("D:", "D:\ucto", or a native folder);

@@ -1,0 +1,94 @@
+#include "shell/WinLSys.h"
+
+#include "platform/Cp1250.h"
+#include "platform/ProgramHalt.h"
+#include "shell/NumText.h"
+#include "shell/Session.h"
+#include "tables/LSysCopy.h"
+
+#include <fstream>
+#include <vector>
+
+namespace sarw {
+
+namespace {
+
+constexpr int kCannotStart = 99999;
+
+// The parameters split on blanks, as the operating system's own programs take them.
+std::vector<std::string> splitArguments(const std::string& parameters) {
+    std::vector<std::string> args;
+    std::string cur;
+    for (char c : parameters) {
+        if (c != ' ') {
+            cur += c;
+        } else if (!cur.empty()) {
+            args.push_back(cp1250ToUtf8(cur));
+            cur.clear();
+        }
+    }
+    if (!cur.empty()) args.push_back(cp1250ToUtf8(cur));
+    return args;
+}
+
+bool writeControlFile(Session& s, const std::string& defFile, const std::string& appName,
+                      const std::string& title) {
+    const std::string lines[] = {kTabuloDataFile, defFile, appName, title, "Zobrazeni"};
+    std::string text;
+    for (const auto& l : lines) text += l + "\r\n";
+    std::ofstream f(s.platform().native(kTabuloControlFile), std::ios::binary | std::ios::trunc);
+    f.write(text.data(), static_cast<std::streamsize>(text.size()));
+    f.close();
+    if (f) return true;
+    warning(s, std::string("Nepodarilo se zapsat soubor:\r\r") + kTabuloControlFile);
+    return false;
+}
+
+} // namespace
+
+int startProgram(Session& s, const std::string& program, const std::string& parameters, bool wait) {
+    s.dialogs().processEvents();
+    if (!fileExistsWarn(s, program)) return 0;
+    const std::string commandLine = program + " " + parameters;
+    int result = kCannotStart;
+    try {
+        auto code = s.platform().startProgram(s.platform().native(program),
+                                              splitArguments(parameters), wait);
+        if (code)
+            result = *code;
+        else
+            warning(s, "App: " + program + "\r\rPar: " + commandLine +
+                           "\r\rDoslo k chybe: " + intToTextZero(kCannotStart, 10));
+    } catch (const ProgramHalt&) {
+        throw;
+    } catch (const std::exception&) {
+        warning(s, "App: " + program + "\r\rPar: " + commandLine +
+                       "\r\rDoslo k vyjimce pri provadeni programu.");
+    }
+    s.dialogs().processEvents();
+    return result;
+}
+
+bool openDocument(Session& s, const std::string& name) {
+    if (!fileExistsWarn(s, name)) return false;
+    return s.platform().openDocument(s.platform().native(name));
+}
+
+bool showTableInTool(Session& s, const std::string& tableFile, const std::string& defFile,
+                     const std::string& appName, const std::string& title) {
+    if (FileCopy(s, tableFile, kTabuloDataFile, 0) != kCopyOk) return false;
+    if (!writeControlFile(s, defFile, appName, title)) return false;
+    // Without the table tool the caller shows the table in its own window; no warning here.
+    const std::string tool = s.programsDir + "\\Tabulo.Exe";
+    if (s.programsDir.empty() || !fileExists(s, tool)) return false;
+    return startProgram(s, tool, kTabuloControlFile, false) != kCannotStart;
+}
+
+bool showHelpText(Session& s, const std::string& name) {
+    const std::string file = s.dataDisk + "\\LSarW\\Dokum\\" + name + ".Rtf";
+    if (!fileExistsWarn(s, file)) return false;
+    information(s, file, "   Zobrazeni/Editace textoveho souboru (Rtf/Txt)");
+    return true;
+}
+
+} // namespace sarw
