@@ -177,8 +177,8 @@ double roundTo(double value, int decimals) {
         const long double scale = pow10(decimals);
         long double scaled = m * scale;
         // A decimal half stored in binary may land a hair below .5 (2.675 is 2.67499999...);
-        // the tolerance of some dozens of units in the last place rounds it up as typed.
-        long double tolerance = scaled * 1e-14L + 1e-12L;
+        // a tolerance of a few units in the value's last place rounds it up as typed.
+        long double tolerance = scaled * 1e-15L;
         r = std::floor(scaled + 0.5L + tolerance) / scale;
     }
     return static_cast<double>(value < 0 ? -r : r);

@@ -47,9 +47,9 @@ void emptyWorkDirs(Session& s);
 void makePath(Session& s, const std::string& path);
 // Makes each prefix of the path the current directory in turn.
 void enterPath(Session& s, const std::string& path);
-// True when the file can be created (it is deleted again); retries and asks as designed.
+// True when the file can be created (it is deleted again); retries, then asks the user.
 bool canCreate(Session& s, const std::string& name);
-// True when the file can be opened for reading or does not exist; retries and asks as designed.
+// True when the file can be opened for reading or does not exist; retries, then asks the user.
 bool canOpen(Session& s, const std::string& name);
 // Of the first file matching the name; 0 when none.
 std::uint64_t fileSize(Session& s, const std::string& name);
@@ -83,7 +83,7 @@ bool showHelpText(Session& s, const std::string& name);
 
 // --- Data disk -----------------------------------------------------------------------------------
 // Resolves the command-line parameter into the data disk ("D:", "D:\ucto", or a native folder);
-// halts with the designed messages when the disk or directory does not exist.
+// halts with its message when the disk or directory does not exist.
 std::string resolveDataDisk(Session& s, const std::string& parameter);
 
 } // namespace sarw

@@ -3,6 +3,8 @@
 #include "tables/Table.h"
 #include "tables/TableFile.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -40,10 +42,26 @@ public:
     // Format the file had when it was loaded.
     TableFormat loadedFormat() const { return loadedFormat_; }
 
+    // The current record, 0-based. recordCount() is the state "past the end", which is also
+    // where an empty table stands; opening, creating or closing puts the cursor on the first
+    // record. The number is clamped, so records deleted behind the cursor never leave it outside.
+    std::size_t recNo() const { return std::min(recNo_, data.recordCount()); }
+    bool eof() const { return recNo_ >= data.recordCount(); }
+    bool bof() const { return recNo() == 0; }
+    void first() { recNo_ = 0; }
+    void last() { recNo_ = data.empty() ? 0 : data.recordCount() - 1; }
+    // Past the last record becomes "past the end".
+    void next() { recNo_ = std::min(recNo_ + 1, data.recordCount()); }
+    // From past the end to the last record; stays on the first.
+    void prior() { recNo_ = recNo() == 0 ? 0 : recNo() - 1; }
+    // Moves to a record; beyond the last one is "past the end".
+    void moveTo(std::size_t rec) { recNo_ = std::min(rec, data.recordCount()); }
+
 private:
     Mode mode_ = Mode::Closed;
     std::uint64_t changesAtOpen_ = 0;
     TableFormat loadedFormat_ = TableFormat::Binary;
+    std::size_t recNo_ = 0;
 };
 
 } // namespace sarw

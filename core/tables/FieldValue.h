@@ -14,4 +14,9 @@ std::string formatFieldValue(const FieldInfo& field, std::string_view raw);
 // The inverse: stored bytes of a value given as such a text. False when the text is malformed.
 bool parseFieldValue(const FieldInfo& field, std::string_view text, std::string& raw);
 
+// Base64 as the XML format writes binary values (no line breaks); decoding tolerates white
+// space and missing padding.
+std::string base64Encode(std::string_view bytes);
+bool base64Decode(std::string_view text, std::string& bytes);
+
 } // namespace sarw

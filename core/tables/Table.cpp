@@ -46,6 +46,21 @@ std::string_view Table::raw(std::size_t rec, int field) const {
     return {arena_.data() + base + b, e - b};
 }
 
+void Table::recordCells(std::size_t rec, std::string_view* cells, CellState* states) const {
+    const size_t n = fields.size();
+    const char* base = arena_.data() + recStart_[rec];
+    const char* data = base + n * kSlot;
+    size_t begin = 0;
+    for (size_t i = 0; i < n; ++i) {
+        std::uint32_t s;
+        std::memcpy(&s, base + i * kSlot, kSlot);
+        const size_t end = s >> 2;
+        cells[i] = {data + begin, end - begin};
+        if (states) states[i] = static_cast<CellState>(s & kStateMask);
+        begin = end;
+    }
+}
+
 CellState Table::state(std::size_t rec, int field) const {
     return static_cast<CellState>(slot(rec, field) & kStateMask);
 }
@@ -145,6 +160,36 @@ void Table::setRaw(std::size_t rec, int field, std::string_view bytes, CellState
         std::uint32_t ns = makeSlot(end, cs);
         std::memcpy(arena_.data() + s + i * kSlot, &ns, kSlot);
     }
+    compactIfWasteful();
+}
+
+void Table::replaceRecord(std::size_t rec, const std::string_view* cells,
+                          const CellState* states) {
+    const size_t n = fields.size();
+    // Assembled aside first: the cells may be views of this very record.
+    static thread_local std::vector<char> scratch;
+    size_t data = 0;
+    for (size_t i = 0; i < n; ++i) data += cells[i].size();
+    const size_t bytes = n * kSlot + data;
+    scratch.resize(bytes);
+    size_t end = 0;
+    for (size_t i = 0; i < n; ++i) {
+        if (!cells[i].empty())
+            std::memcpy(scratch.data() + n * kSlot + end, cells[i].data(), cells[i].size());
+        end += cells[i].size();
+        const std::uint32_t s = makeSlot(end, states ? states[i] : CellState::Value);
+        std::memcpy(scratch.data() + i * kSlot, &s, kSlot);
+    }
+    const size_t old = recordBytes(rec);
+    if (bytes <= old) {
+        if (bytes) std::memcpy(arena_.data() + recStart_[rec], scratch.data(), bytes);
+        garbage_ += old - bytes;
+    } else {
+        garbage_ += old;
+        recStart_[rec] = arena_.size();
+        arena_.insert(arena_.end(), scratch.begin(), scratch.end());
+    }
+    ++changes_;
     compactIfWasteful();
 }
 

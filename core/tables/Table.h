@@ -83,6 +83,9 @@ public:
 
     std::string_view raw(std::size_t rec, int field) const;
     CellState state(std::size_t rec, int field) const;
+    // Every cell of a record at once, into fieldCount() entries each (states may be null);
+    // the views stay valid until the table changes. For loops over whole tables.
+    void recordCells(std::size_t rec, std::string_view* cells, CellState* states = nullptr) const;
     bool isNull(std::size_t rec, int field) const { return state(rec, field) != CellState::Value; }
 
     // Text of a cell: strings and memos as stored, other kinds as the XML format writes them;
@@ -105,6 +108,11 @@ public:
     std::size_t appendTexts(const std::vector<std::string>& texts);
     // Appends record rec of another table with the same layout.
     std::size_t appendFrom(const Table& other, std::size_t rec);
+    // Replaces every cell of record rec (fieldCount() cells; states may be null). The record
+    // stays in place when its size does not grow, so a whole table can be rewritten without a
+    // second copy of it; cells may point into this table.
+    void replaceRecord(std::size_t rec, const std::string_view* cells,
+                       const CellState* states = nullptr);
 
     void insertNull(std::size_t pos);
     void erase(std::size_t rec);

@@ -1,9 +1,8 @@
+#include "support/RunCli.h"
 #include "support/TestSession.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <sys/wait.h>
 
 using namespace sarw;
 namespace fs = std::filesystem;
@@ -12,38 +11,18 @@ namespace {
 
 const std::string kDefs = std::string(SARW_TEST_DATA) + "/defs/";
 
-struct CliResult {
-    int status = -1;
-    std::string out, err;
-};
-
-std::string quoted(const std::string& s) {
-    std::string q = "'";
-    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-// Runs sarw-cli on the session's drives with a fixed date, capturing its output.
-CliResult runCli(const test::TestSession& t, const std::vector<std::string>& args,
-                 const std::string& cwd = ".") {
-    const fs::path out = t.root / "cli.out", err = t.root / "cli.err";
-    std::string cmd = "cd " + quoted(cwd) + " && SARW_DRIVES=" + quoted(t.root.string()) +
-                      " SARW_TODAY=17.05.2017 " + quoted(SARW_CLI_PATH);
-    for (const auto& a : args) cmd += " " + quoted(a);
-    cmd += " >" + quoted(out.string()) + " 2>" + quoted(err.string());
-    int rc = std::system(cmd.c_str());
-    CliResult r;
-    r.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
-    r.out = test::readFile(out);
-    r.err = test::readFile(err);
-    return r;
+// Runs sarw-cli on the session's drives with a fixed date.
+test::CliResult runCli(const test::TestSession& t, const std::vector<std::string>& args,
+                       const std::string& cwd = "") {
+    return test::runCli(args, {{"SARW_DRIVES", t.root.string()}, {"SARW_TODAY", "17.05.2017"}},
+                        "", cwd);
 }
 
 } // namespace
 
 TEST(CmdDef, ShowsTheDefinitionAsRead) {
     test::TestSession t;
-    CliResult r = runCli(t, {"def", "show", kDefs + "Document.Def"});
+    test::CliResult r = runCli(t, {"def", "show", kDefs + "Document.Def"});
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string fields[] = {
         "1\tDruh pohybu\t2\t1\tLN\tC\t \t0\t0\t0\t\tPoh",
@@ -67,7 +46,7 @@ TEST(CmdDef, ShowsTheDefinitionAsRead) {
 TEST(CmdDef, WindowsFormNamesAndFailures) {
     test::TestSession t;
     t.write("C:\\LSarW\\DefSoub\\Columns.Def", test::readFile(kDefs + "Columns.Def"));
-    CliResult r = runCli(t, {"def", "show", "c:\\lsarw\\DEFSOUB\\columns.def"});
+    test::CliResult r = runCli(t, {"def", "show", "c:\\lsarw\\DEFSOUB\\columns.def"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out.substr(0, r.out.find("1\tRad")),
               "FieldCount: 13\nRecLen: 138\nHeadCount: 0\nItemCount: 13\nKeyList: 1\n"
@@ -116,11 +95,11 @@ TEST(CmdDef, ChecksAValue) {
         {"10", "C", "12", "invalid\t[12]\n"}, // no such field
     };
     for (const auto& c : cases) {
-        CliResult r = runCli(t, {"check", def, c.field, c.mode, c.value});
+        test::CliResult r = runCli(t, {"check", def, c.field, c.mode, c.value});
         EXPECT_EQ(r.status, 0) << r.err;
         EXPECT_EQ(r.out, c.out) << c.field << " " << c.value;
     }
-    CliResult r = runCli(t, {"check", def, "3", "C", "31.2.2017"});
+    test::CliResult r = runCli(t, {"check", def, "3", "C", "31.2.2017"});
     EXPECT_EQ(r.out, "valid\t[          ]\n");
     EXPECT_NE(r.err.find("Chybne uvedene Datum !"), std::string::npos) << r.err;
     EXPECT_EQ(runCli(t, {"check", kDefs + "Chybi.Def", "1", "C", "1"}).status, 1);

@@ -42,6 +42,9 @@ TEST(NumText, RoundHalvesAwayFromZero) {
     EXPECT_DOUBLE_EQ(roundTo(0.125, 2), 0.13);
     EXPECT_DOUBLE_EQ(roundTo(-0.125, 2), -0.13);
     EXPECT_DOUBLE_EQ(roundTo(0.124999, 2), 0.12);
+    EXPECT_DOUBLE_EQ(roundTo(10.5, 13), 10.5);  // many decimals: no unit added
+    EXPECT_DOUBLE_EQ(roundTo(600000000000.49, 0), 600000000000.0);
+    EXPECT_DOUBLE_EQ(roundTo(0.285, 2), 0.29);
     EXPECT_DOUBLE_EQ(roundTo(1.24, 5), 1.0);
     EXPECT_DOUBLE_EQ(roundTo(1.25, 5), 1.5);
     EXPECT_DOUBLE_EQ(roundTo(-1.75, 5), -2.0);

@@ -1,0 +1,212 @@
+#include "Commands.h"
+
+#include "platform/Cp1250.h"
+#include "shell/Session.h"
+#include "tables/CdsTable.h"
+#include "tables/TCdsProc.h"
+#include "tables/TableFile.h"
+
+#include <cstdio>
+#include <fstream>
+
+namespace sarw::cli {
+
+namespace {
+
+const char* kindName(FieldKind k) {
+    switch (k) {
+    case FieldKind::String: return "string";
+    case FieldKind::Memo: return "memo";
+    case FieldKind::Blob: return "blob";
+    case FieldKind::WideString: return "widestring";
+    case FieldKind::Int: return "integer";
+    case FieldKind::UInt: return "unsigned";
+    case FieldKind::Bool: return "boolean";
+    case FieldKind::Float: return "float";
+    case FieldKind::Single: return "single";
+    case FieldKind::Bcd: return "bcd";
+    case FieldKind::FmtBcd: return "fmtbcd";
+    case FieldKind::Date: return "date";
+    case FieldKind::Time: return "time";
+    case FieldKind::DateTime: return "datetime";
+    case FieldKind::SqlDateTime: return "sqldatetime";
+    case FieldKind::SqlDateTimeOffset: return "sqldatetimeoffset";
+    case FieldKind::Adt: return "adt";
+    case FieldKind::Other: return "other";
+    }
+    return "other";
+}
+
+// Backslash, TAB, CR and LF inside a value are written as \\, \t, \r, \n.
+std::string escape(std::string_view v) {
+    std::string s;
+    s.reserve(v.size());
+    for (char c : v) {
+        switch (c) {
+        case '\\': s += "\\\\"; break;
+        case '\t': s += "\\t"; break;
+        case '\r': s += "\\r"; break;
+        case '\n': s += "\\n"; break;
+        default: s += c;
+        }
+    }
+    return s;
+}
+
+std::string unescape(std::string_view v) {
+    std::string s;
+    s.reserve(v.size());
+    for (size_t i = 0; i < v.size(); ++i) {
+        if (v[i] != '\\' || i + 1 == v.size()) {
+            s += v[i];
+            continue;
+        }
+        char n = v[++i];
+        s += n == 't' ? '\t' : n == 'r' ? '\r' : n == 'n' ? '\n' : n;
+    }
+    return s;
+}
+
+bool loadTable(Session& s, const std::string& name, CdsTable& t) {
+    t.fileName = name;
+    t.readOnly = true;
+    return t.open(s);
+}
+
+int cat(Context& c) {
+    bool raw = false;
+    std::string file;
+    for (const auto& a : c.args) {
+        if (a == "--raw") raw = true;
+        else if (file.empty()) file = arg1250(a);
+        else return usageError("table cat FILE [--raw]");
+    }
+    if (file.empty()) return usageError("table cat FILE [--raw]");
+    CdsTable t;
+    if (!loadTable(c.session, file, t)) return kFailure;
+    auto emit = [&](const std::string& text) {
+        std::string e = escape(text);
+        if (!raw) e = cp1250ToUtf8(e);
+        std::fwrite(e.data(), 1, e.size(), stdout);
+    };
+    const Table& d = t.data;
+    for (int f = 0; f < d.fieldCount(); ++f) {
+        if (f) std::fputc('\t', stdout);
+        emit(d.fields[static_cast<size_t>(f)].name);
+    }
+    std::fputc('\n', stdout);
+    for (size_t r = 0; r < d.recordCount(); ++r) {
+        for (int f = 0; f < d.fieldCount(); ++f) {
+            if (f) std::fputc('\t', stdout);
+            emit(d.text(r, f));
+        }
+        std::fputc('\n', stdout);
+    }
+    return kOk;
+}
+
+// Index fields of a loaded file: the default order it declares, as field names.
+std::string declaredIndex(const Table& t) {
+    for (const auto& idx : t.indexDefs)
+        if (idx.primary) return idx.fields;
+    for (const auto& p : t.packetProps) {
+        if (p.name != "DEFAULT_ORDER" || p.value.size() < 4) continue;
+        std::string names;
+        const auto* b = reinterpret_cast<const unsigned char*>(p.value.data());
+        size_t count = b[0] | b[1] << 8 | b[2] << 16 | static_cast<size_t>(b[3]) << 24;
+        for (size_t i = 0; i < count && 4 + 2 * i + 1 < p.value.size(); ++i) {
+            int field = (b[4 + 2 * i] | b[5 + 2 * i] << 8) & 0x3FFF;
+            if (field < 1 || field > t.fieldCount()) continue;
+            if (!names.empty()) names += ';';
+            names += t.fields[static_cast<size_t>(field - 1)].name;
+        }
+        return names;
+    }
+    return {};
+}
+
+int info(Context& c) {
+    if (c.args.size() != 1) return usageError("table info FILE");
+    CdsTable t;
+    if (!loadTable(c.session, arg1250(c.args[0]), t)) return kFailure;
+    const Table& d = t.data;
+    std::printf("format: %s\n", t.loadedFormat() == TableFormat::Binary ? "binary" : "xml");
+    std::printf("records: %zu\n", d.recordCount());
+    for (int f = 0; f < d.fieldCount(); ++f) {
+        const auto& fi = d.fields[static_cast<size_t>(f)];
+        std::printf("%d\t%s\t%s\t%d\n", f + 1, cp1250ToUtf8(fi.name).c_str(), kindName(fi.kind),
+                    fi.size);
+    }
+    std::printf("index: %s\n", cp1250ToUtf8(declaredIndex(d)).c_str());
+    return kOk;
+}
+
+int fromTsv(Context& c) {
+    if (c.args.size() != 3) return usageError("table from-tsv DEF TSV OUT");
+    Session& s = c.session;
+    const std::string def = arg1250(c.args[0]);
+    std::ifstream in(s.platform().native(arg1250(c.args[1])), std::ios::binary);
+    if (!in) {
+        s.dialogs().warning("Soubor:\r\r" + arg1250(c.args[1]) + "\r\r     - nebyl nalezen !", "");
+        return kFailure;
+    }
+    TCdsProc& proc = s.cdsProc();
+    s.cds.TableFile = arg1250(c.args[2]);
+    s.cds.DefFile = def;
+    CdsTable t;
+    proc.MakeTable(t);
+    if (!proc.OpenTableW(t)) return kFailure;
+    std::string line;
+    size_t lineNo = 0;
+    while (std::getline(in, line)) {
+        ++lineNo;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        std::vector<std::string> values;
+        size_t start = 0;
+        for (;;) {
+            size_t tab = line.find('\t', start);
+            values.push_back(unescape(utf8ToCp1250(line.substr(start, tab - start))));
+            if (tab == std::string::npos) break;
+            start = tab + 1;
+        }
+        if (static_cast<int>(values.size()) > t.data.fieldCount()) {
+            t.discard();
+            s.dialogs().warning("Radek " + std::to_string(lineNo) + " ma vice hodnot (" +
+                                    std::to_string(values.size()) + ") nez tabulka poli (" +
+                                    std::to_string(t.data.fieldCount()) + ").",
+                                arg1250(c.args[1]));
+            return kFailure;
+        }
+        t.data.appendTexts(values);
+    }
+    return t.close(s) ? kOk : kFailure;
+}
+
+int convert(Context& c) {
+    if (c.args.size() != 2) return usageError("table convert IN OUT");
+    CdsTable t;
+    if (!loadTable(c.session, arg1250(c.args[0]), t)) return kFailure;
+    return t.saveToFile(c.session, arg1250(c.args[1])) ? kOk : kFailure;
+}
+
+int table(Context& c) {
+    if (c.args.empty()) return usageError("table cat|info|from-tsv|convert ...");
+    std::string sub = c.args[0];
+    c.args.erase(c.args.begin());
+    if (sub == "cat") return cat(c);
+    if (sub == "info") return info(c);
+    if (sub == "from-tsv") return fromTsv(c);
+    if (sub == "convert") return convert(c);
+    return usageError("unknown table command " + sub);
+}
+
+const Registrar reg({"table",
+                     "  table cat FILE [--raw]          records as TAB-separated UTF-8 text\n"
+                     "  table info FILE                 format, record count, fields, index\n"
+                     "  table from-tsv DEF TSV OUT      table made from DEF, records from TSV\n"
+                     "  table convert IN OUT            saves IN in the format OUT's name selects\n",
+                     table});
+
+} // namespace
+
+} // namespace sarw::cli

@@ -1,0 +1,112 @@
+#include "tables/PacketStream.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace sarw {
+
+namespace {
+
+constexpr std::size_t kChunk = 1u << 20;
+constexpr std::size_t kSinkBlock = 1u << 20;
+constexpr std::uint64_t kSyncStep = 8u << 20;
+
+} // namespace
+
+PacketSource::PacketSource(std::string_view bytes)
+    : cur_(reinterpret_cast<const unsigned char*>(bytes.data())), end_(cur_ + bytes.size()),
+      total_(bytes.size()) {}
+
+PacketSource::PacketSource(int fd, std::uint64_t size) : total_(size), fd_(fd) {}
+
+PacketSource::~PacketSource() {
+    std::free(buf_);
+}
+
+bool PacketSource::refill(std::size_t n) {
+    if (fd_ < 0 || readFailed_ || n > remaining()) return false;
+    const std::size_t have = static_cast<std::size_t>(end_ - cur_);
+    // Never hold more than a chunk or the one value that needs more, and never more than remains.
+    const std::size_t want =
+        static_cast<std::size_t>(std::min<std::uint64_t>(std::max(n, kChunk), remaining()));
+    if (want > cap_) {
+        auto* grown = static_cast<unsigned char*>(std::malloc(want));
+        if (!grown) return false;
+        if (have) std::memcpy(grown, cur_, have);
+        std::free(buf_);
+        buf_ = grown;
+        cap_ = want;
+    } else if (have && cur_ != buf_) {
+        std::memmove(buf_, cur_, have);
+    }
+    cur_ = buf_;
+    end_ = buf_ + have;
+    std::size_t filled = have;
+    while (filled < want) {
+        ssize_t got = ::read(fd_, buf_ + filled, want - filled);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) {
+            readFailed_ = true;
+            break;
+        }
+        filled += static_cast<std::size_t>(got);
+    }
+    end_ = buf_ + filled;
+    return n <= filled;
+}
+
+PacketSink::PacketSink() {
+    cap_ = 64 * 1024;
+    buf_.resize(cap_);
+}
+
+PacketSink::PacketSink(int fd) : fd_(fd) {
+    cap_ = kSinkBlock;
+    buf_.resize(cap_);
+}
+
+void PacketSink::makeRoom(std::size_t n) {
+    if (fd_ >= 0) {
+        flush();
+        if (n <= cap_ - len_) return;
+    }
+    cap_ = std::max(cap_ * 2, len_ + n);
+    buf_.resize(cap_);
+}
+
+bool PacketSink::flush() {
+    if (fd_ < 0) return error_ == 0;
+    std::size_t done = 0;
+    while (done < len_ && error_ == 0) {
+        ssize_t put = ::write(fd_, buf_.data() + done, len_ - done);
+        if (put < 0 && errno == EINTR) continue;
+        if (put <= 0) {
+            error_ = put < 0 ? errno : EIO;
+            break;
+        }
+        done += static_cast<std::size_t>(put);
+    }
+    written_ += done;
+    len_ = 0;
+    // Start writing back what is written, so the final flush to disk has little left to do.
+    if (error_ == 0 && written_ - syncStarted_ >= kSyncStep) {
+        ::sync_file_range(fd_, static_cast<off_t>(syncStarted_),
+                          static_cast<off_t>(written_ - syncStarted_), SYNC_FILE_RANGE_WRITE);
+        syncStarted_ = written_;
+    }
+    return error_ == 0;
+}
+
+std::string PacketSink::take() {
+    buf_.resize(len_);
+    std::string out = std::move(buf_);
+    buf_.clear();
+    len_ = cap_ = 0;
+    return out;
+}
+
+} // namespace sarw

@@ -1,0 +1,76 @@
+#include "support/DefText.h"
+#include "support/RunCli.h"
+#include "support/TestSession.h"
+
+#include <gtest/gtest.h>
+
+using namespace sarw;
+
+namespace {
+
+test::CliResult cli(const test::TestSession& t, const std::vector<std::string>& args) {
+    return test::runCli(args, {{"SARW_DRIVES", t.root.string()}});
+}
+
+const std::string kSamples = SARW_SAMPLES_DIR;
+
+} // namespace
+
+TEST(CmdTable, FromTsvCatInfoAndConvertKeepEveryByte) {
+    test::TestSession t;
+    t.write("C:\\Def\\Mat.Def", test::defText({{5, "Kod", "LN", 1}, {30, "Nazev"}, {10, "Pozn", "ME"}}));
+    // UTF-8 in, Windows-1250 inside; escapes for backslash, TAB, CR and LF; blanks kept.
+    const std::string rows = "00012\tŠroub M8 žárově zinkovaný\tpoznámka\\r\\nřádek 2\n"
+                             "00007\t  mezery  \tcesta C:\\\\x\\ttab\n"
+                             "00003\t\t\n";
+    t.write("C:\\In\\mat.tsv", rows);
+    std::filesystem::create_directories(t.path("C:\\Out"));
+    auto r = cli(t, {"table", "from-tsv", "C:\\Def\\Mat.Def", "C:\\In\\mat.tsv", "C:\\Out\\Mat.Cds"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(t.read("C:\\Out\\Mat.Cds").find("\x8aroub M8"), std::string::npos)
+        << "text is stored as Windows-1250";
+
+    r = cli(t, {"table", "cat", "C:\\Out\\Mat.Cds"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "Kod\tNazev\tPozn\n" + rows);
+
+    r = cli(t, {"table", "info", "C:\\Out\\Mat.Cds"});
+    EXPECT_EQ(r.out, "format: binary\nrecords: 3\n1\tKod\tstring\t5\n2\tNazev\tstring\t30\n"
+                     "3\tPozn\tmemo\t10\nindex: \n");
+
+    r = cli(t, {"table", "convert", "C:\\Out\\Mat.Cds", "C:\\Out\\Mat.xml"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(cli(t, {"table", "info", "C:\\Out\\Mat.xml"}).out.substr(0, 12), "format: xml\n");
+    EXPECT_EQ(cli(t, {"table", "cat", "C:\\Out\\Mat.xml"}).out, "Kod\tNazev\tPozn\n" + rows);
+
+    r = cli(t, {"table", "cat", "--raw", "C:\\Out\\Mat.xml"});
+    EXPECT_NE(r.out.find("\x8aroub M8 \x9e\xe1rov\xec"), std::string::npos);
+}
+
+TEST(CmdTable, ForeignFilesShowTheirValuesAsTheXmlFormatWritesThem) {
+    test::TestSession t;
+    auto r = cli(t, {"table", "cat", kSamples + "/employee.cds"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.substr(0, r.out.find('\n', r.out.find('\n') + 1)),
+              "EmpNo\tLastName\tFirstName\tPhoneExt\tHireDate\tSalary\n"
+              "2\tNelson\tRoberto\t250\t19881228\t40000");
+    r = cli(t, {"table", "info", kSamples + "/country.xml"});
+    EXPECT_NE(r.out.find("format: xml\nrecords: 18\n"), std::string::npos);
+    EXPECT_NE(r.out.find("index: Name\n"), std::string::npos);
+}
+
+TEST(CmdTable, BadInputFailsWithAMessageNamingTheFile) {
+    test::TestSession t;
+    t.write("C:\\Bad.Cds", std::string("\x96\x19\xe0\xbd\x01\x00", 6));
+    auto r = cli(t, {"table", "cat", "C:\\Bad.Cds"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("C:\\Bad.Cds"), std::string::npos) << r.err;
+    r = cli(t, {"table", "cat", "C:\\Missing.Cds"});
+    EXPECT_EQ(r.status, 1);
+    t.write("C:\\Def\\Two.Def", test::defText({{5, "A"}}));
+    t.write("C:\\In\\two.tsv", "a\tb\n");
+    r = cli(t, {"table", "from-tsv", "C:\\Def\\Two.Def", "C:\\In\\two.tsv", "C:\\Two.Cds"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("Radek 1"), std::string::npos) << r.err;
+    EXPECT_EQ(cli(t, {"table", "frob"}).status, 2);
+}
