@@ -32,10 +32,52 @@ struct CdsParams {
     std::array<LocateKey, 20> LocateKeys{};
 };
 
+// Parameters of the record-file sort and summation, set by callers before DatSort or DatSum.
+struct DatParams {
+    std::string DatIn;
+    std::string DatInDef;
+    std::string DatOut;
+    std::string DatOutDef;
+    int DatKeyCount = 0;
+    std::array<int, 200> DatKeyFields{};
+    int DatBlockSize = 2000;
+    int DatBlockMethod = 2;
+};
+
 // Outcome of the last file copy.
 struct CopyStatus {
     int success = 0;     // 1 after a successful copy, 0 after a failed one
     std::string route;   // source "\r\r==>\r\r" target after a failure, else empty
+};
+
+// What the start of the program learns from SarInic.TXT, and whether the first activation of the
+// main window is still ahead.
+struct StartupState {
+    std::string enterprise;     // line 1, as read
+    std::string managementUnit; // line 2
+    std::string costCentre;     // line 3
+    std::string companyCode;    // the first two characters of the enterprise line
+    std::string dosDataDir;     // line 4 with every blank removed
+    bool firstActivation = true;
+};
+
+// The accounting period; read afresh from its file whenever a name or a header needs it.
+struct PeriodState {
+    std::string Period;      // "YY MM"
+    std::string PeriodYear;  // "YY"
+    std::string PeriodMonth; // "MM"
+    std::string PeriodFrom;  // span of months for turnovers, compact "YYMM"
+    std::string PeriodTo;
+    std::string suffix = "SarW"; // makes the period file's name
+};
+
+// Who is logged in and what he may do.
+struct LoginState {
+    std::string user;          // as typed, trimmed
+    std::string typedPassword; // as typed
+    std::string status;        // empty when the login failed
+    std::string rights;        // "|" followed by every matching status and a "|" after each
+    bool loginFlag = true;     // the login window runs only while it is set
 };
 
 // Everything the program keeps for the whole run. main creates one and hands it to whoever
@@ -55,17 +97,23 @@ public:
     Definition def;
     // Parameters of the table library.
     CdsParams cds;
+    // Parameters of the record-file sort and summation.
+    DatParams dat;
     CopyStatus copyStatus;
 
     // Data disk as resolved at start ("D:" or "D:\ucto") and the programs directory under it.
     std::string dataDisk;
     std::string programsDir;
 
+    StartupState startup;
+    PeriodState period;
+    LoginState login;
+
     // Set when an operation asked the application to end in order; the caller winds down.
     bool terminateRequested = false;
 
     // Pause between the attempts of the services that wait for a file another program holds
-    // (100 ms as designed; tests shorten it).
+    // (100 ms; tests shorten it).
     int retryDelayMs = 100;
     // Sleeps the retry pause (or the given milliseconds), letting the user interface breathe.
     void pause(int ms = -1);

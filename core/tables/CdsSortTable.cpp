@@ -1,0 +1,304 @@
+#include "tables/CdsSortTable.h"
+
+#include "shell/NumText.h"
+#include "tables/SortEngine.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <thread>
+
+namespace sarw {
+
+namespace {
+
+constexpr int kFloatWidth = 30;
+constexpr int kFloatDecimals = 13;
+constexpr std::size_t kDateWidth = 10;
+
+double floatOf(std::string_view raw, CellState state) {
+    double v = 0;
+    if (state == CellState::Value && raw.size() == sizeof v) std::memcpy(&v, raw.data(), sizeof v);
+    return v;
+}
+
+// Right-aligned in 30 characters with 13 decimals and a decimal comma, zero as blanks; fewer
+// decimals when the number needs the room. Printed directly: at 13 decimals the general number
+// rounding would add a unit in the last place of values from about ten on.
+std::string floatText(double v) {
+    if (!(std::fabs(v) >= 0.5e-13)) return std::string(kFloatWidth, ' ');
+    char buf[400];
+    int len = 0;
+    for (int d = kFloatDecimals; d >= 0; --d) {
+        len = std::snprintf(buf, sizeof buf, "%.*f", d, v);
+        if (len <= kFloatWidth) break;
+    }
+    std::string text(buf, static_cast<std::size_t>(std::max(len, 0)));
+    if (auto p = text.find('.'); p != std::string::npos) text[p] = ',';
+    if (text.size() < kFloatWidth) text.insert(0, kFloatWidth - text.size(), ' ');
+    return text;
+}
+
+bool isBlankText(std::string_view text) {
+    for (char c : text)
+        if (c != ' ') return false;
+    return true;
+}
+
+} // namespace
+
+int recordTextWidth(const FieldInfo& field) {
+    return field.kind == FieldKind::Float ? kFloatWidth : std::max(field.size, 0);
+}
+
+void appendPiece(std::string& out, const FieldInfo& field, std::string_view raw, CellState state) {
+    const auto width = static_cast<std::size_t>(recordTextWidth(field));
+    std::string text;
+    std::string_view value = state == CellState::Value ? raw : std::string_view();
+    if (field.kind == FieldKind::Float) {
+        text = floatText(floatOf(raw, state));
+        value = text;
+    } else if (field.kind != FieldKind::String && field.kind != FieldKind::Memo &&
+               state == CellState::Value) {
+        Table one;
+        one.fields.push_back(field);
+        one.appendRaw(&raw);
+        text = one.text(0, 0);
+        value = text;
+    }
+    const std::size_t n = std::min(value.size(), width);
+    out.append(value.data(), n);
+    out.append(width - n, ' ');
+}
+
+void appendDateKey(std::string& out, std::string_view piece) {
+    bool usable = piece.size() == kDateWidth;
+    for (char c : piece)
+        usable = usable && ((c >= '0' && c <= '9') || c == '.' || c == ',' || c == '-' || c == ' ');
+    if (!usable) {
+        out.append("00000000  ");
+        return;
+    }
+    out.append(piece.substr(6, 4));
+    out.append(piece.substr(3, 2));
+    out.append(piece.substr(0, 2));
+    out.append("  ");
+}
+
+namespace {
+
+// A string field's piece: the value, cut or padded with blanks to the width.
+inline char* putPiece(char* at, std::string_view value, std::size_t width) {
+    const std::size_t n = std::min(value.size(), width);
+    if (n) std::memcpy(at, value.data(), n);
+    std::memset(at + n, ' ', width - n);
+    return at + width;
+}
+
+} // namespace
+
+namespace {
+
+struct RecordKeys {
+    std::string text; // every record's key text, laid end to end
+    std::size_t length = 0;
+};
+
+RecordKeys recordKeys(const Table& table, const RecordSort& sort,
+                      const std::function<void(int)>& progress) {
+    struct KeyField {
+        std::size_t field, width;
+        bool plain; // a string field without the date rule: copied straight
+    };
+    std::vector<KeyField> keyFields;
+    RecordKeys keys;
+    for (std::size_t k = 0; k < sort.keys.size(); ++k) {
+        const auto f = static_cast<std::size_t>(sort.keys[k] - 1);
+        const FieldInfo& info = table.fields[f];
+        const auto width = static_cast<std::size_t>(recordTextWidth(info));
+        keyFields.push_back({f, width, info.kind == FieldKind::String && !sort.dateKey[k]});
+        keys.length += sort.dateKey[k] ? kDateWidth : width;
+    }
+    progress(10);
+    const std::size_t n = table.recordCount();
+    keys.text.assign(n * keys.length, ' ');
+    std::vector<std::string_view> cells(table.fields.size());
+    std::vector<CellState> states(table.fields.size());
+    std::string piece;
+    for (std::size_t r = 0; r < n; ++r) {
+        table.recordCells(r, cells.data(), states.data());
+        char* at = keys.text.data() + r * keys.length;
+        for (std::size_t k = 0; k < keyFields.size(); ++k) {
+            const KeyField& kf = keyFields[k];
+            if (kf.plain) {
+                at = putPiece(
+                    at, states[kf.field] == CellState::Value ? cells[kf.field] : std::string_view(),
+                    kf.width);
+                continue;
+            }
+            piece.clear();
+            appendPiece(piece, table.fields[kf.field], cells[kf.field], states[kf.field]);
+            if (sort.dateKey[k]) {
+                std::string date;
+                appendDateKey(date, piece);
+                piece.swap(date);
+            }
+            std::memcpy(at, piece.data(), piece.size());
+            at += piece.size();
+        }
+    }
+    progress(20);
+    progress(30);
+    return keys;
+}
+
+std::vector<std::uint32_t> sortKeys(const RecordKeys& keys, const RecordSort& sort) {
+    if (keys.length == 0) return {};
+    const std::size_t n = keys.text.size() / keys.length;
+    std::vector<std::uint32_t> order =
+        sortEntries(keys.text, keys.length, n, sort.blockSize, sort.blockMethod);
+    if (sort.excludeBlank) {
+        std::erase_if(order, [&](std::uint32_t r) {
+            return isBlankText(std::string_view(keys.text).substr(r * keys.length, keys.length));
+        });
+    }
+    return order;
+}
+
+} // namespace
+
+namespace {
+
+// One output field's value into out; its state is returned.
+CellState outputValue(const FieldInfo& field, std::string_view value, CellState state,
+                      std::string& out) {
+    const auto size = static_cast<std::size_t>(std::max(field.size, 0));
+    if (field.kind == FieldKind::String ||
+        (field.kind == FieldKind::Memo && value.size() <= size)) {
+        const std::size_t at = out.size();
+        out.resize(at + size);
+        putPiece(out.data() + at, state == CellState::Value ? value : std::string_view(), size);
+        return CellState::Value;
+    }
+    if (field.kind == FieldKind::Float) {
+        std::string piece;
+        appendPiece(piece, field, value, state);
+        const double v = textToNumber(piece);
+        out.append(reinterpret_cast<const char*>(&v), sizeof v);
+        return CellState::Value;
+    }
+    // Memos longer than their width and kinds the record text cannot carry back keep their
+    // value as it is.
+    out.append(value);
+    return state;
+}
+
+} // namespace
+
+namespace {
+
+// The common case: every field a string, so every output record has the same shape.
+void arrangeStrings(Table& table, const std::vector<int>& layout) {
+    const std::size_t nIn = table.fields.size(), nOut = layout.size();
+    std::vector<std::string_view> in(nIn), out(nOut);
+    std::vector<CellState> inStates(nIn);
+    std::vector<std::size_t> width(nOut);
+    std::size_t total = 0;
+    for (std::size_t j = 0; j < nOut; ++j) {
+        width[j] = static_cast<std::size_t>(
+            std::max(table.fields[static_cast<std::size_t>(layout[j] - 1)].size, 0));
+        total += width[j];
+    }
+    std::string values(total, ' ');
+    for (std::size_t j = 0, at = 0; j < nOut; at += width[j++])
+        out[j] = std::string_view(values).substr(at, width[j]);
+    for (std::size_t r = 0; r < table.recordCount(); ++r) {
+        table.recordCells(r, in.data(), inStates.data());
+        char* at = values.data();
+        for (std::size_t j = 0; j < nOut; ++j) {
+            const auto f = static_cast<std::size_t>(layout[j] - 1);
+            at = putPiece(at, inStates[f] == CellState::Value ? in[f] : std::string_view(),
+                          width[j]);
+        }
+        table.replaceRecord(r, out.data());
+    }
+}
+
+void arrangeAnyKinds(Table& table, const std::vector<int>& layout) {
+    const std::size_t nIn = table.fields.size(), nOut = layout.size();
+    std::vector<std::string_view> in(nIn), out(nOut);
+    std::vector<CellState> inStates(nIn), outStates(nOut);
+    std::vector<std::size_t> ends(nOut);
+    std::string values;
+    for (std::size_t r = 0; r < table.recordCount(); ++r) {
+        table.recordCells(r, in.data(), inStates.data());
+        values.clear();
+        for (std::size_t j = 0; j < nOut; ++j) {
+            const auto f = static_cast<std::size_t>(layout[j] - 1);
+            outStates[j] = outputValue(table.fields[f], in[f], inStates[f], values);
+            ends[j] = values.size();
+        }
+        for (std::size_t j = 0, begin = 0; j < nOut; begin = ends[j++])
+            out[j] = std::string_view(values).substr(begin, ends[j] - begin);
+        table.replaceRecord(r, out.data(), outStates.data());
+    }
+}
+
+} // namespace
+
+namespace {
+
+// Sorts the keys while the records are rewritten: the sort needs only the keys and the
+// rewriting only the records, so they run side by side.
+std::vector<std::uint32_t> sortBesideRewriting(Table& table, const RecordKeys& keys,
+                                               const RecordSort& sort,
+                                               const std::vector<int>& layout) {
+    std::vector<std::uint32_t> order;
+    std::exception_ptr failure;
+    std::thread sorter([&] {
+        try {
+            order = sortKeys(keys, sort);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    });
+    bool strings = true;
+    for (const auto& f : table.fields) strings = strings && f.kind == FieldKind::String;
+    try {
+        if (strings)
+            arrangeStrings(table, layout);
+        else
+            arrangeAnyKinds(table, layout);
+    } catch (...) {
+        sorter.join();
+        throw;
+    }
+    sorter.join();
+    if (failure) std::rethrow_exception(failure);
+    return order;
+}
+
+} // namespace
+
+void sortAndArrange(Table& table, const RecordSort& sort, const std::vector<int>& layout,
+                    const std::function<void(int)>& progress) {
+    const std::size_t n = table.recordCount();
+    RecordKeys keys = recordKeys(table, sort, progress);
+    std::vector<std::uint32_t> order = sortBesideRewriting(table, keys, sort, layout);
+    if (keys.length == 0) {
+        // Keys of no width are all equal (and blank).
+        order.resize(sort.excludeBlank ? 0 : n);
+        for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<std::uint32_t>(i);
+    }
+    keys = RecordKeys();
+    progress(80);
+    std::vector<FieldInfo> fields;
+    for (int f : layout) fields.push_back(table.fields[static_cast<std::size_t>(f - 1)]);
+    table.fields = std::move(fields);
+    progress(85);
+    table.reorder(order);
+    progress(95);
+}
+
+} // namespace sarw
