@@ -1,0 +1,87 @@
+#include "Commands.h"
+
+#include "period/Period.h"
+#include "shell/USarCON.h"
+
+namespace sarw::cli {
+
+namespace {
+
+int printPeriod(Context& ctx, bool ok) {
+    out(ctx.session.period.Period + "\n");
+    return ok ? kOk : kFailure;
+}
+
+int show(Context& ctx) {
+    ReadPeriod(ctx.session);
+    return printPeriod(ctx, periodCheck(ctx.session.period.Period));
+}
+
+int set(Context& ctx) {
+    if (ctx.args.size() != 2) return usageError("period set: ocekavano YYMM");
+    const std::string typed = arg1250(ctx.args[1]);
+    if (!checkPeriodField(ctx.session, typed)) return kFailure;
+    return printPeriod(ctx, takePeriodFromField(ctx.session, typed));
+}
+
+// The arrows of the period dialog: they step the period as read, then the dialog stores it.
+int step(Context& ctx, bool forward) {
+    Session& s = ctx.session;
+    ReadPeriod(s);
+    if (forward)
+        stepPeriodForward(s);
+    else
+        stepPeriodBack(s);
+    return printPeriod(ctx, StorePeriod(s));
+}
+
+int calc(Context& ctx) {
+    const auto& a = ctx.args;
+    if (a.size() != 3 || (a[1] != "prev" && a[1] != "next"))
+        return usageError("period calc: ocekavano prev|next YYMM");
+    const std::string period = periodCompact(arg1250(a[2]));
+    if (!checkPeriodField(ctx.session, period)) return kFailure;
+    out((a[1] == "prev" ? PrevPeriod(period) : NextPeriod(period)) + "\n");
+    return kOk;
+}
+
+int span(Context& ctx) {
+    Session& s = ctx.session;
+    const auto& a = ctx.args;
+    if (a.size() == 1) {
+        const PeriodSpan sp = readPeriodSpan(s);
+        out(sp.from + "-" + sp.to + "\n");
+        return kOk;
+    }
+    if (a.size() != 3) return usageError("period span: ocekavano [OD DO]");
+    const std::string from = arg1250(a[1]), to = arg1250(a[2]);
+    if (!checkPeriodSpanField(s, from) || !checkPeriodSpanField(s, to)) return kFailure;
+    if (!storePeriodSpan(s, from, to)) return kFailure;
+    out(from + "-" + to + "\n");
+    return kOk;
+}
+
+int runPeriod(Context& ctx) {
+    if (ctx.args.empty()) return usageError("period: chybi prikaz");
+    // The period files live in C:\A_Run\PomSoub, which the desktop program makes at its start.
+    createLocalSystemTree(ctx.session);
+    const std::string& cmd = ctx.args[0];
+    if (cmd == "show" && ctx.args.size() == 1) return show(ctx);
+    if (cmd == "set") return set(ctx);
+    if ((cmd == "next" || cmd == "prev") && ctx.args.size() == 1) return step(ctx, cmd == "next");
+    if (cmd == "calc") return calc(ctx);
+    if (cmd == "span") return span(ctx);
+    return usageError("period: neznamy prikaz " + cmd);
+}
+
+const Registrar reg({"period",
+                     "  period show                       the current accounting period\n"
+                     "  period set YYMM                   sets and stores the period\n"
+                     "  period next|prev                  steps the period and stores it\n"
+                     "  period calc prev|next YYMM        the previous / next period of YYMM\n"
+                     "  period span [FROM TO]             shows or sets the from/to months\n",
+                     runPeriod});
+
+} // namespace
+
+} // namespace sarw::cli

@@ -1,0 +1,138 @@
+#include "archive/Archive.h"
+
+#include "platform/FileMask.h"
+#include "platform/ProgramHalt.h"
+#include "shell/NumText.h"
+#include "shell/Session.h"
+#include "shell/USarCON.h"
+#include "shell/WinLSys.h"
+#include "tables/LSysCopy.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <ctime>
+#include <sys/stat.h>
+
+namespace sarw {
+
+namespace {
+
+// Seconds and nanoseconds of the last write, or the local day YYYYMMDD in the first member.
+struct Stamp {
+    long long major = 0;
+    long long minor = 0;
+    bool operator>=(const Stamp& o) const {
+        return major != o.major ? major > o.major : minor >= o.minor;
+    }
+};
+
+bool stampOf(const std::filesystem::path& p, bool dayOnly, Stamp& out) {
+    struct stat st {};
+    if (::stat(p.c_str(), &st) != 0) return false;
+    if (!dayOnly) {
+        out = {static_cast<long long>(st.st_mtim.tv_sec), st.st_mtim.tv_nsec};
+        return true;
+    }
+    std::tm tm{};
+    localtime_r(&st.st_mtime, &tm);
+    out = {(tm.tm_year + 1900LL) * 10000 + (tm.tm_mon + 1) * 100 + tm.tm_mday, 0};
+    return true;
+}
+
+// The pattern of every archived copy of a file: "*" before the first point of its name.
+std::string copiesPattern(const std::string& base) {
+    const size_t point = base.find('.');
+    if (point == std::string::npos) return base + "*.*";
+    return base.substr(0, point) + "*" + base.substr(point);
+}
+
+bool needsArchive(Session& s, const std::string& file, const std::string& dir, bool dayOnly) {
+    if (!fileExists(s, file)) return false;
+    makePath(s, dir);
+    Stamp fileStamp;
+    if (!stampOf(s.platform().native(file), dayOnly, fileStamp)) return false;
+    const std::string base = splitDirName(file).second;
+    for (const auto& copy : filesMatching(s.platform().native(dir), copiesPattern(base))) {
+        Stamp copyStamp;
+        if (stampOf(copy.path, dayOnly, copyStamp) && copyStamp >= fileStamp) return false;
+    }
+    return true;
+}
+
+int renameCode(Session& s, const std::string& from, const std::string& to) {
+    const auto src = s.platform().native(from);
+    const auto dst = s.platform().native(to);
+    return std::rename(src.c_str(), dst.c_str()) == 0 ? 0 : windowsError(errno);
+}
+
+void checkCount(Session& s, int count) {
+    if (count >= 2 && count <= 998 && count % 2 == 0) return;
+    s.dialogs().error("Chybny pocet generaci archivu: " + std::to_string(count) +
+                          "\r\rProgram bude ukoncen.",
+                      "SarW");
+    throw ProgramHalt("archive generation count not even");
+}
+
+// Drops generation 1 and moves every other one down, leaving generation count free.
+void rotate(Session& s, const std::string& dir, const std::string& base, int count) {
+    const std::string first = dir + generationName(base, 1);
+    fatalCode(s, deleteFile(s, first), first + "-ERASE");
+    for (int k = 2; k <= count; ++k) {
+        const std::string from = dir + generationName(base, k);
+        fatalCode(s, renameCode(s, from, dir + generationName(base, k - 1)), from + "-RENAME");
+    }
+}
+
+} // namespace
+
+std::string archiveDir(const Session& s) {
+    return workDir(s, "Archiv");
+}
+
+std::string generationName(std::string_view name, int k) {
+    const size_t baseStart = name.find_last_of("\\/:") + 1; // npos + 1 == 0
+    const size_t point = name.find('.', baseStart);
+    const std::string tag = "_" + zeroPadInt(k, 3);
+    std::string out(name);
+    return point == std::string::npos ? out + tag : out.insert(point, tag);
+}
+
+bool needsArchiveByDate(Session& s, const std::string& file, const std::string& dir) {
+    return needsArchive(s, file, dir, true);
+}
+
+bool needsArchiveByTime(Session& s, const std::string& file, const std::string& dir) {
+    return needsArchive(s, file, dir, false);
+}
+
+std::string Archive(Session& s, const std::string& file, const std::string& dir, int count) {
+    checkCount(s, count);
+    if (!fileExists(s, file)) return "";
+    Platform& p = s.platform();
+    struct Restore {
+        Platform& p;
+        std::string dir;
+        ~Restore() { p.setCurrentDir(dir); }
+    } restore{p, p.currentDir()};
+    makePath(s, dir);
+    if (!dirExists(s, dir)) fatalCode(s, 3, dir + "-CHDIR");
+    p.setCurrentDir(dir);
+
+    const std::string base = splitDirName(file).second;
+    const std::string archDir = dir.back() == '\\' ? dir : dir + "\\";
+    const std::string fresh = archDir + base;
+    // Without a fresh copy the rotation would drop the oldest generation for nothing.
+    fatalCode(s, FileCopy(s, file, fresh, 0), fresh + "-COPY");
+
+    int k = 1;
+    while (k <= count && fileExists(s, archDir + generationName(base, k))) ++k;
+    if (k > count) {
+        rotate(s, archDir, base, count);
+        k = count;
+    }
+    const std::string generation = archDir + generationName(base, k);
+    fatalCode(s, renameCode(s, fresh, generation), fresh + "-RENAME");
+    return generation;
+}
+
+} // namespace sarw

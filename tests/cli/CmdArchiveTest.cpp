@@ -1,0 +1,73 @@
+#include "support/RunCli.h"
+#include "support/TestSession.h"
+#include "tables/TableFile.h"
+
+#include <gtest/gtest.h>
+
+using namespace sarw;
+namespace fs = std::filesystem;
+
+namespace {
+
+test::CliResult run(const test::TestSession& t, const std::vector<std::string>& args) {
+    return test::runCli(args, {{"SARW_DRIVES", t.root.string()}, {"SARW_TODAY", "17.05.2017"}});
+}
+
+void install(test::TestSession& t) {
+    fs::create_directories(t.root / "D");
+    t.write("D:\\LSarW\\PomSoub\\SarInic.TXT", "01\r\n");
+    t.write("C:\\A_Run\\PomSoub\\ObdobiSarW.Txt", "17 05\r\n");
+}
+
+void writeTable(test::TestSession& t, const std::string& name, const std::string& month,
+                const std::string& text) {
+    Table table;
+    for (const char* f : {"Rok", "Mes", "Text"}) {
+        FieldInfo fi;
+        fi.name = f;
+        fi.size = 20;
+        table.fields.push_back(fi);
+    }
+    table.appendTexts({"17", month, text});
+    std::string error;
+    fs::create_directories(t.path(name).parent_path());
+    ASSERT_TRUE(writeTableFile(t.path(name), table, TableFormat::Binary, error)) << error;
+}
+
+} // namespace
+
+TEST(CmdArchive, ArchiveAndStartupArchive) {
+    test::TestSession t;
+    install(t);
+    t.write("D:\\LSarW\\Data\\170401SarS.Cds", "states");
+    test::CliResult r = run(t, {"--data-disk", "D:", "archive", "--startup"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "D:\\LSarW\\Archiv\\170401SarS_001.Cds\n");
+    EXPECT_NE(r.err.find("SarW:  Probiha archivace databasi !"), std::string::npos);
+
+    t.write("D:\\LSarW\\Data\\170501SarO.Cds", "turnovers");
+    r = run(t, {"--data-disk", "D:", "archive"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "D:\\LSarW\\Archiv\\170501SarO_001.Cds\n");
+    EXPECT_EQ(run(t, {"--data-disk", "D:", "archive"}).out, "");
+    EXPECT_EQ(run(t, {"archive"}).status, 2);
+}
+
+TEST(CmdArchive, RestoreLast) {
+    test::TestSession t;
+    install(t);
+    writeTable(t, "D:\\LSarW\\Data\\170501SarO.Cds", "05", "damaged");
+    writeTable(t, "C:\\A_Run\\Aplikace\\LSarW\\Data\\SarO.Cds", "05", "last document");
+    test::CliResult r = run(t, {"--data-disk", "D:", "restore-last"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("D:\\LSarW\\Data\\170501SarO.Cds: Prekontrolujte data !"),
+              std::string::npos)
+        << r.err;
+    r = run(t, {"table", "cat", t.path("D:\\LSarW\\Data\\170501SarO.Cds").string()});
+    EXPECT_NE(r.out.find("last document"), std::string::npos) << r.out << r.err;
+
+    writeTable(t, "C:\\A_Run\\Aplikace\\LSarW\\Data\\SarO.Cds", "04", "April");
+    EXPECT_EQ(run(t, {"--data-disk", "D:", "restore-last"}).status, 1);
+    r = run(t, {"table", "cat", t.path("D:\\LSarW\\Data\\170501SarO.Cds").string()});
+    EXPECT_NE(r.out.find("last document"), std::string::npos) << r.out << r.err;
+}
