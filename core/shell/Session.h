@@ -1,7 +1,9 @@
 #pragma once
 
+#include "output/PrintSettings.h"
 #include "platform/Dialogs.h"
 #include "platform/Platform.h"
+#include "screens/CdsScrParams.h"
 #include "tables/Definition.h"
 
 #include <array>
@@ -108,6 +110,10 @@ public:
     StartupState startup;
     PeriodState period;
     LoginState login;
+
+    // The print layout settings and the table screen's parameter block.
+    PrintSettings printSettings;
+    CdsScrParams scr;
 
     // Set when an operation asked the application to end in order; the caller winds down.
     bool terminateRequested = false;

@@ -1,0 +1,107 @@
+#include "screens/TCdsScr.h"
+
+#include "output/NumRowFont.h"
+#include "output/ReportFile.h"
+#include "period/Period.h"
+#include "shell/Session.h"
+#include "shell/WinLSys.h"
+#include "tables/ReadDef.h"
+#include "tables/TCdsProc.h"
+
+namespace sarw {
+
+namespace {
+
+std::string withoutDirectory(const std::string& name) {
+    const std::size_t sep = name.find_last_of("\\/:");
+    return sep == std::string::npos ? name : name.substr(sep + 1);
+}
+
+} // namespace
+
+bool TCdsScr::show() {
+    const CdsScrParams& p = s_.scr;
+    if (!fileExistsWarn(s_, p.TableFile) || !fileExistsWarn(s_, p.DefFile)) return false;
+    readNumRowFont(s_);
+    ReadPeriod(s_);
+    tableFile = p.TableFile;
+    defFile = p.DefFile;
+    if (p.minimalWidth) {
+        s_.dialogs().progressShow();
+        const bool made =
+            s_.cdsProc().ReColSizeCds(p.TableFile, p.DefFile, kMinimalWidthTable, kMinimalWidthDef);
+        s_.dialogs().progressClose();
+        if (made) {
+            tableFile = kMinimalWidthTable;
+            defFile = kMinimalWidthDef;
+        }
+    }
+    table_.fileName = tableFile;
+    table_.readOnly = !p.editAllowed;
+    if (!table_.open(s_)) return false;
+    ReadDef(s_, defFile);
+    heading1 = p.heading1.empty() ? "Zobrazeni/opis souboru:  " + withoutDirectory(p.TableFile)
+                                  : p.heading1;
+    heading2 = p.heading2;
+    allColumns = p.allColumns;
+    return true;
+}
+
+SesResult TCdsScr::GenerSes(bool paged, const std::string& lowerText,
+                            const std::string& rightText, const std::string& upperText,
+                            long long pageLength) {
+    SesRequest r;
+    takeScreenParams(r, s_.scr);
+    r.tableFile = tableFile;
+    r.defFile = defFile;
+    r.heading1 = heading1;
+    r.heading2 = heading2;
+    r.withTime = withTime;
+    r.allColumns = allColumns;
+    r.paged = paged;
+    r.pageLength = pageLength;
+    r.upperText = upperText;
+    r.rightText = rightText;
+    r.lowerText = lowerText;
+    layout_ = SesLayout{};
+    const Table* loaded = r.fieldList.empty() && table_.active() ? &table_.data : nullptr;
+    return {generateTableReport(s_, r, &layout_, loaded), {}};
+}
+
+SesResult TCdsScr::SestavaI() {
+    if (recordCount() == 0) return {};
+    const CdsScrParams& p = s_.scr;
+    return GenerSes(true, p.lowerText, p.rightText, p.upperText,
+                    s_.printSettings.rowsPerPage - 4);
+}
+
+SesResult TCdsScr::framed(SesRenderer renderer) {
+    if (recordCount() == 0) return {};
+    const CdsScrParams& p = s_.scr;
+    SesResult r = GenerSes(true, p.lowerText, p.rightText, p.upperText,
+                           s_.printSettings.rowsPerPage - 2);
+    if (r.made()) r.geometry = columnGeometry(layout_, renderer, s_.printSettings);
+    return r;
+}
+
+SesResult TCdsScr::SestavaII() { return framed(SesRenderer::RichText); }
+
+SesResult TCdsScr::SestavaIII() { return framed(SesRenderer::Graphic); }
+
+SesResult TCdsScr::wordReport() {
+    const CdsScrParams& p = s_.scr;
+    return GenerSes(false, p.lowerText, p.rightText, p.upperText, s_.printSettings.rowsPerPage);
+}
+
+void TCdsScr::close() {
+    if (!table_.active()) return;
+    CdsScrParams& p = s_.scr;
+    const long record = static_cast<long>(table_.recNo()) + 1;
+    const bool changed = p.tableChanged;
+    table_.close(s_);
+    p = CdsScrParams{};
+    p.currentRecord = record;
+    p.tableChanged = changed;
+}
+
+} // namespace sarw

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "screens/ColumnGeometry.h"
+#include "screens/GenerSes.h"
+#include "tables/CdsTable.h"
+
+#include <string>
+
+namespace sarw {
+
+class Session;
+
+// The minimal-width copy the screen shows when "Minimalni sirka sestavy" is ticked.
+constexpr const char* kMinimalWidthTable = "C:\\A_Run\\Work\\CdsScrRW_.Cds";
+constexpr const char* kMinimalWidthDef = "C:\\A_Run\\Work\\CdsScrRW_.Def";
+
+// A report made by one of the screen's buttons.
+struct SesResult {
+    std::string reportFile;  // empty when no report was made
+    ColumnGeometry geometry; // for "Sestava II" and "Sestava III"
+    bool made() const { return !reportFile.empty(); }
+};
+
+// The table screen short of drawing: what showing it prepares from the parameter block
+// (Session::scr), its report buttons and its closing. The window keeps one and draws it.
+class TCdsScr {
+public:
+    explicit TCdsScr(Session& s) : s_(s) {}
+
+    // The screen's own fields, filled from the parameter block by show().
+    std::string tableFile; // the caller's table, or its minimal-width copy
+    std::string defFile;
+    std::string heading1;  // "Hlavicka I"
+    std::string heading2;  // "Hlavicka II"
+    bool withTime = false; // "Cas"
+    bool allColumns = false;
+
+    // Showing: false (after the not-found message) when the table or its definition is missing.
+    // Otherwise the print settings and the period are read, the minimal-width copy is made when
+    // asked for, the table is opened and the fields are filled.
+    bool show();
+    bool loaded() const { return table_.active(); }
+    std::size_t recordCount() const { return table_.data.recordCount(); }
+
+    // The report buttons; each makes nothing when the table has no records. Page length: rows
+    // per page - 4 for "Sestava I", - 2 for the framed ones.
+    SesResult SestavaI();
+    SesResult SestavaII();
+    SesResult SestavaIII();
+    // The Word button's report: unpaged, page length = rows per page.
+    SesResult wordReport();
+    // The generator with the screen's fields and the parameter block's flags.
+    SesResult GenerSes(bool paged, const std::string& lowerText, const std::string& rightText,
+                       const std::string& upperText, long long pageLength);
+    const SesLayout& layout() const { return layout_; }
+
+    // Closing: the current record is kept, the table closed and the parameter block put back to
+    // its defaults (not when the screen never loaded its table).
+    void close();
+
+private:
+    SesResult framed(SesRenderer renderer);
+
+    Session& s_;
+    CdsTable table_;
+    SesLayout layout_;
+};
+
+} // namespace sarw

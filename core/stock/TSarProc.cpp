@@ -1,0 +1,173 @@
+// The stock primitives: create, sort, sum, reduce, and turn issues negative.
+#include "stock/TSarProc.h"
+
+#include "shell/NumText.h"
+#include "shell/Session.h"
+#include "shell/USarCON.h"
+#include "shell/WinLSys.h"
+#include "tables/LSysCopy.h"
+#include "tables/TCdsProc.h"
+#include "tables/TableFile.h"
+
+#include <algorithm>
+
+namespace sarw {
+
+namespace {
+
+// Sorted or reduced tables are written straight to their output: the write goes through a
+// temporary file renamed over the output, which is what the copy from a second work file gave.
+bool saveTable(Session& s, const CdsTable& table, const std::string& out) {
+    return table.saveToFile(s, out);
+}
+
+bool loadForReading(Session& s, CdsTable& table, const std::string& name) {
+    table.discard();
+    table.fileName = name;
+    table.readOnly = true;
+    return table.open(s);
+}
+
+void setBlocks(CdsParams& c, int method) {
+    c.BlockSize = 2000;
+    c.BlockMethod = method;
+}
+
+} // namespace
+
+std::string stockWorkFile(std::string_view name) {
+    return "C:\\A_Run\\Work\\" + std::string(name);
+}
+
+std::string stockWorkDef() { return stockWorkFile("SarWork.Def"); }
+
+std::string stateDefName(const Session& s) { return workDir(s, "DefSoub") + "\\SarS.Def"; }
+
+std::string turnoverDefName(const Session& s) { return workDir(s, "DefSoub") + "\\SarO.Def"; }
+
+void TSarProc::setKeys(const std::vector<int>& fields) {
+    CdsParams& c = s_.cds;
+    const std::size_t n = std::min(fields.size(), c.KeyFields.size());
+    c.KeyCount = static_cast<int>(n);
+    std::copy_n(fields.begin(), n, c.KeyFields.begin());
+}
+
+void TSarProc::MakeCdsFile(const std::string& table, const std::string& def) {
+    s_.cds.TableFile = table;
+    s_.cds.DefFile = def;
+    CdsTable t;
+    s_.cdsProc().MakeTable(t);
+}
+
+bool TSarProc::SortCds1(const std::string& in, int n, const std::string& out) {
+    deleteFile(s_, out);
+    if (!fileExistsWarn(s_, in)) return false;
+    if (n > 0) {
+        // The key sort of a codebook, in place through its work file.
+        const std::string work = stockWorkFile("CdsCisWork.Cds");
+        deleteFile(s_, work);
+        CdsParams& c = s_.cds;
+        c.InFile = in;
+        c.OutFile = work;
+        setKeys([n] {
+            std::vector<int> k(static_cast<std::size_t>(n));
+            for (int i = 0; i < n; ++i) k[static_cast<std::size_t>(i)] = i + 1;
+            return k;
+        }());
+        setBlocks(c, 1);
+        if (!s_.cdsProc().SortFND(true)) return false;
+        deleteFile(s_, in);
+        if (!FileMove(s_, work, in)) return false;
+    }
+    return FileMove(s_, in, out);
+}
+
+bool TSarProc::SortCds2(const std::string& in, int n, const std::string& out,
+                        const std::string& def) {
+    std::vector<int> keys;
+    for (int i = 1; i <= n; ++i) keys.push_back(i);
+    setKeys(keys);
+    return SortCds3(in, out, def);
+}
+
+bool TSarProc::SortCds3(const std::string& in, const std::string& out, const std::string& def) {
+    if (!fileExistsWarn(s_, in)) return false;
+    deleteFile(s_, stockWorkFile("SarSort31.Cds"));
+    deleteFile(s_, stockWorkFile("SarSort32.Cds"));
+    if (!canOpen(s_, in)) return false;
+    CdsParams& c = s_.cds;
+    setBlocks(c, 2);
+    c.InFile = in;
+    c.OutFile = out;
+    c.InDef = def;
+    c.WorkDef = stockWorkDef();
+    CdsTable input, sorted;
+    if (!loadForReading(s_, input, in)) return false;
+    if (!s_.cdsProc().SortFVirt(input, sorted, true)) return false;
+    return saveTable(s_, sorted, out);
+}
+
+bool TSarProc::SumCds3(const std::string& in, const std::string& out, const std::string& def) {
+    if (!fileExistsWarn(s_, in)) return false;
+    const std::string sum2 = stockWorkFile("SarSum2.Cds");
+    deleteFile(s_, stockWorkFile("SarSum1.Cds"));
+    deleteFile(s_, sum2);
+    if (!canOpen(s_, in)) return false;
+    CdsParams& c = s_.cds;
+    setBlocks(c, 2);
+    c.InFile = in;
+    c.OutFile = sum2;
+    c.InDef = def;
+    c.WorkDef = stockWorkDef();
+    if (!s_.cdsProc().SumF()) return false;
+    return SafeCopy(s_, sum2, out, 1);
+}
+
+bool TSarProc::RedCds3(const std::string& in, const std::string& out, const std::string& def) {
+    if (!fileExistsWarn(s_, in)) return false;
+    deleteFile(s_, stockWorkFile("SarRed1.Cds"));
+    deleteFile(s_, stockWorkFile("SarRed2.Cds"));
+    if (!canOpen(s_, in)) return false;
+    CdsParams& c = s_.cds;
+    c.InFile = in;
+    c.OutFile = out;
+    c.InDef = def;
+    c.WorkDef = stockWorkDef();
+    CdsTable input, reduced;
+    input.fileName = in;
+    if (!s_.cdsProc().RedFVirt(input, reduced)) return false;
+    return saveTable(s_, reduced, out);
+}
+
+bool TSarProc::ObZmZn(const std::string& in, const std::string& out) {
+    if (!fileExistsWarn(s_, in)) return false;
+    CdsTable input;
+    if (!loadForReading(s_, input, in)) return false;
+    s_.cds.TableFile = out;
+    s_.cds.DefFile = turnoverDefName(s_);
+    CdsTable result;
+    s_.cdsProc().MakeTableVirt(result);
+    Table& to = result.data;
+    const Table& from = input.data;
+    const int n = std::min(from.fieldCount(), to.fieldCount());
+    std::vector<std::string> texts(static_cast<std::size_t>(to.fieldCount()));
+    for (std::size_t r = 0; r < from.recordCount(); ++r) {
+        for (int f = 0; f < to.fieldCount(); ++f)
+            texts[static_cast<std::size_t>(f)] = f < n ? from.text(r, f) : std::string();
+        if (n >= saro::kValue && isIssueType(texts[saro::kMovement - 1])) {
+            std::string& q = texts[saro::kQuantity - 1];
+            std::string& v = texts[saro::kValue - 1];
+            q = numberToText(kQuantityWidth, kQuantityDecimals, -textToNumber(q));
+            v = numberToText(kValueWidth, kValueDecimals, -textToNumber(v));
+        }
+        to.appendTexts(texts);
+    }
+    input.discard();
+    return saveTable(s_, result, out);
+}
+
+bool TSarProc::replaceWithCopy(const std::string& computed, const std::string& out) {
+    return SafeCopy(s_, computed, out, 1);
+}
+
+} // namespace sarw

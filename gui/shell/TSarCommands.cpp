@@ -1,0 +1,158 @@
+#include "access/Rights.h"
+#include "archive/DataSaving.h"
+#include "editors/TTextEdit.h"
+#include "period/Period.h"
+#include "period/TObd.h"
+#include "shell/ProgramEnd.h"
+#include "shell/QtText.h"
+#include "shell/SarPicture.h"
+#include "shell/Session.h"
+#include "shell/TSar.h"
+#include "shell/USarCON.h"
+#include "shell/WinLSys.h"
+
+#include <QLabel>
+
+namespace sarw {
+
+// --- Commands whose windows are not part of the program yet: only their gates run -----------
+
+void TSar::DosPrevStavy() {}
+void TSar::DosPrevObraty() {}
+void TSar::DosPrevCis() {}
+
+void TSar::DataStavy() {
+    guarded([this] { commandAllowed(s_, GatedCommand::InitialStates); });
+}
+
+void TSar::DataObraty() {
+    guarded([this] { commandAllowed(s_, GatedCommand::Turnovers); });
+}
+
+void TSar::SesInv() {}
+void TSar::SesReg() {}
+void TSar::SesSklK() {}
+void TSar::TabStavy() {}
+void TSar::TabObraty() {}
+void TSar::TabObratyOdDo() {}
+void TSar::TabStavyObraty() {}
+void TSar::TabAktStavy() {}
+
+void TSar::Ucto() {
+    commandAllowed(s_, GatedCommand::TransferToAccounts);
+}
+
+void TSar::UzavMes() {
+    guarded([this] { commandAllowed(s_, GatedCommand::MonthlyClosing); });
+}
+
+void TSar::ObnovaDat() {
+    guarded([this] { commandAllowed(s_, GatedCommand::RestoreFromArchive); });
+}
+
+// --- Codebooks -----------------------------------------------------------------------------
+
+void TSar::ACis(const std::string& file, int keys) {
+    // The codebook editor takes the file, the editing mode and the keys 1 to `keys`.
+    (void)file;
+    (void)keys;
+    codebookEditMode(s_);
+}
+
+void TSar::ACinn() {
+    guarded([this] { ACis(yearCodebookName(s_, "Cinn"), 1); });
+}
+
+void TSar::AKonta() {
+    guarded([this] { ACis(yearCodebookName(s_, "Konta"), 1); });
+}
+
+void TSar::AMS() {
+    guarded([this] { ACis(yearCodebookName(s_, "MatSk"), 1); });
+}
+
+void TSar::AMJ() {
+    guarded([this] { ACis(codebookName(s_, "MJ"), 1); });
+}
+
+void TSar::ADP() {
+    guarded([this] { ACis(codebookName(s_, "DP"), 1); });
+}
+
+void TSar::AMater() {
+    guarded([this] { ACis(codebookName(s_, "Mater"), 1); });
+}
+
+void TSar::AUcto() {
+    guarded([this] { ACis(yearCodebookName(s_, "Ucto"), 2); });
+}
+
+// --- Archiving, period, definition files ---------------------------------------------------------
+
+void TSar::ArchFile() {
+    guarded([this] { saveData(s_); });
+}
+
+void TSar::ObnovaDatPoslDokl() {
+    guarded([this] {
+        if (commandAllowed(s_, GatedCommand::RestoreLastDocument)) restoreLastDocument(s_);
+    });
+}
+
+void TSar::NObdobi() {
+    if (!commandAllowed(s_, GatedCommand::AccountingPeriod)) return;
+    obd_->exec();
+    picture_->period()->setText(qs("Ucetni obdobi: " + s_.period.Period));
+    picture_->placePeriod();
+}
+
+void TSar::DefInic() {
+    guarded([this] {
+        if (!commandAllowed(s_, GatedCommand::DefinitionFile)) return;
+        text_->editFile(inicFileName(s_));
+        if (!readInic(s_)) return;
+        // Until the next show of the window the labels hold the bare texts.
+        picture_->enterprise()->setText(qs(s_.startup.enterprise));
+        picture_->managementUnit()->setText(qs(s_.startup.managementUnit));
+        picture_->costCentre()->setText(qs(s_.startup.costCentre));
+        picture_->placePeriod();
+    });
+}
+
+void TSar::defText(const char* file) {
+    guarded([this, file] {
+        if (!commandAllowed(s_, GatedCommand::DefinitionFile)) return;
+        text_->editFile(workDir(s_, "DefSoub") + "\\" + file);
+    });
+}
+
+void TSar::DefDoklP() { defText("DoklP.Def"); }
+void TSar::DefDokl() { defText("Dokl.Def"); }
+void TSar::DefDoklZ() { defText("DoklZ.Def"); }
+void TSar::DefInvP() { defText("InvP.Def"); }
+void TSar::DefInvR() { defText("InvR.Def"); }
+void TSar::DefInvZ() { defText("InvZ.Def"); }
+
+// --- Editors, viewers, end --------------------------------------------------------------------
+
+void TSar::startTool(const char* program, bool withDisk, bool wait) {
+    guarded([=, this] {
+        startProgram(s_, s_.programsDir + "\\" + program, withDisk ? s_.dataDisk + "\\LSarW" : "",
+                     wait);
+    });
+}
+
+void TSar::EditAt() { startTool("Opisovac.Exe", true, false); }
+void TSar::EditRt() { startTool("Formovac.Exe", true, false); }
+void TSar::EditRv() { startTool("Strankovac.Exe", true, false); }
+void TSar::EditIm() { startTool("Malir.Exe", true, false); }
+void TSar::ProhlObr() { startTool("Obrazar.Exe", false, true); }
+void TSar::PrehrMedii() { startTool("Prehravac.Exe", false, false); }
+
+void TSar::ProgClose() {
+    close();
+}
+
+void TSar::Nothing() {}
+
+} // namespace sarw
