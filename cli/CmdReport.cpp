@@ -106,19 +106,7 @@ int runTable(Context& ctx) {
         return usageError("report table: " + err);
     p.TableFile = o.files[0];
     p.DefFile = o.files[1];
-    TCdsScr screen(s);
-    if (!screen.show()) return kFailure;
-    screen.withTime = o.withTime;
-    if (screen.recordCount() == 0) {
-        information(s, "Tabulka neobsahuje zadnou vetu, sestava nebyla vytvorena.",
-                    screen.tableFile);
-        screen.close();
-        return kFailure;
-    }
-    const int rows = s.printSettings.rowsPerPage;
-    const long long length = o.pageLength > 0 ? o.pageLength : o.unpaged ? rows : rows - 4;
-    const SesResult r = screen.GenerSes(!o.unpaged, p.lowerText, p.rightText, p.upperText, length);
-    screen.close();
+    const SesResult r = tableScreenReport(s, {!o.unpaged, o.pageLength, o.withTime});
     if (!r.made()) return kFailure;
     out(r.reportFile + "\n");
     return kOk;

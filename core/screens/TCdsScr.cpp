@@ -104,4 +104,22 @@ void TCdsScr::close() {
     p.tableChanged = changed;
 }
 
+SesResult tableScreenReport(Session& s, const ScreenReport& how) {
+    TCdsScr screen(s);
+    if (!screen.show()) return {};
+    screen.withTime = how.withTime;
+    if (screen.recordCount() == 0) {
+        information(s, "Tabulka neobsahuje zadnou vetu, sestava nebyla vytvorena.",
+                    screen.tableFile);
+        screen.close();
+        return {};
+    }
+    const int rows = s.printSettings.rowsPerPage;
+    const long long length = how.pageLength > 0 ? how.pageLength : how.paged ? rows - 4 : rows;
+    const CdsScrParams& p = s.scr;
+    SesResult r = screen.GenerSes(how.paged, p.lowerText, p.rightText, p.upperText, length);
+    screen.close();
+    return r;
+}
+
 } // namespace sarw

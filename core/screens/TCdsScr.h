@@ -66,4 +66,19 @@ private:
     SesLayout layout_;
 };
 
+// How a report is made without a window: what the reports that open the table screen with preset
+// flags use in place of the user pressing "Sestava I".
+struct ScreenReport {
+    bool paged = true;
+    long long pageLength = 0; // 0: rows per page - 4 ("Sestava I"), unpaged rows per page
+    bool withTime = false;    // "Cas"
+};
+
+// Shows the screen on the parameter block (Session::scr: files, headings, text files, level
+// flags, field list, sum filter, column choice), generates the report and closes the screen,
+// which puts the block back to its defaults. No report (made() false) when the table or its
+// definition is missing (the not-found message; the block is then left as it was), the table has
+// no records (after an information box) or generation failed (after its message).
+SesResult tableScreenReport(Session& s, const ScreenReport& how = {});
+
 } // namespace sarw
