@@ -1,0 +1,284 @@
+// "Aktualni stavy" and the monthly closing from files to files on a data disk with many opening
+// states and turnovers in one period, beside references measured in the same run on the same
+// data: reading both input files and scanning every field, and sqlite's GROUP BY of the ten
+// state keys with the sign rule on the records loaded into an in-memory database (the query
+// only). Each measurement runs in a child process of its own, so its peak memory is its own.
+//   bench_stock [TURNOVERS] [STATES]      a tenth of both is measured as well
+#include "period/Period.h"
+#include "platform/ScriptedDialogs.h"
+#include "shell/Install.h"
+#include "shell/NumText.h"
+#include "shell/Session.h"
+#include "shell/USarCON.h"
+#include "stock/TSarProc.h"
+#include "stock/USarMesU.h"
+#include "tables/TCdsProc.h"
+#include "tables/TableFile.h"
+
+#include "TurnoverGenerator.h"
+
+#include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+using namespace sarw;
+namespace fs = std::filesystem;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double seconds(Clock::time_point since) {
+    return std::chrono::duration<double>(Clock::now() - since).count();
+}
+
+double peakMb() {
+    std::ifstream in("/proc/self/status");
+    std::string line;
+    while (std::getline(in, line))
+        if (line.rfind("VmHWM:", 0) == 0) return std::atof(line.c_str() + 6) / 1024;
+    return 0;
+}
+
+struct Result {
+    double v[4] = {0, 0, 0, 0};
+};
+
+Result inChild(const std::function<Result()>& fn) {
+    int fds[2];
+    if (::pipe(fds) != 0) std::exit(1);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(fds[0]);
+        std::ofstream("/proc/self/clear_refs") << "5";
+        Result r = fn();
+        if (::write(fds[1], &r, sizeof r) != static_cast<ssize_t>(sizeof r)) _exit(1);
+        _exit(0);
+    }
+    ::close(fds[1]);
+    Result r;
+    if (::read(fds[0], &r, sizeof r) != static_cast<ssize_t>(sizeof r)) {
+        std::fprintf(stderr, "a measurement failed\n");
+        std::exit(1);
+    }
+    ::close(fds[0]);
+    ::waitpid(pid, nullptr, 0);
+    return r;
+}
+
+const fs::path kShare = fs::path(__FILE__).parent_path().parent_path() / "share/install";
+
+// A session on the drives root with the data disk D: in period 24 03.
+struct Disk {
+    explicit Disk(const fs::path& root) : s(dialogs, Platform(root)) {
+        s.dataDisk = "D:";
+        s.programsDir = "D:\\LSarW\\Programy";
+    }
+    ScriptedDialogs dialogs;
+    Session s;
+};
+
+std::string material(int m) { return "11" + bench::zeros(m, 8) + "01"; }
+const char* kTexts[] = {"Plech ocelovy 2 mm", "Sroub M8x40 pozink", "Barva syntet. seda",
+                        "Trubka Cu 15x1",     "Rukavice pracovni",  "Kabel CYKY 3x2,5"};
+const char* kUnits[] = {"KS", "KG", "M", "L", "BAL"};
+
+// 20,000 materials (a tenth for the small run), in 3 plants, 2 management units, 4 centres.
+void writeInputs(const fs::path& root, std::size_t turnovers, std::size_t states) {
+    inChild([&] {
+        Disk d(root);
+        Session& s = d.s;
+        InstallResult r;
+        if (!installDataDisk(s, "D:", kShare, false, r)) std::exit(1);
+        createTrees(s);
+        s.period.Period = "24 03";
+        if (!StorePeriod(s)) std::exit(1);
+        const int materials = static_cast<int>(std::max<std::size_t>(states / 5, 1));
+        bench::Rng rng;
+        auto unitOf = [&](std::vector<std::string>& row, int at) {
+            row[static_cast<std::size_t>(at)] = "0" + std::to_string(1 + rng.below(3));
+            row[static_cast<std::size_t>(at) + 1] = "0" + std::to_string(1 + rng.below(2));
+            row[static_cast<std::size_t>(at) + 2] = "0" + std::to_string(1 + rng.below(4));
+        };
+        s.cds.DefFile = stateDefName(s);
+        CdsTable st;
+        s.cdsProc().MakeTableVirt(st);
+        std::vector<std::string> row(13);
+        for (std::size_t i = 0; i < states; ++i) {
+            const int m = static_cast<int>(i % static_cast<std::size_t>(materials));
+            const double q = (1 + rng.below(100000)) / 100.0, price = (50 + rng.below(50000)) / 100.0;
+            row = {"24", "02", "", "", "", material(m), kTexts[m % 6], "110",
+                   bench::zeros(m % 90, 3), numberToText(10, 2, price), kUnits[m % 5],
+                   numberToText(16, 3, q), numberToText(15, 2, q * price)};
+            unitOf(row, 2);
+            st.data.appendTexts(row);
+        }
+        if (!st.saveToFile(s, stateFileName(s))) std::exit(1);
+        st.discard();
+        s.cds.DefFile = turnoverDefName(s);
+        CdsTable to;
+        s.cdsProc().MakeTableVirt(to);
+        row.assign(26, "");
+        for (std::size_t i = 0; i < turnovers; ++i) {
+            const long doc = static_cast<long>(i / 8);
+            const bool issue = doc % 3 == 1;
+            const int m = rng.below(materials);
+            const double q = (1 + rng.below(20000)) / 100.0, price = (50 + rng.below(50000)) / 100.0;
+            row = {"24", "03", "", "", "", bench::zeros(doc % 100000, 5), issue ? "510" : "110",
+                   "01", "01", "01", issue ? "Vydejka" : "Prijemka", "15.03.2024", "",
+                   bench::zeros(static_cast<long>(i % 8) + 1, 4), material(m), kTexts[m % 6],
+                   "110", bench::zeros(m % 90, 3), "", "", "", numberToText(10, 2, price),
+                   kUnits[m % 5], numberToText(16, 3, q), numberToText(15, 2, q * price),
+                   "Polozka"};
+            unitOf(row, 2);
+            to.data.appendTexts(row);
+        }
+        if (!to.saveToFile(s, turnoverFileName(s))) std::exit(1);
+        return Result{};
+    });
+}
+
+// StNove by the one-pass route or through the primitives: seconds, peak MB, records.
+Result currentStates(const fs::path& root, bool direct) {
+    return inChild([&] {
+        Disk d(root);
+        TSarProc proc(d.s);
+        proc.directRoute = direct;
+        const std::string out = stockWorkFile("SarWork.Cds");
+        const auto start = Clock::now();
+        const bool ok = proc.StNove(stateFileName(d.s), out, turnoverFileName(d.s));
+        const double took = seconds(start);
+        if (!ok || !d.dialogs.boxes.empty()) std::exit(1);
+        return Result{{took, peakMb(), static_cast<double>(d.s.cdsProc().TableRecCount(out))}};
+    });
+}
+
+// The monthly closing 24 03 -> 24 04, then the period put back for the next measurement.
+Result closing(const fs::path& root) {
+    return inChild([&] {
+        Disk d(root);
+        const ClosingFields f = closingFields(d.s);
+        std::string next = f.next;
+        const auto start = Clock::now();
+        const bool ok = closeMonth(d.s, f.current, next) == ClosingResult::Done;
+        const double took = seconds(start);
+        if (!ok) std::exit(1);
+        const double peak = peakMb();
+        d.s.period.Period = "24 03";
+        StorePeriod(d.s);
+        return Result{{took, peak}};
+    });
+}
+
+// Reading both input files and touching every field.
+Result readAndScan(const fs::path& root) {
+    return inChild([&] {
+        Disk d(root);
+        const auto start = Clock::now();
+        std::size_t bytes = 0;
+        for (const std::string& name : {stateFileName(d.s), turnoverFileName(d.s)}) {
+            Table t;
+            TableFormat format;
+            std::string error;
+            if (!readTableFile(d.s.platform().native(name), t, format, error)) std::exit(1);
+            std::vector<std::string_view> cells(static_cast<std::size_t>(t.fieldCount()));
+            for (std::size_t r = 0; r < t.recordCount(); ++r) {
+                t.recordCells(r, cells.data());
+                for (std::string_view c : cells) bytes += c.size();
+            }
+        }
+        return Result{{seconds(start), peakMb(), static_cast<double>(bytes)}};
+    });
+}
+
+// sqlite: the states as receipts and the turnovers in one in-memory table, then the GROUP BY
+// of the ten keys with issues negative (the query only): seconds, groups.
+Result sqliteGroupBy(const fs::path& root) {
+    return inChild([&] {
+        Disk d(root);
+        sqlite3* db = nullptr;
+        sqlite3_open(":memory:", &db);
+        sqlite3_exec(db,
+                     "CREATE TABLE t(k1, k2, k3, k4, k5, k6, k7, k8, k9, k10, pohyb, q REAL, "
+                     "v REAL)",
+                     nullptr, nullptr, nullptr);
+        sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+        sqlite3_stmt* st = nullptr;
+        sqlite3_prepare_v2(db, "INSERT INTO t VALUES(?,?,?,?,?,?,?,?,?,?,?,?,?)", -1, &st, nullptr);
+        auto load = [&](const std::string& name, const std::vector<int>& fields, int type) {
+            Table t;
+            TableFormat format;
+            std::string error;
+            if (!readTableFile(d.s.platform().native(name), t, format, error)) std::exit(1);
+            for (std::size_t r = 0; r < t.recordCount(); ++r) {
+                for (int i = 0; i < 10; ++i) {
+                    const std::string_view v = t.raw(r, fields[static_cast<std::size_t>(i)] - 1);
+                    sqlite3_bind_text(st, i + 1, v.data(), static_cast<int>(v.size()), SQLITE_STATIC);
+                }
+                const std::string_view p = type ? t.raw(r, type - 1) : std::string_view("100");
+                sqlite3_bind_text(st, 11, p.data(), static_cast<int>(p.size()), SQLITE_STATIC);
+                sqlite3_bind_double(st, 12, textToNumber(t.raw(r, fields[10] - 1)));
+                sqlite3_bind_double(st, 13, textToNumber(t.raw(r, fields[11] - 1)));
+                sqlite3_step(st);
+                sqlite3_reset(st);
+            }
+        };
+        load(stateFileName(d.s), {1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13}, 0);
+        load(turnoverFileName(d.s), {1, 2, 3, 4, 5, 15, 16, 17, 18, 23, 24, 25}, 7);
+        sqlite3_finalize(st);
+        sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+        const auto start = Clock::now();
+        sqlite3_prepare_v2(db,
+                           "SELECT k3, k4, k5, k6, k7, k8, k9, k10, "
+                           "SUM(CASE WHEN substr(pohyb, 1, 1) >= '5' THEN -q ELSE q END), "
+                           "SUM(CASE WHEN substr(pohyb, 1, 1) >= '5' THEN -v ELSE v END) "
+                           "FROM t GROUP BY k3, k4, k5, k6, k7, k8, k9, k10",
+                           -1, &st, nullptr);
+        double groups = 0;
+        while (sqlite3_step(st) == SQLITE_ROW) ++groups;
+        sqlite3_finalize(st);
+        const double took = seconds(start);
+        sqlite3_close(db);
+        return Result{{took, groups}};
+    });
+}
+
+void measure(std::size_t turnovers, std::size_t states) {
+    const fs::path root = fs::temp_directory_path() / ("bench-stock-" + std::to_string(::getpid()));
+    fs::remove_all(root);
+    fs::create_directories(root / "C");
+    writeInputs(root, turnovers, states);
+    const Result scan = readAndScan(root);
+    const Result direct = currentStates(root, true);
+    const Result primitives = currentStates(root, false);
+    const Result close = closing(root);
+    const Result sql = sqliteGroupBy(root);
+    std::printf("%zu turnovers, %zu states -> %.0f current states (%.0f groups in sqlite)\n",
+                turnovers, states, direct.v[2], sql.v[1]);
+    std::printf("  read and scan both files   %7.3f s  peak %6.0f MB\n", scan.v[0], scan.v[1]);
+    std::printf("  Aktualni stavy (one pass)  %7.3f s  peak %6.0f MB  = %5.1fx read+scan, "
+                "%5.1fx sqlite GROUP BY (%.3f s, query only)\n",
+                direct.v[0], direct.v[1], direct.v[0] / scan.v[0], direct.v[0] / sql.v[0],
+                sql.v[0]);
+    std::printf("  Aktualni stavy (primitives)%7.3f s  peak %6.0f MB  = %5.1fx read+scan\n",
+                primitives.v[0], primitives.v[1], primitives.v[0] / scan.v[0]);
+    std::printf("  Mesicni uzaverka           %7.3f s  peak %6.0f MB  = %5.1fx read+scan\n",
+                close.v[0], close.v[1], close.v[0] / scan.v[0]);
+    fs::remove_all(root);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::size_t turnovers = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 1000000;
+    const std::size_t states = argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 100000;
+    measure(turnovers / 10, states / 10);
+    measure(turnovers, states);
+    return 0;
+}

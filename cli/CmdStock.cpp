@@ -1,0 +1,89 @@
+// Commands "tables" and "close-month": the menu "Tabulky" and the monthly closing of the
+// desktop program, for the current period of the data disk.
+#include "Commands.h"
+
+#include "period/Period.h"
+#include "shell/USarCON.h"
+#include "shell/WinLSys.h"
+#include "stock/StockTables.h"
+#include "stock/TSarProc.h"
+#include "stock/USarMesU.h"
+#include "tables/LSysCopy.h"
+
+#include <algorithm>
+
+namespace sarw::cli {
+
+namespace {
+
+// "Pocatecni mesicni stavy" computes nothing; its table is copied to the result file like the
+// others (an empty state table when the period has none).
+StockTableView openingStates(Session& s) {
+    StockTableView view = TabStavy(s);
+    deleteFile(s, kStockResult);
+    if (fileExists(s, view.file))
+        view.computed = FileCopy(s, view.file, kStockResult, 0) == kCopyOk;
+    else
+        TSarProc(s).MakeCdsFile(kStockResult, view.def);
+    view.file = kStockResult;
+    return view;
+}
+
+int runTables(Context& ctx) {
+    Session& s = ctx.session;
+    if (s.dataDisk.empty()) return usageError("tables: chybi --data-disk");
+    std::vector<std::string> args = ctx.args;
+    const auto flag = std::find(args.begin(), args.end(), "--sign-change");
+    const SignChange sign = flag != args.end() ? SignChange::Change : SignChange::Keep;
+    if (flag != args.end()) args.erase(flag);
+    if (args.empty()) return usageError("tables: ocekavano opening|turnovers|span|joined|current");
+    const std::string& what = args[0];
+    const std::size_t expected = what == "span" ? 3 : 1;
+    if (args.size() != expected) return usageError("tables: chybne argumenty pro " + what);
+    createTrees(s);
+    StockTableView view;
+    if (what == "opening") {
+        view = openingStates(s);
+    } else if (what == "turnovers") {
+        view = TabObraty(s, sign);
+    } else if (what == "span") {
+        if (!checkPeriodSpanField(s, args[1]) || !checkPeriodSpanField(s, args[2])) return kFailure;
+        if (!storePeriodSpan(s, args[1], args[2])) return kFailure;
+        view = TabObratyOdDo(s, sign);
+    } else if (what == "joined") {
+        view = TabStavyObraty(s, sign);
+    } else if (what == "current") {
+        view = TabAktStavy(s);
+    } else {
+        return usageError("tables: neznama tabulka " + what);
+    }
+    if (!view.computed) return kFailure;
+    out(view.file + "\n");
+    return kOk;
+}
+
+int runCloseMonth(Context& ctx) {
+    Session& s = ctx.session;
+    if (s.dataDisk.empty()) return usageError("close-month: chybi --data-disk");
+    if (ctx.args.size() > 1) return usageError("close-month: ocekavano nejvyse NEXT");
+    createTrees(s);
+    const ClosingFields fields = closingFields(s);
+    std::string next = ctx.args.empty() ? fields.next : arg1250(ctx.args[0]);
+    if (closeMonth(s, fields.current, next) != ClosingResult::Done) return kFailure;
+    out(stateFileName(s, next) + "\n" + mainLabels(s).period + "\n");
+    return kOk;
+}
+
+const Registrar tables({"tables",
+                        "  tables opening|turnovers|span FROM TO|joined|current [--sign-change]\n"
+                        "                            a table of the menu Tabulky into "
+                        "C:\\A_Run\\Work\\SarWork.Cds\n",
+                        runTables});
+const Registrar closeMonthCmd({"close-month",
+                               "  close-month [NEXT]        the monthly closing (default: the "
+                               "proposed next period)\n",
+                               runCloseMonth});
+
+} // namespace
+
+} // namespace sarw::cli

@@ -1,0 +1,64 @@
+// Work files, levels and the report of the inventory list, the regleta and the stock cards.
+#include "reports/ReportWork.h"
+
+#include "screens/TCdsScr.h"
+#include "shell/NumText.h"
+#include "shell/Session.h"
+#include "shell/WinLSys.h"
+#include "stock/TSarProc.h"
+
+namespace sarw {
+
+int unitCount(OrgLevel level) {
+    return static_cast<int>(level);
+}
+
+bool parseOrgLevel(std::string_view text, OrgLevel& level) {
+    const std::string up = upperCase(text);
+    const struct {
+        const char* name;
+        OrgLevel level;
+    } names[] = {{"PODNIK", OrgLevel::Podnik},
+                 {"ZAVOD", OrgLevel::Zavod},
+                 {"SPRAVA", OrgLevel::Sprava},
+                 {"STREDISKO", OrgLevel::Stredisko}};
+    for (const auto& n : names)
+        if (up == n.name) {
+            level = n.level;
+            return true;
+        }
+    return false;
+}
+
+std::vector<int> fieldRange(int first, int last) {
+    std::vector<int> fields;
+    for (int f = first; f <= last; ++f) fields.push_back(f);
+    return fields;
+}
+
+void keepReducedDef(Session& s) {
+    deleteFile(s, kRepWork1Def);
+    renameFile(s, stockWorkDef(), kRepWork1Def);
+}
+
+ProgressStrip::ProgressStrip(Session& s) : s_(s) {
+    s_.dialogs().progressShow();
+}
+
+ProgressStrip::~ProgressStrip() {
+    s_.dialogs().progressClose();
+}
+
+std::string sestavaI(Session& s) {
+    TCdsScr screen(s);
+    if (!screen.show()) return {};
+    const SesResult r = screen.SestavaI();
+    screen.close();
+    return r.reportFile;
+}
+
+bool repTabulka(Session& s, const std::string& title) {
+    return showTableInTool(s, kRepWork, kRepWorkDef, kRepHeading, title);
+}
+
+} // namespace sarw

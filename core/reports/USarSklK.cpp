@@ -1,0 +1,145 @@
+// The stock cards: the window's fields, the unit check, the selection, the sort and the
+// material pick list.
+#include "reports/USarSklK.h"
+
+#include "period/Period.h"
+#include "shell/LSysDate.h"
+#include "shell/Session.h"
+#include "shell/USarCON.h"
+#include "shell/WinLSys.h"
+#include "stock/TSarProc.h"
+#include "tables/CdsTable.h"
+
+namespace sarw {
+
+namespace {
+
+constexpr int kPlant = 3, kUnit = 4, kCentre = 5;
+constexpr int kMaterialText = 16;
+
+std::string firstTwo(const std::string& text) {
+    return text.substr(0, 2);
+}
+
+// SarWork1.Cds: the turnovers from..to; SarWork2.Cds: the same with issues negative.
+bool rangeTurnovers(Session& s, const std::string& from, const std::string& to) {
+    TSarProc p(s);
+    return p.ObOdDo(from, kRepWork1, to) && p.ObZmZn(kRepWork1, kRepWork2);
+}
+
+} // namespace
+
+CardSelection cardDefaults(Session& s) {
+    ReadPeriod(s);
+    readInic(s);
+    CardSelection sel;
+    sel.to = removeBlanks(s.period.Period);
+    sel.plant = firstTwo(s.startup.enterprise);
+    sel.unit = firstTwo(s.startup.managementUnit);
+    sel.centre = firstTwo(s.startup.costCentre);
+    return sel;
+}
+
+int cardUnitCount(const CardSelection& sel) {
+    const bool given[] = {!isBlank(sel.plant), !isBlank(sel.unit), !isBlank(sel.centre)};
+    int n = 0;
+    while (n < 3 && given[n]) ++n;
+    for (int i = n; i < 3; ++i)
+        if (given[i]) return -1;
+    return n;
+}
+
+int checkCardUnits(Session& s, const CardSelection& sel) {
+    const int n = cardUnitCount(sel);
+    if (n < 0) information(s, "Chybne zadane organizacni jednotky !");
+    return n;
+}
+
+void cardRemoveBlanks(CardSelection& sel) {
+    for (std::string* f : {&sel.from, &sel.to, &sel.material, &sel.plant, &sel.unit, &sel.centre})
+        *f = removeBlanks(*f);
+}
+
+std::vector<int> cardSortFields(int units) {
+    // The given units first, then the material key, the other units, and the movement order.
+    std::vector<int> keys = fieldRange(kPlant, kPlant + units - 1);
+    for (int f : {saro::kMaterial, kMaterialText, saro::kUnit}) keys.push_back(f);
+    for (int f = kPlant + units; f <= kCentre; ++f) keys.push_back(f);
+    for (int f : {1, 2, saro::kDate, saro::kMovement}) keys.push_back(f);
+    return keys;
+}
+
+bool cardTaken(const Table& t, std::size_t rec, const CardSelection& sel) {
+    const std::pair<int, const std::string*> units[] = {
+        {kPlant, &sel.plant}, {kUnit, &sel.unit}, {kCentre, &sel.centre}};
+    for (const auto& [field, value] : units)
+        if (!value->empty() && t.text(rec, field - 1) != *value) return false;
+    return t.text(rec, saro::kMaterial - 1).compare(0, sel.material.size(), sel.material) == 0;
+}
+
+bool cardSelectAndSort(Session& s, const CardSelection& sel, int units) {
+    TSarProc p(s);
+    p.MakeCdsFile(kRepWork3, turnoverDefName(s));
+    CdsTable in, out;
+    in.fileName = kRepWork2;
+    in.readOnly = true;
+    out.fileName = kRepWork3;
+    if (!in.open(s) || !out.open(s)) return false;
+    const bool sameLayout = in.data.fieldCount() == out.data.fieldCount();
+    std::vector<std::string> texts;
+    for (std::size_t r = 0; r < in.data.recordCount(); ++r) {
+        if (!cardTaken(in.data, r, sel)) continue;
+        if (sameLayout) {
+            out.data.appendFrom(in.data, r);
+            continue;
+        }
+        texts.assign(static_cast<std::size_t>(in.data.fieldCount()), {});
+        for (int f = 0; f < in.data.fieldCount(); ++f)
+            texts[static_cast<std::size_t>(f)] = in.data.text(r, f);
+        out.data.appendTexts(texts);
+    }
+    in.discard();
+    if (!out.close(s)) return false;
+    p.setKeys(cardSortFields(units));
+    return p.SortCds3(kRepWork3, kRepWork, turnoverDefName(s));
+}
+
+void cardScreenParams(Session& s, int units) {
+    CdsScrParams& p = s.scr;
+    p.TableFile = kRepWork;
+    p.DefFile = kRepWorkDef;
+    p.editAllowed = false;
+    p.heading1 = kRepHeading;
+    p.heading2 = "Skladove karty";
+    p.upperText.clear();
+    p.rightText.clear();
+    p.lowerText.clear();
+    p.clearLevels();
+    p.Sum[3 + units] = true;
+}
+
+std::string cardPickedMaterial(const Table& pickList, std::size_t rec) {
+    return pickList.fieldCount() > 0 && rec < pickList.recordCount() ? pickList.text(rec, 0)
+                                                                     : std::string();
+}
+
+bool SklKProved(Session& s, CardSelection& sel) {
+    const int units = checkCardUnits(s, sel);
+    if (units < 0) return false;
+    ProgressStrip strip(s);
+    emptyWorkDirs(s);
+    cardRemoveBlanks(sel);
+    return rangeTurnovers(s, sel.from, sel.to) && cardSelectAndSort(s, sel, units);
+}
+
+std::string cardPickList(Session& s, const CardSelection& sel) {
+    ProgressStrip strip(s);
+    emptyWorkDirs(s);
+    if (!rangeTurnovers(s, removeBlanks(sel.from), removeBlanks(sel.to))) return {};
+    TSarProc p(s);
+    p.setKeys({saro::kMaterial, kMaterialText, saro::kUnit});
+    if (!p.SumCds3(kRepWork2, kRepWork, turnoverDefName(s))) return {};
+    return kRepWork;
+}
+
+} // namespace sarw

@@ -1,0 +1,91 @@
+// sarw-cli tables and close-month on a demo data disk.
+#include "period/Period.h"
+#include "shell/USarCON.h"
+#include "stock/StockTables.h"
+#include "stock/TSarProc.h"
+#include "support/InstallData.h"
+#include "support/RunCli.h"
+#include "support/TestSession.h"
+
+#include <gtest/gtest.h>
+
+using namespace sarw;
+
+namespace {
+
+class StockCli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(run({"install", "D:", "--demo"}).status, 0);
+        t->dataDisk = "D:";
+    }
+    test::CliResult run(std::vector<std::string> args, bool disk = false) {
+        if (disk) args.insert(args.begin(), {"--data-disk", "D:"});
+        return test::runCli(args, {{"SARW_DRIVES", t.root.string()}});
+    }
+    std::vector<std::vector<std::string>> rows(const std::string& name) {
+        return test::loadRecords(t.path(name)).rows;
+    }
+    test::TestSession t;
+};
+
+TEST_F(StockCli, TablesOfTheCurrentPeriod) {
+    test::CliResult r = run({"tables", "current"}, true);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "C:\\A_Run\\Work\\SarWork.Cds\n");
+    // The same states as the route through the primitives computes them here.
+    const auto shown = rows(kStockResult);
+    EXPECT_GT(shown.size(), 100u);
+    TSarProc proc(*t);
+    proc.directRoute = false;
+    ASSERT_TRUE(proc.StNove(stateFileName(*t), stockWorkFile("Check.Cds"), turnoverFileName(*t)));
+    EXPECT_EQ(shown, rows(stockWorkFile("Check.Cds")));
+
+    r = run({"tables", "turnovers", "--sign-change"}, true);
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto moves = rows(kStockResult);
+    ASSERT_EQ(moves.size(), rows(turnoverFileName(*t)).size());
+    int issues = 0;
+    for (const auto& m : moves) {
+        if (!isIssueType(m[6])) continue;
+        ++issues;
+        EXPECT_NE(m[23].find('-'), std::string::npos) << m[23];
+    }
+    EXPECT_GT(issues, 0);
+
+    r = run({"tables", "span", "2601", "2602"}, true);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(rows(kStockResult).size(),
+              rows(turnoverFileName(*t, "2601")).size() + rows(turnoverFileName(*t, "2602")).size());
+    EXPECT_EQ(readPeriodSpan(*t).from, "2601");
+
+    for (const char* what : {"opening", "joined"}) {
+        r = run({"tables", what}, true);
+        EXPECT_EQ(r.status, 0) << what << r.err;
+    }
+    EXPECT_EQ(rows(kStockResult).size(),
+              rows(stateFileName(*t)).size() + rows(turnoverFileName(*t)).size());
+
+    for (std::vector<std::string> bad : {std::vector<std::string>{"tables"}, {"tables", "x"},
+                                         {"tables", "span", "2601"}, {"close-month", "1", "2"}})
+        EXPECT_EQ(run(bad, true).status, 2) << bad.back();
+    EXPECT_EQ(run({"tables", "span", "2601", "2615"}, true).status, 1);
+}
+
+TEST_F(StockCli, CloseMonth) {
+    test::CliResult r = run({"close-month", "2602"}, true);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("Chybne zadane obdobi !"), std::string::npos) << r.err;
+
+    r = run({"tables", "current"}, true);
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto current = rows(kStockResult);
+
+    r = run({"close-month"}, true);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "D:\\LSarW\\Data\\260201SarS.Cds\nUcetni obdobi: 26 03\n");
+    EXPECT_EQ(rows("D:\\LSarW\\Data\\260201SarS.Cds"), current);
+    EXPECT_EQ(run({"period", "show"}, true).out, "26 03\n");
+}
+
+} // namespace
