@@ -15,6 +15,7 @@ constexpr int kDesignWidth = 640;
 constexpr int kDesignHeight = 452;
 constexpr int kPeriodLeft = 264;
 constexpr int kPeriodTop = 337;
+constexpr int kMinRightMargin = 16;
 
 // The built-in picture: light at the top where the navy labels stand, dark at the bottom where
 // the white period label stands.
@@ -89,8 +90,10 @@ bool SarPicture::setPicture(const QString& file) {
 
 void SarPicture::placePeriod() {
     for (QLabel* l : {enterprise_, unit_, centre_, period_}) l->adjustSize();
-    // Anchored to the right and bottom edges: the design's distances to them are kept.
-    const int right = kDesignWidth - kPeriodLeft - period_->width();
+    // Anchored to the right and bottom edges: the design's distances to them are kept. A
+    // substitute font wider than the designed one would push the label against the edge, so
+    // some margin always stays.
+    const int right = std::max(kMinRightMargin, kDesignWidth - kPeriodLeft - period_->width());
     const int bottom = kDesignHeight - kPeriodTop - period_->height();
     int left = width() - right - period_->width();
     int top = height() - bottom - period_->height();

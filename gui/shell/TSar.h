@@ -20,6 +20,7 @@ class THesloG;
 class THesloP;
 class TTextEdit;
 class TCdsView;
+struct StockTableView;
 
 // The main window: the enterprise, management unit, cost centre and current period, and the
 // menu and toolbar through which every piece of work is started. It sees every key first.
@@ -111,9 +112,9 @@ private:
     void ProhlObr();
     void PrehrMedii();
     void ProgClose();
-    void Nothing();
     // The codebook gate: editing mode after the area check, the codebook's name.
     void ACis(const std::string& file, int keys);
+    void showStock(const StockTableView& view);
     void defText(const char* file);
     void startTool(const char* program, bool withDisk, bool wait);
     void showLogin();
@@ -131,7 +132,6 @@ private:
     std::unique_ptr<TTextEdit> text_;
     std::unique_ptr<TCdsView> view_;
     bool activationQueued_ = false;
-    bool closing_ = false;
 };
 
 } // namespace sarw

@@ -3,6 +3,8 @@
 #include "editors/TTextEdit.h"
 #include "period/Period.h"
 #include "period/TObd.h"
+#include "period/TObd12.h"
+#include "screens/TCdsView.h"
 #include "shell/ProgramEnd.h"
 #include "shell/QtText.h"
 #include "shell/SarPicture.h"
@@ -10,16 +12,28 @@
 #include "shell/TSar.h"
 #include "shell/USarCON.h"
 #include "shell/WinLSys.h"
+#include "stock/StockTables.h"
+#include "stock/USarDos.h"
 
 #include <QLabel>
 
 namespace sarw {
 
-// --- Commands whose windows are not part of the program yet: only their gates run -----------
+// --- Dos: the import runs inside the progress strip, without a window ---------------------------
 
-void TSar::DosPrevStavy() {}
-void TSar::DosPrevObraty() {}
-void TSar::DosPrevCis() {}
+void TSar::DosPrevStavy() {
+    guarded([this] { KonvStavy(s_); });
+}
+
+void TSar::DosPrevObraty() {
+    guarded([this] { KonvObraty(s_); });
+}
+
+void TSar::DosPrevCis() {
+    guarded([this] { KonvCis(s_); });
+}
+
+// --- Commands whose windows are not part of the program yet: only their gates run -----------
 
 void TSar::DataStavy() {
     guarded([this] { commandAllowed(s_, GatedCommand::InitialStates); });
@@ -32,11 +46,37 @@ void TSar::DataObraty() {
 void TSar::SesInv() {}
 void TSar::SesReg() {}
 void TSar::SesSklK() {}
-void TSar::TabStavy() {}
-void TSar::TabObraty() {}
-void TSar::TabObratyOdDo() {}
-void TSar::TabStavyObraty() {}
-void TSar::TabAktStavy() {}
+
+// --- Tabulky: the computed table goes to the table tool, or to our own view without it --------
+
+void TSar::showStock(const StockTableView& view) {
+    if (!view.computed) return;
+    if (!showStockTable(s_, view)) view_->showTable(view.file, view.def, view.title);
+}
+
+void TSar::TabStavy() {
+    guarded([this] { showStock(sarw::TabStavy(s_)); });
+}
+
+void TSar::TabObraty() {
+    guarded([this] { showStock(sarw::TabObraty(s_, SignChange::Ask)); });
+}
+
+void TSar::TabObratyOdDo() {
+    guarded([this] {
+        obd12_->exec();
+        if (obd12_->cancelled()) return;
+        showStock(sarw::TabObratyOdDo(s_, SignChange::Ask));
+    });
+}
+
+void TSar::TabStavyObraty() {
+    guarded([this] { showStock(sarw::TabStavyObraty(s_, SignChange::Ask)); });
+}
+
+void TSar::TabAktStavy() {
+    guarded([this] { showStock(sarw::TabAktStavy(s_)); });
+}
 
 void TSar::Ucto() {
     commandAllowed(s_, GatedCommand::TransferToAccounts);
@@ -152,7 +192,5 @@ void TSar::PrehrMedii() { startTool("Prehravac.Exe", false, false); }
 void TSar::ProgClose() {
     close();
 }
-
-void TSar::Nothing() {}
 
 } // namespace sarw

@@ -47,9 +47,9 @@ QAction* TSar::command(const char* handler) const {
 void TSar::buildMenu() {
     QMenuBar* bar = menuBar();
     dos_ = topMenu(bar, "Dos");
-    later(dos_, "Prevod pocatecnich stavu", "DosPrevStavy", &TSar::DosPrevStavy);
-    later(dos_, "Prevod obratu", "DosPrevObraty", &TSar::DosPrevObraty);
-    later(dos_, "Prevod ciselniku", "DosPrevCis", &TSar::DosPrevCis);
+    add(dos_, "Prevod pocatecnich stavu", "DosPrevStavy", &TSar::DosPrevStavy);
+    add(dos_, "Prevod obratu", "DosPrevObraty", &TSar::DosPrevObraty);
+    add(dos_, "Prevod ciselniku", "DosPrevCis", &TSar::DosPrevCis);
 
     QMenu* data = topMenu(bar, "Data");
     later(data, "Pocatecni stavy", "DataStavy", &TSar::DataStavy);
@@ -61,11 +61,11 @@ void TSar::buildMenu() {
     later(views, "Skladove karty", "SesSklK", &TSar::SesSklK);
 
     QMenu* tables = topMenu(bar, "Tabulky");
-    later(tables, "Pocatecni mesicni stavy", "TabStavy", &TSar::TabStavy);
-    later(tables, "Mesicni obraty", "TabObraty", &TSar::TabObraty);
-    later(tables, "Obraty za zvolene obdobi", "TabObratyOdDo", &TSar::TabObratyOdDo);
-    later(tables, "Mesicni Stavy+Obraty", "TabStavyObraty", &TSar::TabStavyObraty);
-    later(tables, "Aktualni stavy", "TabAktStavy", &TSar::TabAktStavy);
+    add(tables, "Pocatecni mesicni stavy", "TabStavy", &TSar::TabStavy);
+    add(tables, "Mesicni obraty", "TabObraty", &TSar::TabObraty);
+    add(tables, "Obraty za zvolene obdobi", "TabObratyOdDo", &TSar::TabObratyOdDo);
+    add(tables, "Mesicni Stavy+Obraty", "TabStavyObraty", &TSar::TabStavyObraty);
+    add(tables, "Aktualni stavy", "TabAktStavy", &TSar::TabAktStavy);
 
     QMenu* transfers = topMenu(bar, "Prevody");
     later(transfers, "Ucetnictvi", "Ucto", &TSar::Ucto);
@@ -121,6 +121,7 @@ void TSar::buildMenu() {
         QAction* a = command(handler);
         connect(b, &QToolButton::clicked, a, &QAction::trigger);
         b->setEnabled(a->isEnabled());
+        if (!a->isEnabled()) b->setToolTip(b->toolTip() + " - " + QString::fromLatin1(kNotYet));
         connect(a, &QAction::enabledChanged, b, &QToolButton::setEnabled);
     };
     link("Zpracovani ucetnich dokladu", "DataObraty");

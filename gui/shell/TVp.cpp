@@ -24,7 +24,10 @@ TVp::TVp()
     f.setBold(true);
     label_->setFont(f);
     label_->setAlignment(Qt::AlignCenter);
+    // The strip keeps its 153 pixels whatever the caption's font needs.
+    label_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(label_);
 }

@@ -1,9 +1,12 @@
 #include "GuiTest.h"
 
 #include "access/AccessFile.h"
+#include "access/THesloG.h"
 #include "shell/Install.h"
 #include "shell/ProgramEnd.h"
+#include "shell/TSar.h"
 
+#include <QLineEdit>
 #include <QTest>
 
 #include <map>
@@ -39,6 +42,25 @@ void writeUsers(TestSession& t, const std::vector<std::vector<std::string>>& use
     if (!saveAccessFile(*t, entries)) qFatal("users not written");
 }
 
+void answerLogin(const QString& user, const QString& password) {
+    whenModal<THesloG>([user, password](THesloG* w) {
+        QTest::keyClicks(w->userField(), user);
+        QTest::keyClick(w->userField(), Qt::Key_Return);
+        QTest::keyClicks(w->passwordField(), password);
+        QTest::keyClick(w->passwordField(), Qt::Key_Return);
+    });
+}
+
+std::unique_ptr<TSar> startMain(DemoDisk& d, const QString& user, const QString& password) {
+    auto main = std::make_unique<TSar>(*d.t);
+    main->createStep({"D:"});
+    answerLogin(user, password);
+    main->show();
+    if (!QTest::qWaitFor([&] { return !d.t->startup.firstActivation || endRequested(); }, 10000))
+        qWarning("the first activation did not end");
+    return main;
+}
+
 void recordProgramEnd(std::vector<int>& codes) {
     clearEndRequest();
     setEndHandler([&codes](int code) { codes.push_back(code); });
@@ -49,9 +71,14 @@ void recordProgramEnd(std::vector<int>& codes) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
-    const std::string only = args.size() > 1 && !args[1].startsWith('-') ? args[1].toStdString() : "";
+    const std::string only =
+        args.size() > 1 && !args[1].startsWith('-') ? args[1].toStdString() : "";
     QStringList testArgs{args.value(0)};
     testArgs << args.mid(only.empty() ? 1 : 2);
+    if (!only.empty() && !sarw::test::registry().count(only)) {
+        qWarning("no test class %s", only.c_str());
+        return 1;
+    }
     int failed = 0;
     for (auto& [name, factory] : sarw::test::registry()) {
         if (!only.empty() && name != only) continue;
