@@ -12,10 +12,12 @@
 #include "tables/TableFile.h"
 
 #include <sqlite3.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <ctime>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -36,6 +38,22 @@ double seconds(Clock::time_point since) {
     return std::chrono::duration<double>(Clock::now() - since).count();
 }
 
+// Processor time of this process, all its threads: on a busy machine a steadier figure than
+// the elapsed time.
+double cpuSeconds() {
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
+}
+
+// Processor time of the finished children (GNU sort).
+double childCpuSeconds() {
+    rusage ru{};
+    getrusage(RUSAGE_CHILDREN, &ru);
+    return static_cast<double>(ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) +
+           static_cast<double>(ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) * 1e-6;
+}
+
 double peakBytes() {
     std::ifstream in("/proc/self/status");
     std::string line;
@@ -48,9 +66,9 @@ double mb(double bytes) {
     return bytes / (1 << 20);
 }
 
-// What a child process measured: up to four numbers.
+// What a child process measured: up to six numbers.
 struct Result {
-    double v[4] = {0, 0, 0, 0};
+    double v[6] = {0, 0, 0, 0, 0, 0};
 };
 
 // Runs fn in a child process and hands back what it measured.
@@ -114,28 +132,32 @@ Result runOperation(const Files& f, const std::vector<int>& keys, bool sum) {
         c.KeyCount = static_cast<int>(keys.size());
         std::copy(keys.begin(), keys.end(), c.KeyFields.begin());
         const auto start = Clock::now();
+        const double cpuStart = cpuSeconds();
         const bool ok = sum ? s.cdsProc().SumF() : s.cdsProc().SortF(false);
-        const double took = seconds(start);
+        const double took = seconds(start), cpu = cpuSeconds() - cpuStart;
         if (!ok || !dialogs.boxes.empty()) {
             std::fprintf(stderr, "%s failed: %s\n", sum ? "SumF" : "SortF",
                          dialogs.boxes.empty() ? "" : dialogs.boxes[0].text.c_str());
             std::exit(1);
         }
         const double peak = peakBytes();
-        return Result{{took, peak, static_cast<double>(s.cdsProc().TableRecCount(c.OutFile))}};
+        return Result{
+            {took, peak, static_cast<double>(s.cdsProc().TableRecCount(c.OutFile)), cpu}};
     });
 }
 
-double gnuSort(const Files& f, const std::vector<int>& keys) {
+// Seconds and processor seconds.
+std::pair<double, double> gnuSort(const Files& f, const std::vector<int>& keys) {
     std::string cmd = "LC_ALL=C sort -s -t \"$(printf '\\t')\"";
     for (int k : keys) cmd += " -k" + std::to_string(k) + "," + std::to_string(k);
     cmd += " -o '" + f.tsv.string() + ".sorted' '" + f.tsv.string() + "'";
     const auto start = Clock::now();
+    const double cpuStart = childCpuSeconds();
     if (std::system(cmd.c_str()) != 0) {
         std::fprintf(stderr, "GNU sort failed\n");
         std::exit(1);
     }
-    return seconds(start);
+    return {seconds(start), childCpuSeconds() - cpuStart};
 }
 
 // GNU sort's order of the records (their last field, unique) against SortF's output.
@@ -177,15 +199,20 @@ std::string columns(const std::vector<int>& keys) {
     return s;
 }
 
-// Steps through a query's rows; seconds and row count.
-std::pair<double, double> timeQuery(sqlite3* db, const std::string& sql) {
+struct Query {
+    double seconds, cpu, rows;
+};
+
+// Steps through a query's rows.
+Query timeQuery(sqlite3* db, const std::string& sql) {
     sqlite3_stmt* st = nullptr;
     const auto start = Clock::now();
+    const double cpuStart = cpuSeconds();
     if (sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr) != SQLITE_OK) std::exit(1);
     double rows = 0;
     while (sqlite3_step(st) == SQLITE_ROW) ++rows;
     sqlite3_finalize(st);
-    return {seconds(start), rows};
+    return {seconds(start), cpuSeconds() - cpuStart, rows};
 }
 
 // sqlite in memory: ORDER BY seconds, GROUP BY seconds, group count.
@@ -224,7 +251,7 @@ Result sqliteQueries(const Files& f) {
             timeQuery(db, "SELECT " + columns(kStateKeys) + ", SUM(q), SUM(v) FROM t GROUP BY " +
                               columns(kStateKeys));
         sqlite3_close(db);
-        return Result{{order.first, group.first, group.second}};
+        return Result{{order.seconds, group.seconds, group.rows, order.cpu, group.cpu}};
     });
 }
 
@@ -233,17 +260,20 @@ struct Measured {
 };
 
 Measured measure(std::size_t records, const fs::path& dir) {
-    Files f{dir / "OBRATY.Cds", dir / "OBRATY.Def", dir / "obraty.tsv", dir / "VYSTUP.Cds",
-            dir / "VYSTUP.Def"};
+    // The results go to the work directory, as every computation of the program writes them
+    // there before it copies them over its output.
+    const fs::path work = dir / "C" / "A_Run" / "Work";
+    Files f{dir / "OBRATY.Cds", dir / "OBRATY.Def", dir / "obraty.tsv", work / "VYSTUP.Cds",
+            work / "VYSTUP.Def"};
     writeInputs(records, f);
     const double fileSize = static_cast<double>(fs::file_size(f.cds));
     std::printf("\n%zu records, input table %.1f MB\n", records, mb(fileSize));
 
     const Result sortF = runOperation(f, kCardKeys, false);
-    const double gnuCard = gnuSort(f, kCardKeys);
+    const auto [gnuCard, gnuCardCpu] = gnuSort(f, kCardKeys);
     const bool same = sameOrderAsGnuSort(f);
     const Result sumF = runOperation(f, kStateKeys, true);
-    const double gnuState = gnuSort(f, kStateKeys);
+    const auto [gnuState, gnuStateCpu] = gnuSort(f, kStateKeys);
     const Result sql = sqliteQueries(f);
     const Result io = loadAndSave(f);
 
@@ -256,6 +286,9 @@ Measured measure(std::size_t records, const fs::path& dir) {
                 "sqlite %.0f\n",
                 sumF.v[0], gnuState, gnuState / sumF.v[0], sql.v[1], sql.v[1] / sumF.v[0],
                 sumF.v[2], sql.v[2]);
+    std::printf("processor time: SortF %.3f s, GNU sort %.3f s, sqlite ORDER BY %.3f s; SumF "
+                "%.3f s, GNU sort %.3f s, sqlite GROUP BY %.3f s\n",
+                sortF.v[3], gnuCardCpu, sql.v[3], sumF.v[3], gnuStateCpu, sql.v[4]);
     std::printf("part of both: the table file layer loads the input in %.3f s and saves it in "
                 "%.3f s\n",
                 io.v[0], io.v[1]);

@@ -43,6 +43,8 @@ void deleteByMask(Session& s, const std::string& mask);
 void deleteOlderThanTodayByMask(Session& s, const std::string& mask);
 // Empties C:\A_Run\Sestavy and C:\A_Run\Work.
 void emptyWorkDirs(Session& s);
+// True for a file directly in one of those directories: every run computes it again.
+bool inWorkDirs(const Session& s, const std::string& name);
 // Creates every directory along the path; errors ignored.
 void makePath(Session& s, const std::string& path);
 // Makes each prefix of the path the current directory in turn.

@@ -164,8 +164,21 @@ void deleteOlderThanTodayByMask(Session& s, const std::string& mask) {
     });
 }
 
+namespace {
+
+constexpr const char* kWorkDirs[] = {"C:\\A_Run\\Sestavy", "C:\\A_Run\\Work"};
+
+} // namespace
+
+bool inWorkDirs(const Session& s, const std::string& name) {
+    const fs::path dir = s.platform().native(name).lexically_normal().parent_path();
+    for (const char* work : kWorkDirs)
+        if (dir == s.platform().native(work).lexically_normal()) return true;
+    return false;
+}
+
 void emptyWorkDirs(Session& s) {
-    for (const char* dir : {"C:\\A_Run\\Sestavy", "C:\\A_Run\\Work"}) {
+    for (const char* dir : kWorkDirs) {
         deleteOlderThanTodayByMask(s, std::string(dir) + "\\*.*");
         deleteByMask(s, std::string(dir) + "\\*.*");
     }

@@ -3,8 +3,13 @@
 #include "shell/WinLSys.h"
 #include "tables/CdsSortSupport.h"
 #include "tables/CdsSortTable.h"
+#include "tables/DataPacketFields.h"
+#include "tables/PackedTable.h"
 #include "tables/ReadDef.h"
 #include "tables/TCdsProc.h"
+
+#include <algorithm>
+#include <cstring>
 
 namespace sarw {
 
@@ -130,9 +135,145 @@ bool sortVirt(Session& s, TCdsProc& proc, CdsTable& t1, CdsTable& t2, bool vyluc
     return true;
 }
 
+// The sorted output of a packed input: record i is input record order[i] with its fields in
+// layout order, each its piece of the record text, as sortAndArrange makes them.
+class ArrangedRecords : public RecordSource {
+public:
+    ArrangedRecords(const PackedTable& in, const std::vector<std::uint32_t>& order,
+                    const std::vector<int>& layout)
+        : in_(in), places_(order.size()), cells_(in.head.fields.size()), states_(cells_.size()) {
+        for (std::size_t i = 0; i < order.size(); ++i) places_[i] = in.place(order[i]);
+        std::size_t total = 0;
+        for (int f : layout) {
+            const auto field = static_cast<std::size_t>(f - 1);
+            const auto width =
+                static_cast<std::size_t>(std::max(in.head.fields[field].size, 0));
+            pieces_.push_back({field, width});
+            total += width;
+        }
+        values_.resize(total);
+        // Records of text values that fill their fields can be put straight into the packet:
+        // a zero status, no nulls in the bitmap, each value its length and its bytes.
+        direct_ = true;
+        recordBytes_ = 1 + (2 * layout.size() + 7) / 8;
+        for (int f : layout) {
+            const FieldInfo& info = in.head.fields[static_cast<std::size_t>(f - 1)];
+            const ValueLayout lay = valueLayout(info);
+            direct_ = direct_ && lay.form == ValueLayout::Varying && info.size >= 1 &&
+                      static_cast<std::uint64_t>(info.size) <= maxValueBytes(info);
+            prefix_.push_back(lay.bytes);
+            recordBytes_ += lay.bytes + static_cast<std::size_t>(std::max(info.size, 0));
+        }
+    }
+
+    bool writeRecord(std::size_t rec, PacketSink& out) const override {
+        if (!direct_) return false;
+        char* p = out.reserve(recordBytes_);
+        const std::size_t head = 1 + (2 * pieces_.size() + 7) / 8;
+        std::memset(p, 0, head);
+        const char* end = putPieces(rec, p + head, true, nullptr);
+        out.commit(static_cast<std::size_t>(end - p));
+        return true;
+    }
+
+    std::size_t recordCount() const override { return places_.size(); }
+    void recordCells(std::size_t rec, std::string_view* cells, CellState* states) const override {
+        putPieces(rec, values_.data(), false, cells);
+        std::fill(states, states + pieces_.size(), CellState::Value);
+    }
+
+private:
+    static constexpr std::size_t kAhead = 12;
+
+    // The pieces of record rec from `at` on, each after its length when asked, each a cell
+    // when asked; gives the end.
+    char* putPieces(std::size_t rec, char* at, bool lengths, std::string_view* cells) const {
+        // The records are read all over the input: the memory is asked for ahead.
+        if (rec + kAhead < places_.size()) in_.prefetch(places_[rec + kAhead]);
+        in_.cellsAt(places_[rec], cells_.data(), states_.data());
+        for (std::size_t j = 0; j < pieces_.size(); ++j) {
+            const auto [field, width] = pieces_[j];
+            if (lengths)
+                for (std::uint32_t b = 0; b < prefix_[j]; ++b)
+                    *at++ = static_cast<char>(width >> (8 * b));
+            const std::string_view v =
+                states_[field] == CellState::Value ? cells_[field] : std::string_view();
+            const std::size_t n = std::min(v.size(), width);
+            if (n) std::memcpy(at, v.data(), n);
+            std::memset(at + n, ' ', width - n);
+            if (cells) cells[j] = {at, width};
+            at += width;
+        }
+        return at;
+    }
+
+    struct Piece {
+        std::size_t field, width;
+    };
+    const PackedTable& in_;
+    std::vector<std::uint64_t> places_;
+    std::vector<Piece> pieces_;
+    mutable std::vector<std::string_view> cells_;
+    mutable std::vector<CellState> states_;
+    mutable std::string values_;
+    bool direct_ = false;
+    std::vector<std::uint32_t> prefix_; // length bytes of each output field
+    std::size_t recordBytes_ = 0;
+};
+
+// A binary input of text fields only, with records to sort, read and written without becoming
+// a table: the same checks, messages, work definition and output as sortVirt and sortFile.
+bool sortPacked(Session& s, const PackedTable& in, bool vylucMez, bool gauged) {
+    const Gauge gauge(s, gauged);
+    gauge(0);
+    CdsParams& c = s.cds;
+    ReadDef(s, c.InDef);
+    if (c.KeyCount <= 0) {
+        information(s, kNoKeys);
+        c.KeyCount = 0;
+        return false;
+    }
+    if (!tableFitsDefinition(s, in.head) ||
+        !keyListUsable(s, c.KeyCount, c.KeyFields, in.head.fieldCount(), false, false))
+        return false;
+    const std::vector<int> keys = keyListOf(c.KeyCount, c.KeyFields);
+    const std::vector<int> layout = keysFirst(keys, in.head.fieldCount());
+    if (!writeTextFile(s, c.WorkDef, definitionLines(s.def, layout))) return false;
+    gauge(5);
+    const std::vector<std::uint32_t> order = sortOrder(in, sortOf(s, keys, true, vylucMez), gauge);
+    gauge(80);
+    Table head;
+    for (int f : layout) head.fields.push_back(in.head.fields[static_cast<std::size_t>(f - 1)]);
+    head.packetProps = in.head.packetProps;
+    head.packetVersion = in.head.packetVersion;
+    gauge(85);
+    gauge(95);
+    gauge(100);
+    deleteFile(s, c.OutFile);
+    std::string error;
+    if (writeBinaryTableFile(s.platform().native(c.OutFile), head,
+                             ArrangedRecords(in, order, layout), error,
+                             !inWorkDirs(s, c.OutFile)))
+        return true;
+    warning(s, "Soubor se nepodarilo ulozit:\r\r" + c.OutFile + "\r\r" + error);
+    return false;
+}
+
+bool packedSortable(const PackedTable& in) {
+    if (in.recordCount() <= 1) return false;
+    for (const FieldInfo& f : in.head.fields)
+        if (f.kind != FieldKind::String) return false;
+    return true;
+}
+
 bool sortFile(Session& s, TCdsProc& proc, bool vylucMez, bool gauged) {
     const CdsParams& c = s.cds;
     if (!canOpen(s, c.InFile)) return false;
+    if (formatForName(c.OutFile) == TableFormat::Binary) {
+        PackedTable packed;
+        if (loadPacked(s.platform().native(c.InFile), packed) && packedSortable(packed))
+            return sortPacked(s, packed, vylucMez, gauged);
+    }
     CdsTable input, output;
     input.fileName = c.InFile;
     input.readOnly = true;

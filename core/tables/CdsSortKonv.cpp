@@ -4,19 +4,19 @@
 #include "shell/WinLSys.h"
 #include "tables/CdsSortRecords.h"
 #include "tables/CdsSortSupport.h"
+#include "tables/PackedTable.h"
 #include "tables/TCdsProc.h"
 
 #include <cstring>
 
 namespace sarw {
 
-bool konvCdsDatPrepare(Session& s, CdsTable& table, DatFile& dat) {
+namespace {
+
+// The checks after loading; `loaded` holds the table's fields.
+bool konvCdsDatCheck(Session& s, CdsTable& table, const Table& loaded, DatFile& dat) {
     const CdsParams& c = s.cds;
-    if (!fileExistsWarn(s, c.TableFile)) return false;
-    table.fileName = c.TableFile;
-    table.readOnly = true;
-    if (!table.open(s)) return false;
-    for (const auto& f : table.data.fields) {
+    for (const auto& f : loaded.fields) {
         if (f.kind != FieldKind::String) {
             information(s, "Konverzi nelze provest !", "Soubor:  " + c.TableFile);
             table.discard();
@@ -28,18 +28,40 @@ bool konvCdsDatPrepare(Session& s, CdsTable& table, DatFile& dat) {
         return false;
     }
     const Definition& d = s.def;
-    if (table.data.fieldCount() != d.fieldCount()) {
-        information(s, c.TableFile + ":" + intToTextZero(table.data.fieldCount(), 6) + "\r" +
+    if (loaded.fieldCount() != d.fieldCount()) {
+        information(s, c.TableFile + ":" + intToTextZero(loaded.fieldCount(), 6) + "\r" +
                            c.DefFile + ":" + intToTextZero(d.fieldCount(), 6) + "\r\r" +
                            "Pocet slov vety souboru se nerovna poctu slov vypoctenych");
         return false;
     }
-    if (tableRecordLength(table.data) != d.recLen) {
+    if (tableRecordLength(loaded) != d.recLen) {
         information(s, c.TableFile + "\r\r" + c.DefFile + "\r\r" +
                            "Delka vety souboru se nerovna delce vypoctene");
         return false;
     }
     return true;
+}
+
+bool openInput(Session& s, CdsTable& table) {
+    const CdsParams& c = s.cds;
+    if (!fileExistsWarn(s, c.TableFile)) return false;
+    table.fileName = c.TableFile;
+    table.readOnly = true;
+    return table.open(s);
+}
+
+} // namespace
+
+bool konvCdsDatPrepare(Session& s, CdsTable& table, DatFile& dat) {
+    return openInput(s, table) && konvCdsDatCheck(s, table, table.data, dat);
+}
+
+bool konvCdsDatPrepare(Session& s, CdsTable& table, PackedTable& packed, DatFile& dat) {
+    const CdsParams& c = s.cds;
+    if (!fileExistsWarn(s, c.TableFile)) return false;
+    if (loadPacked(s.platform().native(c.TableFile), packed))
+        return konvCdsDatCheck(s, table, packed.head, dat);
+    return openInput(s, table) && konvCdsDatCheck(s, table, table.data, dat);
 }
 
 void recordOfTable(const Table& table, std::size_t rec, const DatFile& layout, std::string& buf) {
@@ -61,7 +83,9 @@ std::string_view fitToFieldSize(std::string_view bytes, int size) {
 }
 
 void appendRecordFields(Table& table, const DatFile& layout, std::string_view rec) {
-    std::string_view cells[Definition::kMaxFields];
+    // Reused: clearing a cell list of the largest size for every record cost more than the rest.
+    static thread_local std::vector<std::string_view> cells;
+    cells.resize(table.fields.size());
     const std::size_t n = std::min<std::size_t>(layout.TP.size(), table.fields.size());
     for (std::size_t i = 0; i < n; ++i) {
         const std::size_t pos = layout.TP[i] - 1u;
@@ -70,7 +94,7 @@ void appendRecordFields(Table& table, const DatFile& layout, std::string_view re
         cells[i] = fitToFieldSize(bytes, table.fields[i].size);
     }
     for (std::size_t i = n; i < table.fields.size(); ++i) cells[i] = {};
-    table.appendRaw(cells);
+    table.appendRaw(cells.data());
 }
 
 bool TCdsProc::KonvCdsDat() {

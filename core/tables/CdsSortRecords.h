@@ -8,6 +8,7 @@
 
 namespace sarw {
 
+class PackedTable;
 class Session;
 
 // The steps of the conversions between tables and record files that the summation shares, so
@@ -22,6 +23,9 @@ constexpr const char* kSumWorkOut = "C:\\A_Run\\Work\\CdsProcW2.Dat";
 // current definition is then DefFile), checks the field count and the record length. False
 // after the program's message.
 bool konvCdsDatPrepare(Session& s, CdsTable& table, DatFile& dat);
+// The same, with the table loaded packed when it can be: packed then holds it and table stays
+// closed; otherwise as above.
+bool konvCdsDatPrepare(Session& s, CdsTable& table, PackedTable& packed, DatFile& dat);
 
 // Record `rec` of the table as KonvCdsDat writes it: each field's text padded with blanks to
 // its width, or cut to it, at its place; buf holds RecLen bytes afterwards.
@@ -31,6 +35,9 @@ void recordOfTable(const Table& table, std::size_t rec, const DatFile& layout, s
 // fit the field's size; otherwise leading blanks give way first, so a right-aligned number
 // keeps its digits.
 std::string_view fitToFieldSize(std::string_view bytes, int size);
+
+// textToNumber of a field's text, bit for bit, faster for plain decimal numbers.
+double fieldNumber(std::string_view text);
 
 // Appends to table one record whose field i holds field i of the record (layout and rec as the
 // record reader delivers them).

@@ -4,12 +4,50 @@
 #include "shell/WinLSys.h"
 #include "tables/CdsSortRecords.h"
 #include "tables/CdsSortSupport.h"
+#include "tables/PackedTable.h"
 #include "tables/SortEngine.h"
 #include "tables/TCdsProc.h"
 
 #include <cstring>
+#include <thread>
 
 namespace sarw {
+
+// The usual plain decimal numbers are read directly: their digits as a whole number divided by
+// a power of ten is the correctly rounded value, as strtod gives it, while both are exact
+// doubles. Anything else is left to textToNumber.
+double fieldNumber(std::string_view text) {
+    static constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    std::uint64_t digits = 0;
+    int decimals = 0, kept = 0;
+    bool minus = false, point = false, comma = false, any = false;
+    for (char c : text) {
+        if (c == ',' && !comma) {
+            comma = true;
+            c = '.';
+        }
+        if (c >= '0' && c <= '9') {
+            if (digits >= (std::uint64_t{1} << 53) / 10) return textToNumber(text);
+            digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+            decimals += point;
+            any = true;
+        } else if (c == '-' && kept == 0) {
+            minus = true;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else if (c == '-' || c == '.') {
+            return textToNumber(text);
+        } else {
+            continue;
+        }
+        ++kept;
+    }
+    if (!any || kept > 100 || decimals > 22) return textToNumber(text);
+    const double v = static_cast<double>(digits) / kPow10[decimals];
+    return minus ? -v : v;
+}
 
 namespace {
 
@@ -31,6 +69,32 @@ void sumFailed(Session& s) {
     warning(s, "Soubor se nepodarilo sumarizovat !", "Soubor: " + s.dat.DatIn);
 }
 
+// Below this many records a second thread costs more than it saves.
+constexpr std::size_t kParallelRecords = 50000;
+
+// Runs `second` in a thread of its own beside `first`.
+template <class Second, class First>
+void runBeside(Second second, First first) {
+    std::thread thread(second);
+    try {
+        first();
+    } catch (...) {
+        thread.join();
+        throw;
+    }
+    thread.join();
+}
+
+// read(from, to) over the records 0..n, the second half in a second thread when there are many.
+template <class Read>
+void inHalves(std::size_t n, Read read) {
+    if (n < kParallelRecords) {
+        read(0, n);
+        return;
+    }
+    runBeside([&] { read(n / 2, n); }, [&] { read(0, n / 2); });
+}
+
 // The input as the record file would hold it: the key text of every record laid end to end,
 // and the numbers of the numeric fields that are not keys.
 struct SumInput {
@@ -41,7 +105,9 @@ struct SumInput {
     std::vector<int> numeric;    // field numbers
 };
 
-SumInput readSumInput(const Table& table, const DatFile& layout, const std::vector<int>& keys) {
+template <class Records>
+SumInput readSumInput(const Records& table, std::size_t fieldCount, const DatFile& layout,
+                      const std::vector<int>& keys) {
     SumInput in;
     std::vector<bool> isKey(layout.TP.size() + 1);
     for (int k : keys) {
@@ -53,55 +119,89 @@ SumInput readSumInput(const Table& table, const DatFile& layout, const std::vect
             isNumericType(layout.TMs[static_cast<std::size_t>(f - 1)]))
             in.numeric.push_back(f);
     const std::size_t n = table.recordCount();
+    const std::size_t m = in.numeric.size();
     in.count = n;
     in.keyText.resize(n * in.keyLen);
-    in.numbers.reserve(n * in.numeric.size());
+    in.numbers.resize(n * m);
     // Each field's bytes as the record file would hold them: fitted to the width, control
     // characters blanked.
-    std::vector<std::string_view> cells(table.fields.size());
-    std::string field;
-    for (std::size_t r = 0; r < n; ++r) {
-        table.recordCells(r, cells.data());
-        char* at = in.keyText.data() + r * in.keyLen;
-        for (int k : keys) {
-            const std::size_t width = layout.TD[static_cast<std::size_t>(k - 1)];
-            const std::string_view v = cells[static_cast<std::size_t>(k - 1)];
-            const std::size_t len = std::min(v.size(), width);
-            if (len) std::memcpy(at, v.data(), len);
-            std::memset(at + len, ' ', width - len);
-            blankControls(at, width);
-            at += width;
+    auto read = [&](std::size_t from, std::size_t to) {
+        std::vector<std::string_view> cells(fieldCount);
+        std::string field;
+        for (std::size_t r = from; r < to; ++r) {
+            table.recordCells(r, cells.data());
+            char* at = in.keyText.data() + r * in.keyLen;
+            for (int k : keys) {
+                const std::size_t width = layout.TD[static_cast<std::size_t>(k - 1)];
+                const std::string_view v = cells[static_cast<std::size_t>(k - 1)];
+                const std::size_t len = std::min(v.size(), width);
+                if (len) std::memcpy(at, v.data(), len);
+                std::memset(at + len, ' ', width - len);
+                blankControls(at, width);
+                at += width;
+            }
+            double* number = in.numbers.data() + r * m;
+            for (int f : in.numeric) {
+                const std::string_view v = cells[static_cast<std::size_t>(f - 1)];
+                field.assign(v.substr(0, layout.TD[static_cast<std::size_t>(f - 1)]));
+                blankControls(field.data(), field.size());
+                *number++ = fieldNumber(field);
+            }
         }
-        for (int f : in.numeric) {
-            const std::string_view v = cells[static_cast<std::size_t>(f - 1)];
-            field.assign(v.substr(0, layout.TD[static_cast<std::size_t>(f - 1)]));
-            blankControls(field.data(), field.size());
-            in.numbers.push_back(textToNumber(field));
-        }
-    }
+    };
+    inHalves(n, read);
     return in;
 }
 
-// Hands every record the summation writes, in the output layout `out`, to `emit`.
-template <class Emit>
-void groupRecords(const SumInput& in, const DatFile& out, int keyCount, int blockSize,
-                  int blockMethod, Emit emit) {
-    const auto order = sortEntries(in.keyText, in.keyLen, in.count, blockSize, blockMethod);
+// The records the summation writes for the sorted entries [from, to), which begin and end
+// at group bounds, laid end to end in `records`, each ending at its entry of `ends`.
+struct GroupRecords {
+    std::string records;
+    std::vector<std::size_t> ends;
+};
+
+void groupRange(const SumInput& in, const DatFile& out, int keyCount,
+                const std::vector<std::uint32_t>& order, std::size_t from, std::size_t to,
+                GroupRecords& result) {
     const std::size_t m = in.numeric.size();
     std::vector<double> sums(m);
     std::string buf;
     const char* running = nullptr;
     auto close = [&] {
-        if (datSumRecord(out, keyCount, {running, in.keyLen}, sums, buf)) emit(buf);
+        if (datSumRecord(out, keyCount, {running, in.keyLen}, sums, buf)) {
+            result.records += buf;
+            result.ends.push_back(result.records.size());
+        }
         std::fill(sums.begin(), sums.end(), 0.0);
     };
-    for (std::uint32_t r : order) {
+    for (std::size_t i = from; i < to; ++i) {
+        const std::uint32_t r = order[i];
         const char* key = in.keyText.data() + r * in.keyLen;
         if (running && std::memcmp(key, running, in.keyLen) != 0) close();
         running = key;
         for (std::size_t j = 0; j < m; ++j) sums[j] += in.numbers[r * m + j];
     }
     if (running) close();
+}
+
+// Hands every record the summation writes, in the output layout `out`, to `emit`. Many
+// entries: the groups of the second half are summed and written by a second thread.
+template <class Reserve, class Emit>
+void groupRecords(const SumInput& in, const DatFile& out, int keyCount, int blockSize,
+                  int blockMethod, Reserve reserve, Emit emit) {
+    const auto order = sortEntries(in.keyText, in.keyLen, in.count, blockSize, blockMethod);
+    const std::size_t n = order.size();
+    std::size_t mid = n >= kParallelRecords ? n / 2 : n;
+    auto keyOf = [&](std::size_t i) { return in.keyText.data() + order[i] * in.keyLen; };
+    while (mid < n && std::memcmp(keyOf(mid), keyOf(mid - 1), in.keyLen) == 0) ++mid;
+    GroupRecords halves[2];
+    runBeside([&] { groupRange(in, out, keyCount, order, mid, n, halves[1]); },
+              [&] { groupRange(in, out, keyCount, order, 0, mid, halves[0]); });
+    reserve(halves[0].ends.size() + halves[1].ends.size(),
+            halves[0].records.size() + halves[1].records.size());
+    for (const GroupRecords& h : halves)
+        for (std::size_t i = 0, begin = 0; i < h.ends.size(); begin = h.ends[i++])
+            emit(std::string_view(h.records).substr(begin, h.ends[i] - begin));
 }
 
 } // namespace
@@ -130,9 +230,10 @@ bool TCdsProc::SumF() {
     c.DefFile = c.InDef;
     c.SourceFile = kSumWorkIn;
     CdsTable table;
+    PackedTable packed;
     {
         DatFile work;
-        const bool prepared = konvCdsDatPrepare(s_, table, work);
+        const bool prepared = konvCdsDatPrepare(s_, table, packed, work);
         DatClose(work);
         if (!prepared) return false;
     }
@@ -144,8 +245,11 @@ bool TCdsProc::SumF() {
     if (!usable) return false;
 
     const std::vector<int> keys = keyListOf(c.KeyCount, c.KeyFields);
-    SumInput in = readSumInput(table.data, layout, keys);
+    SumInput in = table.active()
+                      ? readSumInput(table.data, table.data.fields.size(), layout, keys)
+                      : readSumInput(packed, packed.head.fields.size(), layout, keys);
     table.discard();
+    packed = PackedTable();
     std::vector<int> kept = keys;
     kept.insert(kept.end(), in.numeric.begin(), in.numeric.end());
     if (!saveText(s_, c.WorkDef, definitionLines(s_.def, kept))) {
@@ -160,8 +264,13 @@ bool TCdsProc::SumF() {
     DatFile outLayout;
     datCopyLayout(outLayout, s_.def);
     if (!out.open(s_)) return false;
+    // The output table's room is taken at once: a cell slot per field beside the bytes.
+    auto reserve = [&](std::size_t records, std::size_t bytes) {
+        out.data.reserve(records, bytes + records * out.data.fields.size() * 4);
+    };
     groupRecords(in, outLayout, static_cast<int>(keys.size()), c.BlockSize, c.BlockMethod,
-                 [&](const std::string& rec) { appendRecordFields(out.data, outLayout, rec); });
+                 reserve,
+                 [&](std::string_view rec) { appendRecordFields(out.data, outLayout, rec); });
     return out.close(s_);
 }
 

@@ -1,6 +1,7 @@
 #include "tables/CdsSortTable.h"
 
 #include "shell/NumText.h"
+#include "tables/PackedTable.h"
 #include "tables/SortEngine.h"
 
 #include <cmath>
@@ -16,6 +17,8 @@ namespace {
 constexpr int kFloatWidth = 30;
 constexpr int kFloatDecimals = 13;
 constexpr std::size_t kDateWidth = 10;
+// Below this many records a second thread costs more than it saves.
+constexpr std::size_t kParallelRecords = 50000;
 
 double floatOf(std::string_view raw, CellState state) {
     double v = 0;
@@ -105,8 +108,9 @@ struct RecordKeys {
     std::size_t length = 0;
 };
 
-RecordKeys recordKeys(const Table& table, const RecordSort& sort,
-                      const std::function<void(int)>& progress) {
+template <class Records>
+RecordKeys recordKeys(const Records& table, const std::vector<FieldInfo>& fields,
+                      const RecordSort& sort, const std::function<void(int)>& progress) {
     struct KeyField {
         std::size_t field, width;
         bool plain; // a string field without the date rule: copied straight
@@ -115,7 +119,7 @@ RecordKeys recordKeys(const Table& table, const RecordSort& sort,
     RecordKeys keys;
     for (std::size_t k = 0; k < sort.keys.size(); ++k) {
         const auto f = static_cast<std::size_t>(sort.keys[k] - 1);
-        const FieldInfo& info = table.fields[f];
+        const FieldInfo& info = fields[f];
         const auto width = static_cast<std::size_t>(recordTextWidth(info));
         keyFields.push_back({f, width, info.kind == FieldKind::String && !sort.dateKey[k]});
         keys.length += sort.dateKey[k] ? kDateWidth : width;
@@ -123,39 +127,62 @@ RecordKeys recordKeys(const Table& table, const RecordSort& sort,
     progress(10);
     const std::size_t n = table.recordCount();
     keys.text.assign(n * keys.length, ' ');
-    std::vector<std::string_view> cells(table.fields.size());
-    std::vector<CellState> states(table.fields.size());
-    std::string piece;
-    for (std::size_t r = 0; r < n; ++r) {
-        table.recordCells(r, cells.data(), states.data());
-        char* at = keys.text.data() + r * keys.length;
-        for (std::size_t k = 0; k < keyFields.size(); ++k) {
-            const KeyField& kf = keyFields[k];
-            if (kf.plain) {
-                at = putPiece(
-                    at, states[kf.field] == CellState::Value ? cells[kf.field] : std::string_view(),
-                    kf.width);
-                continue;
+    auto build = [&](std::size_t from, std::size_t to) {
+        std::vector<std::string_view> cells(fields.size());
+        std::vector<CellState> states(fields.size());
+        std::string piece;
+        for (std::size_t r = from; r < to; ++r) {
+            table.recordCells(r, cells.data(), states.data());
+            char* at = keys.text.data() + r * keys.length;
+            for (std::size_t k = 0; k < keyFields.size(); ++k) {
+                const KeyField& kf = keyFields[k];
+                if (kf.plain) {
+                    at = putPiece(at,
+                                  states[kf.field] == CellState::Value ? cells[kf.field]
+                                                                       : std::string_view(),
+                                  kf.width);
+                    continue;
+                }
+                piece.clear();
+                appendPiece(piece, fields[kf.field], cells[kf.field], states[kf.field]);
+                if (sort.dateKey[k]) {
+                    std::string date;
+                    appendDateKey(date, piece);
+                    piece.swap(date);
+                }
+                std::memcpy(at, piece.data(), piece.size());
+                at += piece.size();
             }
-            piece.clear();
-            appendPiece(piece, table.fields[kf.field], cells[kf.field], states[kf.field]);
-            if (sort.dateKey[k]) {
-                std::string date;
-                appendDateKey(date, piece);
-                piece.swap(date);
-            }
-            std::memcpy(at, piece.data(), piece.size());
-            at += piece.size();
         }
+    };
+    // Texts only (the usual case): the second half is built by a second thread.
+    bool texts = n >= kParallelRecords;
+    for (const KeyField& kf : keyFields) texts = texts && fields[kf.field].kind == FieldKind::String;
+    if (texts) {
+        std::thread second(build, n / 2, n);
+        try {
+            build(0, n / 2);
+        } catch (...) {
+            second.join();
+            throw;
+        }
+        second.join();
+    } else {
+        build(0, n);
     }
     progress(20);
     progress(30);
     return keys;
 }
 
-std::vector<std::uint32_t> sortKeys(const RecordKeys& keys, const RecordSort& sort) {
-    if (keys.length == 0) return {};
-    const std::size_t n = keys.text.size() / keys.length;
+std::vector<std::uint32_t> sortKeys(const RecordKeys& keys, const RecordSort& sort,
+                                    std::size_t n) {
+    if (keys.length == 0) {
+        // Keys of no width are all equal (and blank).
+        std::vector<std::uint32_t> order(sort.excludeBlank ? 0 : n);
+        for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<std::uint32_t>(i);
+        return order;
+    }
     std::vector<std::uint32_t> order =
         sortEntries(keys.text, keys.length, n, sort.blockSize, sort.blockMethod);
     if (sort.excludeBlank) {
@@ -256,9 +283,10 @@ std::vector<std::uint32_t> sortBesideRewriting(Table& table, const RecordKeys& k
                                                const std::vector<int>& layout) {
     std::vector<std::uint32_t> order;
     std::exception_ptr failure;
+    const std::size_t n = table.recordCount();
     std::thread sorter([&] {
         try {
-            order = sortKeys(keys, sort);
+            order = sortKeys(keys, sort, n);
         } catch (...) {
             failure = std::current_exception();
         }
@@ -283,14 +311,8 @@ std::vector<std::uint32_t> sortBesideRewriting(Table& table, const RecordKeys& k
 
 void sortAndArrange(Table& table, const RecordSort& sort, const std::vector<int>& layout,
                     const std::function<void(int)>& progress) {
-    const std::size_t n = table.recordCount();
-    RecordKeys keys = recordKeys(table, sort, progress);
+    RecordKeys keys = recordKeys(table, table.fields, sort, progress);
     std::vector<std::uint32_t> order = sortBesideRewriting(table, keys, sort, layout);
-    if (keys.length == 0) {
-        // Keys of no width are all equal (and blank).
-        order.resize(sort.excludeBlank ? 0 : n);
-        for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<std::uint32_t>(i);
-    }
     keys = RecordKeys();
     progress(80);
     std::vector<FieldInfo> fields;
@@ -299,6 +321,12 @@ void sortAndArrange(Table& table, const RecordSort& sort, const std::vector<int>
     progress(85);
     table.reorder(order);
     progress(95);
+}
+
+std::vector<std::uint32_t> sortOrder(const PackedTable& table, const RecordSort& sort,
+                                     const std::function<void(int)>& progress) {
+    const RecordKeys keys = recordKeys(table, table.head.fields, sort, progress);
+    return sortKeys(keys, sort, table.recordCount());
 }
 
 } // namespace sarw

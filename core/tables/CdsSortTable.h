@@ -9,6 +9,8 @@
 
 namespace sarw {
 
+class PackedTable;
+
 // The record text of the sorts: every field's value padded with blanks to its width (a
 // floating-point field right-aligned in 30 characters with 13 decimals), fields in order.
 
@@ -34,5 +36,10 @@ struct RecordSort {
 // the records.
 void sortAndArrange(Table& table, const RecordSort& sort, const std::vector<int>& layout,
                     const std::function<void(int)>& progress);
+
+// The records of a packed table in sorted order, as sortAndArrange puts them (record numbers;
+// records with blank keys left out when asked). progress as sortAndArrange up to 30.
+std::vector<std::uint32_t> sortOrder(const PackedTable& table, const RecordSort& sort,
+                                     const std::function<void(int)>& progress);
 
 } // namespace sarw

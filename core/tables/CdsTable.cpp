@@ -49,7 +49,10 @@ bool CdsTable::close(Session& session) {
 
 bool CdsTable::saveToFile(Session& session, const std::string& winName) const {
     std::string error;
-    if (writeTableFile(session.platform().native(winName), data, formatForName(winName), error))
+    // Work files are computed again by every run and reach the user's data only through the
+    // durable copy services; they need not wait for the disk.
+    if (writeTableFile(session.platform().native(winName), data, formatForName(winName), error,
+                       !inWorkDirs(session, winName)))
         return true;
     warning(session, "Soubor se nepodarilo ulozit:\r\r" + winName + "\r\r" + error);
     return false;

@@ -295,9 +295,10 @@ bool Reader::records(Table& t, std::uint32_t rows, std::vector<std::uint32_t>& s
     return true;
 }
 
-bool readPacket(Reader& rd, Table& t) {
+// Header, field descriptors and packet properties; rows gets the stored record count.
+bool readHead(Reader& rd, Table& t, std::uint64_t& rows) {
     PacketSource& in = rd.in();
-    std::uint64_t sig, major, minor, headerSize, cols, rows, flags, offset;
+    std::uint64_t sig, major, minor, headerSize, cols, flags, offset;
     if (!rd.number(4, sig) || sig != 0xBDE01996u || !rd.number(2, major) || !rd.number(2, minor) ||
         !rd.number(4, headerSize) || headerSize != 24 || !rd.number(2, cols) ||
         !rd.number(4, rows) || !rd.number(4, flags) || !(flags & 1) || !rd.number(2, offset))
@@ -317,6 +318,13 @@ bool readPacket(Reader& rd, Table& t) {
     if ((in.consumed() & 0xFFFF) != offset) return rd.fail();
     t.packetVersion = static_cast<int>(major);
     t.packetVersion = packetVersionFor(t);
+    return true;
+}
+
+bool readPacket(Reader& rd, Table& t) {
+    PacketSource& in = rd.in();
+    std::uint64_t rows;
+    if (!readHead(rd, t, rows)) return false;
     std::vector<std::uint32_t> storedNumber;
     if (!rd.records(t, static_cast<std::uint32_t>(rows), storedNumber)) return false;
     if (in.remaining() != 0) return rd.fail();
@@ -325,6 +333,19 @@ bool readPacket(Reader& rd, Table& t) {
 }
 
 } // namespace
+
+bool readBinaryPacketHead(PacketSource& in, Table& table, std::uint32_t& rows, std::string& error) {
+    Table t;
+    Reader rd(in, error);
+    std::uint64_t stored = 0;
+    if (!readHead(rd, t, stored)) {
+        table = Table();
+        return false;
+    }
+    rows = static_cast<std::uint32_t>(stored);
+    table = std::move(t);
+    return true;
+}
 
 bool readBinaryPacket(PacketSource& in, Table& table, std::string& error) {
     Table t;

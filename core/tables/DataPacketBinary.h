@@ -16,8 +16,30 @@ inline constexpr unsigned char kBinaryPacketSignature[4] = {0x96, 0x19, 0xE0, 0x
 // input is not a packet or is damaged; every count and length is checked against the input.
 bool readBinaryPacket(PacketSource& in, Table& table, std::string& error);
 
+// Reads the packet up to its first record into an empty table: fields and packet properties as
+// readBinaryPacket gives them, before any change log is merged; rows gets the number of stored
+// records. False with an error text as readBinaryPacket.
+bool readBinaryPacketHead(PacketSource& in, Table& table, std::uint32_t& rows, std::string& error);
+
 // Writes the table as a binary data packet: merged data, records in table order. Strings are cut
 // to their declared width. False with an error text when the table cannot be stored so.
 bool writeBinaryPacket(const Table& table, PacketSink& out, std::string& error);
+
+// Records handed to the writer one at a time, as Table::recordCells gives them: a record's
+// cells lie one after the other in memory.
+class RecordSource {
+public:
+    virtual ~RecordSource() = default;
+    virtual std::size_t recordCount() const = 0;
+    virtual void recordCells(std::size_t rec, std::string_view* cells, CellState* states) const = 0;
+    // Puts record rec into out as the packet stores it, when the source can do that faster
+    // than through its cells; false leaves it to recordCells.
+    virtual bool writeRecord(std::size_t /*rec*/, PacketSink& /*out*/) const { return false; }
+};
+
+// The same with the records taken from `records` instead of from the table, whose fields and
+// properties head the packet.
+bool writeBinaryPacket(const Table& head, const RecordSource& records, PacketSink& out,
+                       std::string& error);
 
 } // namespace sarw

@@ -75,7 +75,19 @@ struct FieldPlan {
     bool emptyAsZero; // an empty string is stored as one zero byte (a zero character if wide)
 };
 
-void writeRecords(const Table& t, PacketSink& out) {
+class TableRecords : public RecordSource {
+public:
+    explicit TableRecords(const Table& t) : t_(t) {}
+    std::size_t recordCount() const override { return t_.recordCount(); }
+    void recordCells(std::size_t rec, std::string_view* cells, CellState* states) const override {
+        t_.recordCells(rec, cells, states);
+    }
+
+private:
+    const Table& t_;
+};
+
+void writeRecords(const Table& t, const RecordSource& records, PacketSink& out) {
     const std::size_t n = t.fields.size();
     const std::size_t bitmapBytes = (2 * n + 7) / 8;
     std::vector<FieldPlan> plan(n);
@@ -89,8 +101,10 @@ void writeRecords(const Table& t, PacketSink& out) {
     std::vector<std::string_view> values(n);
     std::vector<CellState> states(n);
     std::vector<unsigned> codes(n);
-    for (std::size_t r = 0; r < t.recordCount(); ++r) {
-        t.recordCells(r, values.data(), states.data());
+    const std::size_t count = records.recordCount();
+    for (std::size_t r = 0; r < count; ++r) {
+        if (records.writeRecord(r, out)) continue;
+        records.recordCells(r, values.data(), states.data());
         // One look for a zero byte over the record's cells, which lie side by side.
         const bool zeros =
             anyCut && n > 0 &&
@@ -147,7 +161,12 @@ void writeRecords(const Table& t, PacketSink& out) {
 } // namespace
 
 bool writeBinaryPacket(const Table& table, PacketSink& out, std::string& error) {
-    if (table.fields.size() > 0xFFFF || table.recordCount() > 0xFFFFFFFFu) {
+    return writeBinaryPacket(table, TableRecords(table), out, error);
+}
+
+bool writeBinaryPacket(const Table& table, const RecordSource& records, PacketSink& out,
+                       std::string& error) {
+    if (table.fields.size() > 0xFFFF || records.recordCount() > 0xFFFFFFFFu) {
         error = kPacketTooManyFields;
         return false;
     }
@@ -159,13 +178,13 @@ bool writeBinaryPacket(const Table& table, PacketSink& out, std::string& error) 
     appendLE(header, 0, 2);
     appendLE(header, 24, 4);
     appendLE(header, table.fields.size(), 2);
-    appendLE(header, table.recordCount(), 4);
+    appendLE(header, records.recordCount(), 4);
     appendLE(header, 3, 4);
     // Only 16 bits wide; readers take it as a check of the metadata's end.
     appendLE(header, (24 + meta.size()) & 0xFFFF, 2);
     out.put(header);
     out.put(meta);
-    writeRecords(table, out);
+    writeRecords(table, records, out);
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace sarw {
@@ -12,7 +13,7 @@ namespace sarw {
 namespace {
 
 constexpr std::size_t kChunk = 1u << 20;
-constexpr std::size_t kSinkBlock = 1u << 20;
+constexpr std::size_t kSinkBlock = 4u << 20;
 constexpr std::uint64_t kSyncStep = 8u << 20;
 
 } // namespace
@@ -64,25 +65,45 @@ PacketSink::PacketSink() {
     buf_.resize(cap_);
 }
 
-PacketSink::PacketSink(int fd) : fd_(fd) {
+PacketSink::PacketSink(int fd, bool durable) : fd_(fd), durable_(durable) {
     cap_ = kSinkBlock;
     buf_.resize(cap_);
 }
 
+PacketSink::~PacketSink() {
+    settle();
+}
+
+void PacketSink::settle() {
+    if (pending_.valid()) pending_.get();
+}
+
 void PacketSink::makeRoom(std::size_t n) {
     if (fd_ >= 0) {
-        flush();
-        if (n <= cap_ - len_) return;
+        // The full block is written beside the filling of the next one.
+        settle();
+        if (error_ == 0 && len_ > 0) {
+            buf_.swap(spare_);
+            const std::size_t len = len_;
+            try {
+                pending_ = std::async(std::launch::async,
+                                      [this, len] { writeBlock(spare_.data(), len); });
+            } catch (const std::system_error&) {
+                writeBlock(spare_.data(), len); // no thread to be had: written here
+            }
+        }
+        len_ = 0;
+        if (buf_.size() < cap_) buf_.resize(cap_);
+        if (n <= cap_) return;
     }
     cap_ = std::max(cap_ * 2, len_ + n);
     buf_.resize(cap_);
 }
 
-bool PacketSink::flush() {
-    if (fd_ < 0) return error_ == 0;
+void PacketSink::writeBlock(const char* data, std::size_t n) {
     std::size_t done = 0;
-    while (done < len_ && error_ == 0) {
-        ssize_t put = ::write(fd_, buf_.data() + done, len_ - done);
+    while (done < n && error_ == 0) {
+        ssize_t put = ::write(fd_, data + done, n - done);
         if (put < 0 && errno == EINTR) continue;
         if (put <= 0) {
             error_ = put < 0 ? errno : EIO;
@@ -91,13 +112,19 @@ bool PacketSink::flush() {
         done += static_cast<std::size_t>(put);
     }
     written_ += done;
-    len_ = 0;
     // Start writing back what is written, so the final flush to disk has little left to do.
-    if (error_ == 0 && written_ - syncStarted_ >= kSyncStep) {
+    if (durable_ && error_ == 0 && written_ - syncStarted_ >= kSyncStep) {
         ::sync_file_range(fd_, static_cast<off_t>(syncStarted_),
                           static_cast<off_t>(written_ - syncStarted_), SYNC_FILE_RANGE_WRITE);
         syncStarted_ = written_;
     }
+}
+
+bool PacketSink::flush() {
+    if (fd_ < 0) return error_ == 0;
+    settle();
+    if (error_ == 0) writeBlock(buf_.data(), len_);
+    len_ = 0;
     return error_ == 0;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <future>
 #include <string>
 #include <string_view>
 
@@ -48,11 +49,13 @@ private:
 };
 
 // Output of the packet writers: collects the bytes in memory, or writes them to a file
-// descriptor in large blocks.
+// descriptor in large blocks, each written by a thread of its own while the next is filled.
 class PacketSink {
 public:
     PacketSink();
-    explicit PacketSink(int fd);
+    // Writing back to disk starts while the file is written unless it need not be durable.
+    explicit PacketSink(int fd, bool durable = true);
+    ~PacketSink();
     PacketSink(const PacketSink&) = delete;
     PacketSink& operator=(const PacketSink&) = delete;
 
@@ -85,14 +88,20 @@ public:
 
 private:
     void makeRoom(std::size_t n);
+    // Waits for the block being written, if any.
+    void settle();
+    void writeBlock(const char* data, std::size_t n);
 
     std::string buf_;
+    std::string spare_; // the block being written
+    std::future<void> pending_;
     std::size_t len_ = 0;
     std::size_t cap_ = 0;
     int fd_ = -1;
     int error_ = 0;
     std::uint64_t written_ = 0;
     std::uint64_t syncStarted_ = 0;
+    bool durable_ = true;
 };
 
 } // namespace sarw

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <thread>
 
 namespace sarw {
 
@@ -28,9 +29,17 @@ public:
     // Eight key bytes from offset, big-endian, zeros past the end.
     std::uint64_t chunk(std::size_t i, std::size_t offset) const {
         const auto* k = reinterpret_cast<const unsigned char*>(at(i));
+        if (offset + 8 <= len_) {
+            std::uint64_t v;
+            std::memcpy(&v, k + offset, 8);
+            return __builtin_bswap64(v);
+        }
         std::uint64_t p = 0;
         for (std::size_t b = offset; b < offset + 8; ++b) p = p << 8 | (b < len_ ? k[b] : 0u);
         return p;
+    }
+    void prefetch(std::size_t i, std::size_t offset) const {
+        for (std::size_t b = offset; b < len_; b += 64) __builtin_prefetch(at(i) + b);
     }
     int compareFrom(std::size_t a, std::size_t b, std::size_t offset) const {
         return offset >= len_ ? 0 : std::memcmp(at(a) + offset, at(b) + offset, len_ - offset);
@@ -83,28 +92,64 @@ void unsortedBlockReps(const Keys& keys, std::size_t n, std::size_t block,
 // insertion.
 class KeySorter {
 public:
-    KeySorter(const Keys& keys, std::vector<Item>& items)
-        : keys_(keys), items_(items), spare_(items.size()) {}
+    KeySorter(const Keys& keys, std::vector<Item>& items, std::vector<Item>& spare)
+        : keys_(keys), items_(items), spare_(spare) {}
 
-    void sort() { sortRange(0, items_.size(), 0); }
-
-private:
-    static constexpr std::size_t kShortRun = 64;
-
-    void sortRange(std::size_t lo, std::size_t hi, std::size_t offset) {
-        if (hi - lo <= 1 || offset >= keys_.length()) return;
-        if (hi - lo <= kShortRun) {
-            insertionSort(lo, hi, offset);
+    // Many items: after the first key bytes that tell them apart, a second thread sorts the
+    // upper half of the runs of equal bytes.
+    void sort() {
+        const std::size_t n = items_.size();
+        if (n < kParallelItems) {
+            sortRange(0, n, 0);
             return;
         }
-        for (std::size_t i = lo; i < hi; ++i) items_[i].prefix = keys_.chunk(items_[i].rep, offset);
-        radix(lo, hi);
+        std::size_t offset = 0;
+        for (; offset < keys_.length(); offset += 8) {
+            for (Item& item : items_) item.prefix = keys_.chunk(item.rep, offset);
+            radix(0, n);
+            if (items_.front().prefix != items_.back().prefix) break;
+        }
+        if (offset >= keys_.length()) return;
+        std::size_t mid = n / 2;
+        while (mid < n && items_[mid].prefix == items_[mid - 1].prefix) ++mid;
+        KeySorter upper(keys_, items_, spare_);
+        std::thread second([&] { upper.sortRuns(mid, n, offset); });
+        try {
+            sortRuns(0, mid, offset);
+        } catch (...) {
+            second.join();
+            throw;
+        }
+        second.join();
+    }
+
+private:
+    static constexpr std::size_t kParallelItems = 50000;
+
+    // Items sorted by their prefix at offset: each run of equal prefixes by the next bytes.
+    void sortRuns(std::size_t lo, std::size_t hi, std::size_t offset) {
         for (std::size_t run = lo; run < hi;) {
             std::size_t end = run + 1;
             while (end < hi && items_[end].prefix == items_[run].prefix) ++end;
             sortRange(run, end, offset + 8);
             run = end;
         }
+    }
+
+    static constexpr std::size_t kShortRun = 64;
+
+    void sortRange(std::size_t lo, std::size_t hi, std::size_t offset) {
+        if (hi - lo <= 1 || offset >= keys_.length()) return;
+        if (hi - lo <= kShortRun) {
+            // The keys of a run lie anywhere in memory: all are asked for before the first
+            // comparison waits for one.
+            for (std::size_t i = lo; i < hi; ++i) keys_.prefetch(items_[i].rep, offset);
+            insertionSort(lo, hi, offset);
+            return;
+        }
+        for (std::size_t i = lo; i < hi; ++i) items_[i].prefix = keys_.chunk(items_[i].rep, offset);
+        radix(lo, hi);
+        sortRuns(lo, hi, offset);
     }
 
     // Stable: a later item goes before an earlier one only when its key is smaller.
@@ -145,7 +190,7 @@ private:
 
     const Keys& keys_;
     std::vector<Item>& items_;
-    std::vector<Item> spare_;
+    std::vector<Item>& spare_;
     std::size_t counts_[8][256];
 };
 
@@ -180,7 +225,8 @@ std::vector<std::uint32_t> sortEntries(std::string_view keyData, std::size_t key
         unsortedBlockReps(keys, count, block, items);
     }
     // Items are in tie order now; the key sort below keeps that order among equal keys.
-    KeySorter(keys, items).sort();
+    std::vector<Item> spare(count);
+    KeySorter(keys, items, spare).sort();
     for (std::size_t i = 0; i < count; ++i)
         order[i] = blockMethod == 1 ? entryOfTie(items[i].tie, block) : items[i].tie;
     return order;

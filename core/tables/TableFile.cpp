@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <functional>
 #include <random>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -166,8 +167,10 @@ std::string writeTableBytes(const Table& table, TableFormat format) {
     return sink.take();
 }
 
-bool writeTableFile(const std::filesystem::path& file, const Table& table, TableFormat format,
-                    std::string& error) {
+namespace {
+
+bool writeFile(const std::filesystem::path& file, std::string& error, bool durable,
+               const std::function<bool(PacketSink&)>& packet) {
     struct stat old {};
     const bool exists = ::stat(file.c_str(), &old) == 0;
     if (exists && Platform::isReadOnly(file)) {
@@ -185,12 +188,13 @@ bool writeTableFile(const std::filesystem::path& file, const Table& table, Table
         error = writeError(errno);
         return false;
     }
-    PacketSink sink(fd);
-    bool ok = writePacket(table, format, sink, error);
+    PacketSink sink(fd, durable);
+    bool ok = packet(sink);
     int err = 0;
-    if (ok && !sink.flush()) err = sink.error();
+    // Also after a failure: no block may still be on its way to the file when it is closed.
+    if (!sink.flush() && ok) err = sink.error();
     if (ok && !err && exists) ::fchmod(fd, old.st_mode & 07777);
-    if (ok && !err && ::fsync(fd) != 0) err = errno;
+    if (ok && !err && durable && ::fsync(fd) != 0) err = errno;
     if (::close(fd) != 0 && ok && !err) err = errno;
     // The new file replaces the old one in one step, so a crash leaves the one or the other.
     if (ok && !err && ::rename(temp.c_str(), file.c_str()) != 0) err = errno;
@@ -199,8 +203,23 @@ bool writeTableFile(const std::filesystem::path& file, const Table& table, Table
         if (ok) error = writeError(err);
         return false;
     }
-    syncDirectory(file.parent_path());
+    if (durable) syncDirectory(file.parent_path());
     return true;
+}
+
+} // namespace
+
+bool writeTableFile(const std::filesystem::path& file, const Table& table, TableFormat format,
+                    std::string& error, bool durable) {
+    return writeFile(file, error, durable,
+                     [&](PacketSink& sink) { return writePacket(table, format, sink, error); });
+}
+
+bool writeBinaryTableFile(const std::filesystem::path& file, const Table& head,
+                          const RecordSource& records, std::string& error, bool durable) {
+    return writeFile(file, error, durable, [&](PacketSink& sink) {
+        return writeBinaryPacket(head, records, sink, error);
+    });
 }
 
 } // namespace sarw

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tables/DataPacketBinary.h"
 #include "tables/Table.h"
 
 #include <filesystem>
@@ -21,9 +22,14 @@ bool readTableFile(const std::filesystem::path& file, Table& table, TableFormat&
                    std::string& error);
 
 std::string writeTableBytes(const Table& table, TableFormat format);
-// Writes a table file through a temporary file beside it that is flushed to disk and renamed
-// over the target, so a crash leaves the old or the new file. False with error on failure.
+// Writes a table file through a temporary file beside it that is renamed over the target, so a
+// crash leaves the old or the new file. A durable file is flushed to disk before the rename; a
+// work file that every run computes again need not wait for the disk. False with error on
+// failure.
 bool writeTableFile(const std::filesystem::path& file, const Table& table, TableFormat format,
-                    std::string& error);
+                    std::string& error, bool durable = true);
+// The same in the binary format, with the records taken from `records`.
+bool writeBinaryTableFile(const std::filesystem::path& file, const Table& head,
+                          const RecordSource& records, std::string& error, bool durable = true);
 
 } // namespace sarw

@@ -146,3 +146,15 @@ TEST(SortEngine, LongInputsSortLikeAStableSortWithMethod2) {
     for (const auto& e : sorted) expected.push_back(e.rec);
     EXPECT_EQ(engineSort(entries, 12, 2000, 2), expected);
 }
+
+// Large inputs are sorted by two threads once the key bytes differ; before that every entry
+// may share a long start (a constant company, year and month, say).
+TEST(SortEngine, LargeInputsWithACommonKeyStartSortAsTheBlockSort) {
+    std::mt19937 rng(11);
+    std::vector<Entry> entries = randomEntries(rng, 50000, 4, 3);
+    for (auto& e : entries) e.key = "2403010200000000" + e.key;
+    for (int method : {2, 1, 0}) {
+        SCOPED_TRACE("method " + std::to_string(method));
+        EXPECT_EQ(engineSort(entries, 20, 500, method), literalSort(entries, 500, method));
+    }
+}

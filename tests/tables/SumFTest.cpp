@@ -1,8 +1,11 @@
 #include "tables/TCdsProc.h"
 
+#include "shell/NumText.h"
 #include "shell/Session.h"
+#include "tables/CdsSortRecords.h"
 #include "tables/SortTestUtil.h"
 
+#include <cstring>
 #include <random>
 
 using namespace sarw;
@@ -180,4 +183,49 @@ TEST(SumF, BothRoutesRefuseTheSameInputsWithTheSameMessages) {
     EXPECT_EQ(sum(tooMany, true).boxes[0],
               "Soubor: C:\\A_Run\\Work\\CdsProcW1.Dat|Soubor ma vice nez 100 ciselnych poli, "
               "nelze sumarizovat !");
+}
+
+// Many records are read and summed by two threads; the groups must come out as one thread
+// makes them, also where a group spans the middle of the sorted records.
+TEST(SumF, LargeInputsGiveWhatTheRouteThroughRecordFilesGives) {
+    std::mt19937 rng(99);
+    SumSetup u;
+    u.lines = {{2, "Sklad"}, {3, "Kod"}, {8, "Mnoz", "N2"}, {10, "Hodn", "N3"}};
+    for (int r = 0; r < 60000; ++r)
+        u.rows.push_back({randomText(rng, {"01", "02"}), std::to_string(rng() % 500),
+                          randomText(rng, {"1,25", "-1,25", "0,1", "  12", ""}),
+                          randomText(rng, {"0,0004", "1,0005", "-2", "7"})});
+    u.keys = {1, 2};
+    test::TestSession byFiles, inMemory;
+    prepare(byFiles, u);
+    prepare(inMemory, u);
+    for (int method : {2, 1}) {
+        u.method = method;
+        SCOPED_TRACE("method " + std::to_string(method));
+        const Outcome files = sumIn(byFiles, u, false), memory = sumIn(inMemory, u, true);
+        ASSERT_TRUE(files.result);
+        ASSERT_EQ(memory, files);
+    }
+}
+
+TEST(SumF, FieldNumbersAreReadBitForBitAsTextToNumberReadsThem) {
+    std::vector<std::string> texts = {"",          "   ",          "1,25",       "-1,25",
+                                      "  12",      "0,005",        "-0",         "-,5",
+                                      ",5",        "5,",           "1.5",        "1.5,3",
+                                      "1,5,3",     "1-2",          "--1",        "-",
+                                      ".",         "abc",          "12a3,4b",    "0,1",
+                                      "0,2",       "-0,3",         "2,675",      "123456789,12",
+                                      "999999999999,999",          "9007199254740993",
+                                      "0,00000000000000000000001", "1 234,5",    "+7"};
+    std::mt19937 rng(3);
+    const std::string alphabet = "0123456789,.- x";
+    for (int i = 0; i < 20000; ++i) {
+        std::string t;
+        for (std::size_t n = rng() % 22; n > 0; --n) t += alphabet[rng() % (n > 12 ? 10 : 15)];
+        texts.push_back(t);
+    }
+    for (const std::string& t : texts) {
+        const double expected = textToNumber(t), got = fieldNumber(t);
+        ASSERT_EQ(std::memcmp(&expected, &got, sizeof got), 0) << "'" << t << "'";
+    }
 }
