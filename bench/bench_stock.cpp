@@ -1,11 +1,17 @@
-// "Aktualni stavy" and the monthly closing from files to files on a data disk with many opening
-// states and turnovers in one period, beside references measured in the same run on the same
-// data: reading both input files and scanning every field, and sqlite's GROUP BY of the ten
-// state keys with the sign rule on the records loaded into an in-memory database (the query
-// only). Each measurement runs in a child process of its own, so its peak memory is its own.
+// "Aktualni stavy", the monthly closing, the regleta, the inventory list with its report and the
+// stock cards over 12 periods, from files to files on a data disk with many opening states and
+// turnovers in one period, beside references measured in the same run on the same data: reading
+// both input files and scanning every field, and sqlite's GROUP BY of the ten state keys with
+// the sign rule on the records loaded into an in-memory database (the query only). Each
+// measurement runs in a child process of its own, so its peak memory is its own. The cards read
+// the 12 months 23 01 to 23 12, which together hold as many turnovers as the current period.
 //   bench_stock [TURNOVERS] [STATES]      a tenth of both is measured as well
 #include "period/Period.h"
 #include "platform/ScriptedDialogs.h"
+#include "reports/ReportWork.h"
+#include "reports/USarInv.h"
+#include "reports/USarReg.h"
+#include "reports/USarSklK.h"
 #include "shell/Install.h"
 #include "shell/NumText.h"
 #include "shell/Session.h"
@@ -89,6 +95,38 @@ const char* kTexts[] = {"Plech ocelovy 2 mm", "Sroub M8x40 pozink", "Barva synte
                         "Trubka Cu 15x1",     "Rukavice pracovni",  "Kabel CYKY 3x2,5"};
 const char* kUnits[] = {"KS", "KG", "M", "L", "BAL"};
 
+// Plant, management unit and cost centre (fields 3-5 of both tables): 3 x 2 x 4 units.
+void unitOf(bench::Rng& rng, std::vector<std::string>& row) {
+    row[2] = "0" + std::to_string(1 + rng.below(3));
+    row[3] = "0" + std::to_string(1 + rng.below(2));
+    row[4] = "0" + std::to_string(1 + rng.below(4));
+}
+
+// A turnover file of a month of 2024 or 2023: documents of 8 items, every third an issue.
+void writeTurnovers(Session& s, bench::Rng& rng, int materials, const std::string& year,
+                    const std::string& month, std::size_t turnovers) {
+    s.cds.DefFile = turnoverDefName(s);
+    CdsTable to;
+    s.cdsProc().MakeTableVirt(to);
+    const std::string date = "15." + month + ".20" + year;
+    std::vector<std::string> row(26);
+    for (std::size_t i = 0; i < turnovers; ++i) {
+        const long doc = static_cast<long>(i / 8);
+        const bool issue = doc % 3 == 1;
+        const int m = rng.below(materials);
+        const double q = (1 + rng.below(20000)) / 100.0, price = (50 + rng.below(50000)) / 100.0;
+        row = {year, month, "", "", "", bench::zeros(doc % 100000, 5), issue ? "510" : "110",
+               "01", "01", "01", issue ? "Vydejka" : "Prijemka", date, "",
+               bench::zeros(static_cast<long>(i % 8) + 1, 4), material(m), kTexts[m % 6],
+               "110", bench::zeros(m % 90, 3), "", "", "", numberToText(10, 2, price),
+               kUnits[m % 5], numberToText(16, 3, q), numberToText(15, 2, q * price),
+               "Polozka"};
+        unitOf(rng, row);
+        to.data.appendTexts(row);
+    }
+    if (!to.saveToFile(s, turnoverFileName(s, year + month))) std::exit(1);
+}
+
 // 20,000 materials (a tenth for the small run), in 3 plants, 2 management units, 4 centres.
 void writeInputs(const fs::path& root, std::size_t turnovers, std::size_t states) {
     inChild([&] {
@@ -101,11 +139,6 @@ void writeInputs(const fs::path& root, std::size_t turnovers, std::size_t states
         if (!StorePeriod(s)) std::exit(1);
         const int materials = static_cast<int>(std::max<std::size_t>(states / 5, 1));
         bench::Rng rng;
-        auto unitOf = [&](std::vector<std::string>& row, int at) {
-            row[static_cast<std::size_t>(at)] = "0" + std::to_string(1 + rng.below(3));
-            row[static_cast<std::size_t>(at) + 1] = "0" + std::to_string(1 + rng.below(2));
-            row[static_cast<std::size_t>(at) + 2] = "0" + std::to_string(1 + rng.below(4));
-        };
         s.cds.DefFile = stateDefName(s);
         CdsTable st;
         s.cdsProc().MakeTableVirt(st);
@@ -116,30 +149,16 @@ void writeInputs(const fs::path& root, std::size_t turnovers, std::size_t states
             row = {"24", "02", "", "", "", material(m), kTexts[m % 6], "110",
                    bench::zeros(m % 90, 3), numberToText(10, 2, price), kUnits[m % 5],
                    numberToText(16, 3, q), numberToText(15, 2, q * price)};
-            unitOf(row, 2);
+            unitOf(rng, row);
             st.data.appendTexts(row);
         }
         if (!st.saveToFile(s, stateFileName(s))) std::exit(1);
         st.discard();
-        s.cds.DefFile = turnoverDefName(s);
-        CdsTable to;
-        s.cdsProc().MakeTableVirt(to);
-        row.assign(26, "");
-        for (std::size_t i = 0; i < turnovers; ++i) {
-            const long doc = static_cast<long>(i / 8);
-            const bool issue = doc % 3 == 1;
-            const int m = rng.below(materials);
-            const double q = (1 + rng.below(20000)) / 100.0, price = (50 + rng.below(50000)) / 100.0;
-            row = {"24", "03", "", "", "", bench::zeros(doc % 100000, 5), issue ? "510" : "110",
-                   "01", "01", "01", issue ? "Vydejka" : "Prijemka", "15.03.2024", "",
-                   bench::zeros(static_cast<long>(i % 8) + 1, 4), material(m), kTexts[m % 6],
-                   "110", bench::zeros(m % 90, 3), "", "", "", numberToText(10, 2, price),
-                   kUnits[m % 5], numberToText(16, 3, q), numberToText(15, 2, q * price),
-                   "Polozka"};
-            unitOf(row, 2);
-            to.data.appendTexts(row);
-        }
-        if (!to.saveToFile(s, turnoverFileName(s))) std::exit(1);
+        writeTurnovers(s, rng, materials, "24", "03", turnovers);
+        // The span of the stock cards: the same number of turnovers spread over 12 months.
+        for (int m = 1; m <= 12; ++m)
+            writeTurnovers(s, rng, materials, "23", bench::zeros(m, 2),
+                           std::max<std::size_t>(turnovers / 12, 1));
         return Result{};
     });
 }
@@ -249,28 +268,117 @@ Result sqliteGroupBy(const fs::path& root) {
     });
 }
 
-void measure(std::size_t turnovers, std::size_t states) {
+// A report window's "Proved" then its report: seconds of each, peak MB after "Proved" and after
+// the report.
+Result proved(const fs::path& root, const std::function<bool(Session&)>& compute,
+              const std::function<bool(Session&)>& report) {
+    return inChild([&] {
+        Disk d(root);
+        const auto start = Clock::now();
+        if (!compute(d.s)) std::exit(1);
+        const double took = seconds(start);
+        const double provedPeak = peakMb();
+        const auto reportStart = Clock::now();
+        if (!report(d.s)) std::exit(1);
+        const double reportTook = seconds(reportStart);
+        return Result{{took, reportTook, provedPeak, peakMb()}};
+    });
+}
+
+bool regleta(Session& s) {
+    regWindowOpened(s);
+    return !RegProved(s, OrgLevel::Zavod).empty();
+}
+
+bool regletaReport(Session& s) {
+    regScreenParams(s, OrgLevel::Zavod, regTitle(OrgLevel::Zavod, s.period.Period));
+    const bool made = !sestavaI(s).empty();
+    regWindowClosed(s);
+    return made;
+}
+
+bool inventory(Session& s) { return !InvProved(s, OrgLevel::Stredisko, true).empty(); }
+
+bool inventoryReport(Session& s) {
+    invScreenParams(s, OrgLevel::Stredisko, true, true,
+                    invTitle(OrgLevel::Stredisko, s.period.Period));
+    const bool made = !sestavaI(s).empty();
+    invScreenClosed(s);
+    return made;
+}
+
+// Every material of the whole enterprise over 23 01 to 23 12.
+bool cards(Session& s) {
+    CardSelection sel = cardDefaults(s);
+    sel.from = "2301";
+    sel.to = "2312";
+    sel.plant = sel.unit = sel.centre = "";
+    return SklKProved(s, sel);
+}
+
+bool cardsReport(Session& s) {
+    cardScreenParams(s, 0);
+    return !sestavaI(s).empty();
+}
+
+double fileMb(const fs::path& root, const std::function<std::string(Session&)>& name) {
+    Disk d(root);
+    return static_cast<double>(fs::file_size(d.s.platform().native(name(d.s)))) / (1024 * 1024);
+}
+
+struct Figures {
+    Result scan, direct, primitives, close, sql, reg, inv, card;
+    double inputMb = 0, spanMb = 0;
+};
+
+Figures measure(std::size_t turnovers, std::size_t states) {
     const fs::path root = fs::temp_directory_path() / ("bench-stock-" + std::to_string(::getpid()));
     fs::remove_all(root);
     fs::create_directories(root / "C");
     writeInputs(root, turnovers, states);
-    const Result scan = readAndScan(root);
-    const Result direct = currentStates(root, true);
-    const Result primitives = currentStates(root, false);
-    const Result close = closing(root);
-    const Result sql = sqliteGroupBy(root);
-    std::printf("%zu turnovers, %zu states -> %.0f current states (%.0f groups in sqlite)\n",
-                turnovers, states, direct.v[2], sql.v[1]);
-    std::printf("  read and scan both files   %7.3f s  peak %6.0f MB\n", scan.v[0], scan.v[1]);
+    Figures f;
+    f.inputMb = fileMb(root, [](Session& s) { return stateFileName(s); }) +
+                fileMb(root, [](Session& s) { return turnoverFileName(s); });
+    for (int m = 1; m <= 12; ++m)
+        f.spanMb += fileMb(root, [m](Session& s) {
+            return turnoverFileName(s, "23" + bench::zeros(m, 2));
+        });
+    f.scan = readAndScan(root);
+    f.direct = currentStates(root, true);
+    f.primitives = currentStates(root, false);
+    f.close = closing(root);
+    f.sql = sqliteGroupBy(root);
+    f.reg = proved(root, regleta, regletaReport);
+    f.inv = proved(root, inventory, inventoryReport);
+    f.card = proved(root, cards, cardsReport);
+    const double scan = f.scan.v[0];
+    std::printf("%zu turnovers, %zu states -> %.0f current states (%.0f groups in sqlite); "
+                "input files %.0f MB, the cards' 12 months %.0f MB\n",
+                turnovers, states, f.direct.v[2], f.sql.v[1], f.inputMb, f.spanMb);
+    std::printf("  read and scan both files   %7.3f s  peak %6.0f MB\n", scan, f.scan.v[1]);
     std::printf("  Aktualni stavy (one pass)  %7.3f s  peak %6.0f MB  = %5.1fx read+scan, "
                 "%5.1fx sqlite GROUP BY (%.3f s, query only)\n",
-                direct.v[0], direct.v[1], direct.v[0] / scan.v[0], direct.v[0] / sql.v[0],
-                sql.v[0]);
+                f.direct.v[0], f.direct.v[1], f.direct.v[0] / scan, f.direct.v[0] / f.sql.v[0],
+                f.sql.v[0]);
     std::printf("  Aktualni stavy (primitives)%7.3f s  peak %6.0f MB  = %5.1fx read+scan\n",
-                primitives.v[0], primitives.v[1], primitives.v[0] / scan.v[0]);
+                f.primitives.v[0], f.primitives.v[1], f.primitives.v[0] / scan);
     std::printf("  Mesicni uzaverka           %7.3f s  peak %6.0f MB  = %5.1fx read+scan\n",
-                close.v[0], close.v[1], close.v[0] / scan.v[0]);
+                f.close.v[0], f.close.v[1], f.close.v[0] / scan);
+    const struct {
+        const char* name;
+        const Result& r;
+        double inMb;
+    } reports[] = {{"Regleta (zavod)", f.reg, f.inputMb},
+                   {"Inventura (stredisko+sk.)", f.inv, f.inputMb},
+                   {"Skladove karty 12 obdobi", f.card, f.spanMb}};
+    for (const auto& r : reports)
+        std::printf("  %-26s Proved %7.3f s  peak %6.0f MB = %4.1fx input;  with report "
+                    "%7.3f s  peak %6.0f MB = %4.1fx\n",
+                    r.name, r.r.v[0], r.r.v[2], r.r.v[2] / r.inMb, r.r.v[1], r.r.v[3],
+                    r.r.v[3] / r.inMb);
+    std::printf("  Aktualni stavy peak = %4.1fx input files\n", f.direct.v[1] / f.inputMb);
     fs::remove_all(root);
+    return f;
 }
 
 } // namespace
@@ -278,7 +386,25 @@ void measure(std::size_t turnovers, std::size_t states) {
 int main(int argc, char** argv) {
     const std::size_t turnovers = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 1000000;
     const std::size_t states = argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 100000;
-    measure(turnovers / 10, states / 10);
-    measure(turnovers, states);
+    const Figures small = measure(turnovers / 10, states / 10);
+    const Figures big = measure(turnovers, states);
+    // Ten times the turnovers (and states): what each command's time grew by.
+    const struct {
+        const char* name;
+        double small, big;
+    } growth[] = {
+        {"Aktualni stavy", small.direct.v[0], big.direct.v[0]},
+        {"Mesicni uzaverka", small.close.v[0], big.close.v[0]},
+        {"Regleta Proved", small.reg.v[0], big.reg.v[0]},
+        {"Regleta report", small.reg.v[1], big.reg.v[1]},
+        {"Inventura Proved", small.inv.v[0], big.inv.v[0]},
+        {"Inventura report", small.inv.v[1], big.inv.v[1]},
+        {"Karty Proved", small.card.v[0], big.card.v[0]},
+        {"Karty report", small.card.v[1], big.card.v[1]},
+        {"read and scan", small.scan.v[0], big.scan.v[0]},
+    };
+    std::printf("time for 10x the data:");
+    for (const auto& g : growth) std::printf("  %s %.1fx", g.name, g.big / g.small);
+    std::printf("\n");
     return 0;
 }

@@ -1,13 +1,118 @@
 // The regleta: "Proved", sort orders, titles, the sum filter and the table screen's parameters.
 #include "reports/USarReg.h"
 
+#include "platform/Platform.h"
+#include "shell/LSysDate.h"
 #include "shell/Session.h"
 #include "shell/USarCON.h"
 #include "shell/WinLSys.h"
 #include "stock/TSarProc.h"
+#include "tables/CdsCopySupport.h"
+#include "tables/CdsSortSupport.h"
+#include "tables/PackedTable.h"
+#include "tables/ReadDef.h"
 #include "tables/TCdsProc.h"
+#include "tables/TableFile.h"
+
+#include <set>
 
 namespace sarw {
+
+namespace {
+
+// The records of several tables of one layout held as their stored bytes, one table after
+// another, with the fields from `first` (0-based) on; none is copied into a table.
+class JoinedRows : public RecordSource {
+public:
+    JoinedRows(std::vector<const PackedTable*> parts, int first, int count)
+        : parts_(std::move(parts)), first_(static_cast<std::size_t>(first)),
+          count_(static_cast<std::size_t>(count)) {
+        std::size_t fields = 0;
+        for (const PackedTable* p : parts_) {
+            starts_.push_back(total_);
+            total_ += p->recordCount();
+            fields = static_cast<std::size_t>(p->head.fieldCount());
+        }
+        cells_.resize(fields);
+        states_.resize(fields);
+    }
+    std::size_t recordCount() const override { return total_; }
+    void recordCells(std::size_t rec, std::string_view* cells, CellState* states) const override {
+        std::size_t part = parts_.size() - 1;
+        while (rec < starts_[part]) --part;
+        parts_[part]->recordCells(rec - starts_[part], cells_.data(), states_.data());
+        // The values side by side, without the stored lengths between them, so that the writer
+        // finds a zero byte only where a value holds one.
+        buffer_.clear();
+        for (std::size_t j = 0; j < count_; ++j) buffer_.append(cells_[first_ + j]);
+        std::size_t at = 0;
+        for (std::size_t j = 0; j < count_; ++j) {
+            cells[j] = std::string_view(buffer_).substr(at, cells_[first_ + j].size());
+            states[j] = states_[first_ + j];
+            at += cells[j].size();
+        }
+    }
+
+private:
+    std::vector<const PackedTable*> parts_;
+    std::vector<std::size_t> starts_;
+    std::size_t total_ = 0, first_, count_;
+    mutable std::vector<std::string_view> cells_;
+    mutable std::vector<CellState> states_;
+    mutable std::string buffer_;
+};
+
+bool loadForJoin(Session& s, PackedTable& t, const std::string& name) {
+    return fileExists(s, name) && canOpen(s, name) &&
+           formatForName(name) == TableFormat::Binary && loadPacked(s.platform().native(name), t);
+}
+
+// SarWork1 (the initial state rows, the turnovers, the current state rows) and SarWork2 (the
+// same reduced to turnover fields 3-26) with the reduced definition as SarWork1.Def, as the
+// appends and the reduction give them, written straight from the three tables' stored bytes:
+// the joined table is never held in memory. False when anything is not as this expects, before
+// anything is written; the caller then goes file by file.
+bool joinAndReduce(Session& s, const std::string& turnovers) {
+    PackedTable initial, moves, current;
+    if (!loadForJoin(s, initial, kRepWork1) || !loadForJoin(s, current, kRepWork3) ||
+        !loadForJoin(s, moves, turnovers))
+        return false;
+    const Table& head = initial.head;
+    if (!cdscopy::sameLayout(head, moves.head) || !cdscopy::sameLayout(head, current.head))
+        return false;
+    if (!ReadDef(s, turnoverDefName(s))) return false;
+    const std::vector<int> keys = fieldRange(3, saro::kFieldCount);
+    if (head.fieldCount() != s.def.fieldCount() || head.fieldCount() < saro::kFieldCount ||
+        tableRecordLength(head) != s.def.recLen)
+        return false;
+    Table reducedHead;
+    std::set<std::string> names;
+    for (int k : keys) {
+        FieldInfo f = head.fields[static_cast<std::size_t>(k - 1)];
+        f.name = trimBoth(f.name);
+        if (f.name.empty() || !names.insert(fileNameUpper(f.name)).second) return false;
+        reducedHead.fields.push_back(std::move(f));
+    }
+
+    deleteFile(s, kRepWork2);
+    const std::vector<const PackedTable*> parts = {&initial, &moves, &current};
+    auto write = [&](const std::string& name, const Table& fields, int first, int count) {
+        std::string error;
+        if (writeBinaryTableFile(s.platform().native(name), fields,
+                                 JoinedRows(parts, first, count), error, !inWorkDirs(s, name)))
+            return true;
+        warning(s, "Soubor se nepodarilo ulozit:\r\r" + name + "\r\r" + error);
+        return false;
+    };
+    // After a failure the message is given and SarWork2 is missing, so nothing is sorted.
+    if (!write(kRepWork1, head, 0, head.fieldCount())) return true;
+    if (!writeTextFile(s, stockWorkDef(), definitionLines(s.def, keys))) return true;
+    if (!write(kRepWork2, reducedHead, 2, static_cast<int>(keys.size()))) return true;
+    keepReducedDef(s);
+    return true;
+}
+
+} // namespace
 
 std::vector<int> regSortFields(OrgLevel level) {
     // The grouping units first, then the material key (positions 13-15), then the other units.
@@ -68,12 +173,18 @@ std::string RegProved(Session& s, OrgLevel level) {
     const std::string states = stateFileName(s);
     const std::string turnovers = turnoverFileName(s);
     TSarProc p(s);
-    p.StOb(states, kRepWork1, kRegInitialLabel);
-    s.cdsProc().AppendCds(turnovers, kRepWork1);
     p.StNove(states, kRepWork2, turnovers);
     p.StOb(kRepWork2, kRepWork3, kRegCurrentLabel);
-    s.cdsProc().AppendCds(kRepWork3, kRepWork1);
-    if (!regReduceAndSort(s, level)) return {};
+    p.StOb(states, kRepWork1, kRegInitialLabel);
+    if (joinAndReduce(s, turnovers)) {
+        if (!fileExists(s, kRepWork2)) return {};
+        p.setKeys(regSortFields(level));
+        if (!p.SortCds3(kRepWork2, kRepWork, kRepWork1Def)) return {};
+    } else {
+        s.cdsProc().AppendCds(turnovers, kRepWork1);
+        s.cdsProc().AppendCds(kRepWork3, kRepWork1);
+        if (!regReduceAndSort(s, level)) return {};
+    }
     s.scr.sumFilterField = kRegLabelColumn;
     return regTitle(level, s.period.Period);
 }

@@ -8,7 +8,11 @@
 #include "shell/USarCON.h"
 #include "shell/WinLSys.h"
 #include "stock/TSarProc.h"
+#include "platform/Platform.h"
+#include "stock/TextRecords.h"
+#include "tables/CdsCopySupport.h"
 #include "tables/CdsTable.h"
+#include "tables/TableFile.h"
 
 namespace sarw {
 
@@ -69,21 +73,76 @@ std::vector<int> cardSortFields(int units) {
     return keys;
 }
 
-bool cardTaken(const Table& t, std::size_t rec, const CardSelection& sel) {
+namespace {
+
+// The unit and material test on a record's texts (field f at cells[f - 1]).
+bool takenTexts(const std::string_view* cells, const CardSelection& sel) {
     const std::pair<int, const std::string*> units[] = {
         {kPlant, &sel.plant}, {kUnit, &sel.unit}, {kCentre, &sel.centre}};
     for (const auto& [field, value] : units)
-        if (!value->empty() && t.text(rec, field - 1) != *value) return false;
-    return t.text(rec, saro::kMaterial - 1).compare(0, sel.material.size(), sel.material) == 0;
+        if (!value->empty() && cells[field - 1] != *value) return false;
+    return cells[saro::kMaterial - 1].substr(0, sel.material.size()) == sel.material;
+}
+
+// SarWork3 from SarWork2 held as its stored bytes: only the taken records are read again and
+// written, none is copied into a table. False when the files are not for this.
+bool selectPacked(Session& s, const CardSelection& sel, const Table& head) {
+    PackedTable in;
+    if (!textFieldsOnly(head) || !loadPacked(s.platform().native(kRepWork2), in) ||
+        !textFieldsOnly(in.head) || !cdscopy::sameLayout(in.head, head) ||
+        in.head.fieldCount() < saro::kMaterial)
+        return false;
+    std::vector<std::string_view> cells(static_cast<std::size_t>(in.head.fieldCount()));
+    std::vector<CellState> states(cells.size());
+    std::vector<std::uint32_t> taken;
+    for (std::size_t r = 0; r < in.recordCount(); ++r) {
+        in.recordCells(r, cells.data(), states.data());
+        for (std::size_t f = 0; f < cells.size(); ++f)
+            if (states[f] != CellState::Value) cells[f] = {};
+        if (takenTexts(cells.data(), sel)) taken.push_back(static_cast<std::uint32_t>(r));
+    }
+    std::string error;
+    if (writeBinaryTableFile(s.platform().native(kRepWork3), head,
+                             DerivedRecords(in, head.fieldCount(), &taken, {}, true), error,
+                             false))
+        return true;
+    warning(s, std::string("Soubor se nepodarilo ulozit:\r\r") + kRepWork3 + "\r\r" + error);
+    return true; // reported; the sort finds what is there
+}
+
+} // namespace
+
+bool cardTaken(const Table& t, std::size_t rec, const CardSelection& sel) {
+    std::vector<std::string_view> cells(static_cast<std::size_t>(t.fieldCount()));
+    std::vector<std::string> converted(cells.size());
+    for (int f = 0; f < t.fieldCount(); ++f) {
+        const auto i = static_cast<std::size_t>(f);
+        if (t.fields[i].kind != FieldKind::String) {
+            converted[i] = t.text(rec, f);
+            cells[i] = converted[i];
+        } else {
+            cells[i] = t.isNull(rec, f) ? std::string_view() : t.raw(rec, f);
+        }
+    }
+    return takenTexts(cells.data(), sel);
 }
 
 bool cardSelectAndSort(Session& s, const CardSelection& sel, int units) {
     TSarProc p(s);
     p.MakeCdsFile(kRepWork3, turnoverDefName(s));
     CdsTable in, out;
+    out.fileName = kRepWork3;
+    out.readOnly = true;
+    if (!out.open(s)) return false;
+    if (selectPacked(s, sel, out.data)) {
+        out.discard();
+        p.setKeys(cardSortFields(units));
+        return p.SortCds3(kRepWork3, kRepWork, turnoverDefName(s));
+    }
+    out.discard();
+    out.readOnly = false;
     in.fileName = kRepWork2;
     in.readOnly = true;
-    out.fileName = kRepWork3;
     if (!in.open(s) || !out.open(s)) return false;
     const bool sameLayout = in.data.fieldCount() == out.data.fieldCount();
     std::vector<std::string> texts;

@@ -4,6 +4,7 @@
 #include "screens/SesPager.h"
 #include "shell/LSysDate.h"
 #include "shell/NumText.h"
+#include "shell/NumTextFast.h"
 #include "shell/Session.h"
 #include "shell/WinLSys.h"
 #include "tables/CdsSortSupport.h"
@@ -148,7 +149,7 @@ void keepFilledColumns(Session& s, const Table& t, std::vector<SesColumn>& cols)
         for (auto& c : cols) {
             if (c.printable || c.memo) continue;
             const std::string_view v = texts.cells()[c.field - 1];
-            c.printable = c.numeric ? std::fabs(textToNumber(v)) > kNonZero : !isBlank(v);
+            c.printable = c.numeric ? std::fabs(textToNumberFast(v)) > kNonZero : !isBlank(v);
         }
         progress.at(r + 1);
     }
@@ -260,7 +261,7 @@ private:
         if (filter_ > 0 && cells[filter_ - 1].find(r_.sumFilterText) == std::string_view::npos)
             return;
         for (int f : numeric_) {
-            const double v = textToNumber(cells[f]);
+            const double v = textToNumberFast(cells[f]);
             if (v == 0.0) continue;
             for (int lv = 0; lv <= deep_; ++lv) row(lv)[f] += v;
         }

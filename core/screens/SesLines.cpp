@@ -45,11 +45,16 @@ std::string titleLine(const std::vector<SesColumn>& columns,
 }
 
 std::string dataLine(const std::vector<SesColumn>& columns, const std::string_view* cells) {
+    // Written for every record of a report: each cell goes in without a text of its own.
     std::string line;
     for (const auto& c : columns) {
         if (!c.printable) continue;
-        line += firstChars(cells[c.field - 1], c.printWidth());
-        line += "  ";
+        const std::string_view cell = cells[c.field - 1];
+        const std::size_t w =
+            c.printWidth() < 0 ? cell.size() : static_cast<std::size_t>(c.printWidth());
+        const std::string_view v = cell.substr(0, w);
+        line.append(v);
+        line.append(w - v.size() + 2, ' ');
     }
     dropLastTwo(line);
     return line;

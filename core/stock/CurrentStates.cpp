@@ -5,18 +5,23 @@
 #include "period/Period.h"
 #include "shell/LSysDate.h"
 #include "shell/NumText.h"
+#include "shell/NumTextFast.h"
 #include "shell/Session.h"
 #include "shell/WinLSys.h"
 #include "stock/TSarProc.h"
+#include "stock/TextRecords.h"
 #include "tables/CdsSortSupport.h"
 #include "tables/ReadDef.h"
 #include "tables/SortEngine.h"
 #include "tables/TCdsProc.h"
 #include "tables/LSysCopy.h"
+#include "tables/PackedTable.h"
 
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <functional>
+#include <type_traits>
 
 namespace sarw {
 
@@ -72,50 +77,110 @@ bool textFieldsOnly(const Table& t, int atLeast) {
     return true;
 }
 
-// Keys laid end to end and the quantity and value of every record, in input order.
-struct Entries {
+// The groups of equal keys in the order they first came: keys laid end to end and the sums of
+// quantity and value of every group, each added up in input order. The records need not be kept:
+// ordering the groups by key gives what ordering every record (stably) and summing runs gives.
+class Groups {
+public:
+    explicit Groups(std::size_t keyLen) : keyLen_(keyLen) { slots_.assign(1024, 0); }
+
+    // Room for this many groups without growing the look-up table.
+    void expect(std::size_t groups) {
+        std::size_t n = slots_.size();
+        while (n < 2 * groups) n *= 2;
+        if (n != slots_.size()) rebuild(n);
+    }
+
+    void add(const char* key, double quantity, double value) {
+        // A slot holds 32 bits of the key's hash and the group number + 1; the hash bits place
+        // it and spare most key comparisons.
+        const std::uint64_t tag =
+            std::hash<std::string_view>{}(std::string_view(key, keyLen_)) >> 32;
+        const std::size_t mask = slots_.size() - 1;
+        for (std::size_t i = tag & mask;; i = (i + 1) & mask) {
+            const std::uint64_t slot = slots_[i];
+            if (slot == 0) {
+                keys.append(key, keyLen_);
+                sums.push_back(quantity);
+                sums.push_back(value);
+                slots_[i] = tag << 32 | ++count;
+                if (2 * count > slots_.size()) rebuild(slots_.size() * 2);
+                return;
+            }
+            const std::size_t at = (slot & 0xFFFFFFFFu) - 1;
+            if (slot >> 32 == tag &&
+                std::memcmp(keys.data() + at * keyLen_, key, keyLen_) == 0) {
+                sums[2 * at] += quantity;
+                sums[2 * at + 1] += value;
+                return;
+            }
+        }
+    }
+
     std::string keys;
-    std::size_t keyLen = 0;
-    std::vector<double> numbers; // quantity, value of record r at 2r, 2r + 1
+    std::vector<double> sums; // quantity, value of group g at 2g, 2g + 1
     std::size_t count = 0;
+
+private:
+    void rebuild(std::size_t size) {
+        std::vector<std::uint64_t> slots(size, 0);
+        const std::size_t mask = size - 1;
+        for (const std::uint64_t slot : slots_) {
+            if (slot == 0) continue;
+            std::size_t i = (slot >> 32) & mask;
+            while (slots[i] != 0) i = (i + 1) & mask;
+            slots[i] = slot;
+        }
+        slots_.swap(slots);
+    }
+
+    std::size_t keyLen_;
+    std::vector<std::uint64_t> slots_; // 0 when free
 };
 
 class Collector {
 public:
-    Collector(const Layout& l, std::string year, std::string month) : l_(l) {
-        for (int k : kKeys) e.keyLen += l_.width[static_cast<std::size_t>(k)];
+    Collector(const Layout& l, std::string year, std::string month)
+        : l_(l), key_(keyLength(l), ' '), g(key_.size()) {
         period_[0] = std::move(year);
         period_[1] = std::move(month);
     }
+
+    static std::size_t keyLength(const Layout& l) {
+        std::size_t n = 0;
+        for (int k : kKeys) n += l.width[static_cast<std::size_t>(k)];
+        return n;
+    }
+    std::size_t keyLen() const { return key_.size(); }
 
     // One record in state form: fields 1-2 are the period, `field(f)` gives fields 3-13 as the
     // input holds them; quantity and value are given as the state table would hold them.
     template <class Field>
     void add(Field field, std::string_view quantity, std::string_view value) {
-        const std::size_t at = e.keys.size();
-        e.keys.resize(at + e.keyLen);
-        char* p = e.keys.data() + at;
+        char* p = key_.data();
         for (int k : kKeys) {
             const std::size_t w = l_.width[static_cast<std::size_t>(k)];
             const std::string_view v = fitted(k <= 2 ? std::string_view(period_[k - 1]) : field(k), w);
             if (!v.empty()) std::memcpy(p, v.data(), v.size());
             std::memset(p + v.size(), ' ', w - v.size());
-            blankControls(p, w);
+            blankControls(p, v.size()); // the padding is blanks already
             p += w;
         }
-        e.numbers.push_back(textToNumber(fitted(quantity, l_.width[sars::kQuantity])));
-        e.numbers.push_back(textToNumber(fitted(value, l_.width[sars::kValue])));
-        ++e.count;
+        g.add(key_.data(), textToNumberFast(fitted(quantity, l_.width[sars::kQuantity])),
+              textToNumberFast(fitted(value, l_.width[sars::kValue])));
     }
-
-    Entries e;
 
 private:
     const Layout& l_;
     std::array<std::string, 2> period_;
+    std::string key_;
+
+public:
+    Groups g;
 };
 
-void addStates(Collector& c, const Table& t, const Layout& l) {
+template <class Records>
+void addStates(Collector& c, const Records& t, const Layout& l) {
     std::vector<std::string_view> cells(static_cast<std::size_t>(t.fieldCount()));
     for (std::size_t r = 0; r < t.recordCount(); ++r) {
         t.recordCells(r, cells.data());
@@ -126,7 +191,8 @@ void addStates(Collector& c, const Table& t, const Layout& l) {
     }
 }
 
-void addTurnovers(Collector& c, const Table& t, const Layout& l, bool joined) {
+template <class Records>
+void addTurnovers(Collector& c, const Records& t, const Layout& l, bool joined) {
     std::vector<std::string_view> cells(static_cast<std::size_t>(t.fieldCount()));
     std::string q, v;
     for (std::size_t r = 0; r < t.recordCount(); ++r) {
@@ -139,8 +205,10 @@ void addTurnovers(Collector& c, const Table& t, const Layout& l, bool joined) {
             value = fitted(value, l.width[sars::kValue]);
         }
         if (isIssueType(raw(saro::kMovement))) {
-            q = numberToText(kQuantityWidth, kQuantityDecimals, -textToNumber(quantity));
-            v = numberToText(kValueWidth, kValueDecimals, -textToNumber(value));
+            if (!negatedInPlace(quantity, kQuantityWidth, kQuantityDecimals, q))
+                q = numberToText(kQuantityWidth, kQuantityDecimals, -textToNumberFast(quantity));
+            if (!negatedInPlace(value, kValueWidth, kValueDecimals, v))
+                v = numberToText(kValueWidth, kValueDecimals, -textToNumberFast(value));
             quantity = q;
             value = v;
         }
@@ -156,13 +224,54 @@ std::string sumText(double v, std::size_t width, int decimals) {
     return t;
 }
 
-bool loadInput(Session& s, CdsTable& t, const std::string& name) {
-    canOpen(s, name);
-    t.discard();
-    t.fileName = name;
-    t.readOnly = true;
-    return t.open(s);
-}
+// The records of an input file: a binary file's stored bytes when they can be read as they are
+// (no copy into a table), otherwise the file loaded as a table, which also reports what is wrong.
+class Input {
+public:
+    bool load(Session& s, const std::string& name) {
+        canOpen(s, name);
+        if (formatForName(name) == TableFormat::Binary &&
+            loadPacked(s.platform().native(name), packed_)) {
+            isPacked_ = true;
+            return true;
+        }
+        table_.discard();
+        table_.fileName = name;
+        table_.readOnly = true;
+        return table_.open(s);
+    }
+    const Table& fields() const { return isPacked_ ? packed_.head : table_.data; }
+    std::size_t count() const {
+        return isPacked_ ? packed_.recordCount() : table_.data.recordCount();
+    }
+    template <class Fn>
+    void visit(Fn fn) const {
+        if (isPacked_) {
+            fn(packed_);
+        } else {
+            fn(table_.data);
+        }
+    }
+    void release() {
+        packed_ = PackedTable();
+        table_.discard();
+    }
+
+private:
+    PackedTable packed_;
+    CdsTable table_;
+    bool isPacked_ = false;
+};
+
+// What both kinds of input give the collection: the field count and every record's cells.
+template <class T>
+struct RecordsOf {
+    const T& t;
+    const Table& head;
+    int fieldCount() const { return head.fieldCount(); }
+    std::size_t recordCount() const { return t.recordCount(); }
+    void recordCells(std::size_t r, std::string_view* cells) const { t.recordCells(r, cells); }
+};
 
 } // namespace
 
@@ -171,22 +280,29 @@ DirectRoute currentStatesDirect(Session& s, const std::string& states,
                                 const std::string& lastWork, bool joined) {
     Layout l;
     if (!readLayout(s, l)) return DirectRoute::NotApplicable;
-    CdsTable stateTable, turnoverTable;
-    if (!states.empty() && !loadInput(s, stateTable, states)) return DirectRoute::Failed;
-    if (!loadInput(s, turnoverTable, turnovers)) return DirectRoute::Failed;
-    if ((!states.empty() && !textFieldsOnly(stateTable.data, sars::kFieldCount)) ||
-        !textFieldsOnly(turnoverTable.data, saro::kFieldCount))
+    Input stateInput, turnoverInput;
+    if (!states.empty() && !stateInput.load(s, states)) return DirectRoute::Failed;
+    if (!turnoverInput.load(s, turnovers)) return DirectRoute::Failed;
+    if ((!states.empty() && !textFieldsOnly(stateInput.fields(), sars::kFieldCount)) ||
+        !textFieldsOnly(turnoverInput.fields(), saro::kFieldCount))
         return DirectRoute::NotApplicable;
 
     ReadPeriod(s);
     Collector c(l, s.period.PeriodYear, s.period.PeriodMonth);
-    c.e.keys.reserve((stateTable.data.recordCount() + turnoverTable.data.recordCount()) *
-                     c.e.keyLen);
-    if (!states.empty()) addStates(c, stateTable.data, l);
-    stateTable.discard();
-    addTurnovers(c, turnoverTable.data, l, joined);
-    turnoverTable.discard();
-    const Entries& e = c.e;
+    // Usually far fewer groups than records; half of them is room enough to start with.
+    c.g.expect((stateInput.count() + turnoverInput.count()) / 2);
+    if (!states.empty())
+        stateInput.visit([&](const auto& t) {
+            addStates(c, RecordsOf<std::decay_t<decltype(t)>>{t, stateInput.fields()}, l);
+        });
+    stateInput.release();
+    turnoverInput.visit([&](const auto& t) {
+        addTurnovers(c, RecordsOf<std::decay_t<decltype(t)>>{t, turnoverInput.fields()}, l,
+                     joined);
+    });
+    turnoverInput.release();
+    const Groups& e = c.g;
+    const std::size_t keyLen = c.keyLen();
 
     // The summation leaves its definition behind, as later steps may read it.
     std::vector<int> kept(kKeys.begin(), kKeys.end());
@@ -200,17 +316,16 @@ DirectRoute currentStatesDirect(Session& s, const std::string& states,
     s.cds.DefFile = stateDefName(s);
     CdsTable result;
     s.cdsProc().MakeTableVirt(result);
-    const auto order = sortEntries(e.keys, e.keyLen, e.count, 2000, 2);
+    const auto order = sortEntries(e.keys, keyLen, e.count, 2000, 2);
     std::vector<std::string> texts(sars::kFieldCount);
     // Text fields hold their texts as they are: the record goes in whole.
     const bool allText = textFieldsOnly(result.data, sars::kFieldCount) &&
                          result.data.fieldCount() == sars::kFieldCount;
     std::vector<std::string_view> cells(texts.size());
-    double sq = 0, sv = 0;
-    const char* running = nullptr;
-    auto close = [&] {
+    for (std::uint32_t g : order) {
+        const double sq = e.sums[2 * std::size_t{g}], sv = e.sums[2 * std::size_t{g} + 1];
         if (std::fabs(sq) >= 0.0005 || std::fabs(sv) >= 0.0005) {
-            const char* p = running;
+            const char* p = e.keys.data() + std::size_t{g} * keyLen;
             for (int k : kKeys) {
                 const std::size_t w = l.width[static_cast<std::size_t>(k)];
                 texts[static_cast<std::size_t>(k - 1)].assign(p, w);
@@ -223,7 +338,7 @@ DirectRoute currentStatesDirect(Session& s, const std::string& states,
             texts[sars::kPrice - 1] =
                 isBlank(q) ? std::string()
                            : numberToText(kPriceWidth, kPriceDecimals,
-                                          textToNumber(v) / textToNumber(q));
+                                          textToNumberFast(v) / textToNumberFast(q));
             if (allText) {
                 for (std::size_t i = 0; i < cells.size(); ++i) cells[i] = texts[i];
                 result.data.appendRaw(cells.data());
@@ -231,16 +346,7 @@ DirectRoute currentStatesDirect(Session& s, const std::string& states,
                 result.data.appendTexts(texts);
             }
         }
-        sq = sv = 0;
-    };
-    for (std::uint32_t r : order) {
-        const char* key = e.keys.data() + std::size_t{r} * e.keyLen;
-        if (running && std::memcmp(key, running, e.keyLen) != 0) close();
-        running = key;
-        sq += e.numbers[2 * std::size_t{r}];
-        sv += e.numbers[2 * std::size_t{r} + 1];
     }
-    if (running) close();
 
     deleteFile(s, lastWork);
     if (!result.saveToFile(s, lastWork)) return DirectRoute::Failed;

@@ -1,11 +1,15 @@
 // The stock primitives: create, sort, sum, reduce, and turn issues negative.
 #include "stock/TSarProc.h"
 
+#include "platform/Platform.h"
 #include "shell/NumText.h"
+#include "shell/NumTextFast.h"
 #include "shell/Session.h"
 #include "shell/USarCON.h"
 #include "shell/WinLSys.h"
+#include "stock/TextRecords.h"
 #include "tables/LSysCopy.h"
+#include "tables/PackedTable.h"
 #include "tables/TCdsProc.h"
 #include "tables/TableFile.h"
 
@@ -26,6 +30,18 @@ bool loadForReading(Session& s, CdsTable& table, const std::string& name) {
     table.fileName = name;
     table.readOnly = true;
     return table.open(s);
+}
+
+// Quantity and value of a turnover record's texts turned negative, into q and v.
+void negateQuantityAndValue(std::string_view* cells, std::string& q, std::string& v) {
+    std::string_view& quantity = cells[saro::kQuantity - 1];
+    std::string_view& value = cells[saro::kValue - 1];
+    if (!negatedInPlace(quantity, kQuantityWidth, kQuantityDecimals, q))
+        q = numberToText(kQuantityWidth, kQuantityDecimals, -textToNumberFast(quantity));
+    if (!negatedInPlace(value, kValueWidth, kValueDecimals, v))
+        v = numberToText(kValueWidth, kValueDecimals, -textToNumberFast(value));
+    quantity = q;
+    value = v;
 }
 
 void setBlocks(CdsParams& c, int method) {
@@ -101,10 +117,8 @@ bool TSarProc::SortCds3(const std::string& in, const std::string& out, const std
     c.OutFile = out;
     c.InDef = def;
     c.WorkDef = stockWorkDef();
-    CdsTable input, sorted;
-    if (!loadForReading(s_, input, in)) return false;
-    if (!s_.cdsProc().SortFVirt(input, sorted, true)) return false;
-    return saveTable(s_, sorted, out);
+    // From file to file: the library sorts a table file of texts without loading it as a table.
+    return s_.cdsProc().SortF(true);
 }
 
 bool TSarProc::SumCds3(const std::string& in, const std::string& out, const std::string& def) {
@@ -141,24 +155,60 @@ bool TSarProc::RedCds3(const std::string& in, const std::string& out, const std:
 
 bool TSarProc::ObZmZn(const std::string& in, const std::string& out) {
     if (!fileExistsWarn(s_, in)) return false;
-    CdsTable input;
-    if (!loadForReading(s_, input, in)) return false;
     s_.cds.TableFile = out;
     s_.cds.DefFile = turnoverDefName(s_);
     CdsTable result;
     s_.cdsProc().MakeTableVirt(result);
+    {
+        // A binary table of texts is converted from its stored bytes straight into the output.
+        PackedTable packed;
+        if (formatForName(in) == TableFormat::Binary && formatForName(out) == TableFormat::Binary &&
+            textFieldsOnly(result.data) && loadPacked(s_.platform().native(in), packed) &&
+            textFieldsOnly(packed.head)) {
+            const bool signs =
+                std::min(packed.head.fieldCount(), result.data.fieldCount()) >= saro::kValue;
+            std::string q, v;
+            const DerivedRecords records(packed, result.data.fieldCount(), nullptr,
+                                         [&](std::string_view* cells) {
+                if (!signs || !isIssueType(cells[saro::kMovement - 1])) return;
+                negateQuantityAndValue(cells, q, v);
+            });
+            std::string error;
+            if (writeBinaryTableFile(s_.platform().native(out), result.data, records, error,
+                                     !inWorkDirs(s_, out)))
+                return true;
+            warning(s_, "Soubor se nepodarilo ulozit:\r\r" + out + "\r\r" + error);
+            return false;
+        }
+    }
+    CdsTable input;
+    if (!loadForReading(s_, input, in)) return false;
     Table& to = result.data;
     const Table& from = input.data;
     const int n = std::min(from.fieldCount(), to.fieldCount());
+    const bool direct = textFieldsOnly(from) && textFieldsOnly(to);
     std::vector<std::string> texts(static_cast<std::size_t>(to.fieldCount()));
+    std::vector<std::string_view> cells(
+        static_cast<std::size_t>(std::max(from.fieldCount(), to.fieldCount())));
+    std::vector<CellState> states;
+    std::string q, v;
     for (std::size_t r = 0; r < from.recordCount(); ++r) {
+        if (direct) {
+            recordTexts(from, r, cells.data(), states);
+            for (int f = n; f < to.fieldCount(); ++f) cells[static_cast<std::size_t>(f)] = {};
+            if (n >= saro::kValue && isIssueType(cells[saro::kMovement - 1])) {
+                negateQuantityAndValue(cells.data(), q, v);
+            }
+            to.appendRaw(cells.data());
+            continue;
+        }
         for (int f = 0; f < to.fieldCount(); ++f)
             texts[static_cast<std::size_t>(f)] = f < n ? from.text(r, f) : std::string();
         if (n >= saro::kValue && isIssueType(texts[saro::kMovement - 1])) {
-            std::string& q = texts[saro::kQuantity - 1];
-            std::string& v = texts[saro::kValue - 1];
-            q = numberToText(kQuantityWidth, kQuantityDecimals, -textToNumber(q));
-            v = numberToText(kValueWidth, kValueDecimals, -textToNumber(v));
+            std::string& tq = texts[saro::kQuantity - 1];
+            std::string& tv = texts[saro::kValue - 1];
+            tq = numberToText(kQuantityWidth, kQuantityDecimals, -textToNumber(tq));
+            tv = numberToText(kValueWidth, kValueDecimals, -textToNumber(tv));
         }
         to.appendTexts(texts);
     }

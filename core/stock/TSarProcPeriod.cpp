@@ -2,6 +2,7 @@
 // current states, and the turnovers of a span of months.
 #include "stock/CurrentStates.h"
 #include "stock/TSarProc.h"
+#include "stock/TextRecords.h"
 
 #include "period/Period.h"
 #include "shell/LSysDate.h"
@@ -56,18 +57,36 @@ bool TSarProc::StOb(const std::string& states, const std::string& out, const std
     makeInMemory(s_, result, turnoverDefName(s_));
     const std::string date = today(s_);
     const Table& in = input.data;
+    Table& to = result.data;
+    const bool direct = textFieldsOnly(to) && textFieldsOnly(in) &&
+                        to.fieldCount() == saro::kFieldCount;
     std::vector<std::string> t(saro::kFieldCount);
+    std::vector<std::string_view> st(static_cast<std::size_t>(in.fieldCount()) + 1), cells;
+    std::vector<CellState> cellStates;
+    std::string documentText = zeroPadInt(1, 5), itemText;
     int document = 1, item = 0;
     for (std::size_t r = 0; r < in.recordCount(); ++r) {
         if (++item > kItemsPerDocument) {
             ++document;
             item = 1;
+            documentText = zeroPadInt(document, 5);
         }
-        auto st = [&](int f) { return fieldText(in, r, f); };
-        t = {st(1), st(2), st(3), st(4), st(5), zeroPadInt(document, 5), kOpeningMovement,
-             st(3), st(4), st(5), docText, date, "", zeroPadInt(item, 4), st(6), st(7), st(8),
-             st(9), "", "", "", st(10), st(11), st(12), st(13), ""};
-        result.data.appendTexts(t);
+        itemText = zeroPadInt(item, 4);
+        if (direct) {
+            // State field f at st[f]; fields the table lacks are empty.
+            recordTexts(in, r, st.data() + 1, cellStates);
+            auto f = [&](int n) { return n <= in.fieldCount() ? st[n] : std::string_view(); };
+            cells = {f(1), f(2), f(3), f(4), f(5), documentText, kOpeningMovement,
+                     f(3), f(4), f(5), docText, date, "", itemText, f(6), f(7), f(8),
+                     f(9), "", "", "", f(10), f(11), f(12), f(13), ""};
+            to.appendRaw(cells.data());
+            continue;
+        }
+        auto f = [&](int n) { return fieldText(in, r, n); };
+        t = {f(1), f(2), f(3), f(4), f(5), documentText, kOpeningMovement,
+             f(3), f(4), f(5), docText, date, "", itemText, f(6), f(7), f(8),
+             f(9), "", "", "", f(10), f(11), f(12), f(13), ""};
+        to.appendTexts(t);
     }
     input.discard();
     return saveThenReplace(s_, result, stockWorkFile("SarStOb2.Cds"), out);

@@ -4,7 +4,12 @@
 
 #include "reports/ReportsFixture.h"
 #include "shell/LSysDate.h"
+#include "shell/NumText.h"
 #include "shell/Session.h"
+#include "shell/WinLSys.h"
+#include "stock/TSarProc.h"
+#include "tables/CdsTable.h"
+#include "tables/TCdsProc.h"
 
 using namespace sarw;
 using namespace sarw::test;
@@ -99,6 +104,65 @@ TEST_F(Regleta, ProvedJoinsStatesAndTurnoversAndSumsOnlyCurrentStates) {
     EXPECT_NE(total.find(" 16,000 "), std::string::npos) << total;
     EXPECT_NE(total.find(" 138,00"), std::string::npos) << total;
     regWindowClosed(*ts);
+}
+
+} // namespace
+
+namespace {
+
+// "Proved" builds its work files in memory; they must be what appending the files one to
+// another and reducing and sorting the joined file give, whatever layout the turnover file has.
+TEST_F(Regleta, ProvedWritesWhatTheFileByFileStepsWrite) {
+    const std::string states = data("260101SarS.Cds"), turnovers = data("260201SarO.Cds");
+    std::vector<Row> st, moves;
+    for (int i = 0; i < 40; ++i) {
+        const std::string plant = i % 3 ? "01" : "02";
+        const std::string material = "1120100000" + zeroPadInt(i % 13, 2);
+        st.push_back(state(plant, zeroPadInt(i % 2, 2), "01", material, quantityText(i + 1),
+                           valueText(10.5 * (i + 1))));
+        moves.push_back(turnover({.plant = plant,
+                                  .unit = zeroPadInt(i % 2, 2),
+                                  .document = zeroPadInt(100 + i / 4, 5),
+                                  .movement = i % 4 == 1 ? "510" : "110",
+                                  .material = "1120100000" + zeroPadInt(i % 17, 2),
+                                  .quantity = quantityText(i % 5 + 1),
+                                  .value = valueText(3.25 * (i % 7 + 1)),
+                                  .other = {{11, i % 4 == 1 ? "Vydejka" : "Prijemka"}}}));
+    }
+    writeStates(states, st);
+    const char* const files[] = {kRepWork, kRepWorkDef, kRepWork1, kRepWork1Def, kRepWork2};
+    for (const int materialTextWidth : {0, 40}) {
+        SCOPED_TRACE(materialTextWidth);
+        if (materialTextWidth == 0) {
+            writeTurnovers(turnovers, moves);
+        } else {
+            // A turnover file whose material text is wider than the definition's.
+            ts->cds.DefFile = turnoverDefName(*ts);
+            CdsTable wide;
+            ts->cdsProc().MakeTableVirt(wide);
+            wide.data.fields[15].size = materialTextWidth;
+            for (const Row& m : moves) wide.data.appendTexts(m);
+            ASSERT_TRUE(wide.saveToFile(*ts, turnovers));
+        }
+        regWindowOpened(*ts);
+        ASSERT_FALSE(RegProved(*ts, OrgLevel::Sprava).empty());
+        std::vector<std::string> proved;
+        for (const char* f : files) proved.push_back(ts.read(f));
+
+        emptyWorkDirs(*ts);
+        TSarProc p(*ts);
+        p.StOb(states, kRepWork1, kRegInitialLabel);
+        ts->cdsProc().AppendCds(turnovers, kRepWork1);
+        p.StNove(states, kRepWork2, turnovers);
+        p.StOb(kRepWork2, kRepWork3, kRegCurrentLabel);
+        ts->cdsProc().AppendCds(kRepWork3, kRepWork1);
+        // The reduction leaves SarWork2 as the reduced table.
+        ASSERT_TRUE(regReduceAndSort(*ts, OrgLevel::Sprava));
+        for (std::size_t i = 0; i < std::size(files); ++i)
+            EXPECT_TRUE(ts.read(files[i]) == proved[i]) << files[i];
+        EXPECT_EQ(rows(kRepWork).size(), 40u + 40u + rows(kRepWork3).size());
+    }
+    EXPECT_TRUE(ts.dialogs.boxes.empty());
 }
 
 } // namespace
