@@ -3,6 +3,7 @@
 // sqlite's ORDER BY and GROUP BY on the table loaded into an in-memory database (the query only).
 // Each measurement runs in a child process of its own, so its peak memory is its own.
 //   bench_sort_sum [RECORDS] [DIRECTORY]      a tenth of RECORDS is measured as well
+//   bench_sort_sum RECORDS DIRECTORY only     SortF and SumF alone, for comparing builds
 #include "TurnoverGenerator.h"
 
 #include "platform/ScriptedDialogs.h"
@@ -259,6 +260,20 @@ struct Measured {
     double sortF, sumF, sortPeak, sumPeak, fileSize;
 };
 
+// SortF and SumF without the references: elapsed and processor seconds of each.
+void measureOperationsOnly(std::size_t records, const fs::path& dir) {
+    const fs::path work = dir / "C" / "A_Run" / "Work";
+    Files f{dir / "OBRATY.Cds", dir / "OBRATY.Def", dir / "obraty.tsv", work / "VYSTUP.Cds",
+            work / "VYSTUP.Def"};
+    writeInputs(records, f);
+    const Result sortF = runOperation(f, kCardKeys, false);
+    const Result sumF = runOperation(f, kStateKeys, true);
+    std::printf("%zu records: SortF %.3f s (processor %.3f s), SumF %.3f s (processor %.3f s), "
+                "%.0f groups\n",
+                records, sortF.v[0], sortF.v[3], sumF.v[0], sumF.v[3], sumF.v[2]);
+    for (const auto& p : {f.cds, f.def, f.tsv, f.out, f.workDef}) fs::remove(p);
+}
+
 Measured measure(std::size_t records, const fs::path& dir) {
     // The results go to the work directory, as every computation of the program writes them
     // there before it copies them over its output.
@@ -308,6 +323,10 @@ int main(int argc, char** argv) {
         argc > 2 ? fs::path(argv[2]) : fs::temp_directory_path() / "sarw-bench-sort-sum";
     // The summation's work files live on drive C of the session's drive folder.
     fs::create_directories(dir / "C" / "A_Run" / "Work");
+    if (argc > 3 && std::strcmp(argv[3], "only") == 0) {
+        measureOperationsOnly(records, dir);
+        return 0;
+    }
     const Measured small = measure(records / 10, dir);
     const Measured large = measure(records, dir);
     std::printf("\n%zu -> %zu records: SortF %.1fx the time, SumF %.1fx (target at most 12x)\n",

@@ -124,28 +124,27 @@ SumInput readSumInput(const Records& table, std::size_t fieldCount, const DatFil
     in.keyText.resize(n * in.keyLen);
     in.numbers.resize(n * m);
     // Each field's bytes as the record file would hold them: fitted to the width, control
-    // characters blanked.
+    // characters blanked. A number reads the same with its control characters, which the
+    // reading skips as it skips blanks.
     auto read = [&](std::size_t from, std::size_t to) {
         std::vector<std::string_view> cells(fieldCount);
-        std::string field;
         for (std::size_t r = from; r < to; ++r) {
             table.recordCells(r, cells.data());
-            char* at = in.keyText.data() + r * in.keyLen;
+            char* const key = in.keyText.data() + r * in.keyLen;
+            char* at = key;
             for (int k : keys) {
                 const std::size_t width = layout.TD[static_cast<std::size_t>(k - 1)];
                 const std::string_view v = cells[static_cast<std::size_t>(k - 1)];
                 const std::size_t len = std::min(v.size(), width);
                 if (len) std::memcpy(at, v.data(), len);
                 std::memset(at + len, ' ', width - len);
-                blankControls(at, width);
                 at += width;
             }
+            blankControls(key, in.keyLen);
             double* number = in.numbers.data() + r * m;
             for (int f : in.numeric) {
                 const std::string_view v = cells[static_cast<std::size_t>(f - 1)];
-                field.assign(v.substr(0, layout.TD[static_cast<std::size_t>(f - 1)]));
-                blankControls(field.data(), field.size());
-                *number++ = fieldNumber(field);
+                *number++ = fieldNumber(v.substr(0, layout.TD[static_cast<std::size_t>(f - 1)]));
             }
         }
     };

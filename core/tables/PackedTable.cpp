@@ -5,11 +5,7 @@
 #include "tables/PacketStream.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace sarw {
 
@@ -21,28 +17,6 @@ std::uint64_t prefixValue(const unsigned char* p, std::uint32_t n) {
     std::uint64_t v = 0;
     for (std::uint32_t i = 0; i < n; ++i) v |= static_cast<std::uint64_t>(p[i]) << (8 * i);
     return v;
-}
-
-bool readWhole(const std::filesystem::path& file, std::unique_ptr<char[]>& bytes,
-               std::uint64_t& size) {
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    struct stat st {};
-    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0;
-    if (ok) {
-        size = static_cast<std::uint64_t>(st.st_size);
-        bytes = std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(size));
-        std::uint64_t done = 0;
-        while (ok && done < size) {
-            const ssize_t got = ::pread(fd, bytes.get() + done, static_cast<std::size_t>(size - done),
-                                        static_cast<off_t>(done));
-            if (got < 0 && errno == EINTR) continue;
-            ok = got > 0;
-            if (ok) done += static_cast<std::uint64_t>(got);
-        }
-    }
-    ::close(fd);
-    return ok;
 }
 
 } // namespace
@@ -78,18 +52,31 @@ void PackedTable::cellsAt(std::uint64_t place, std::string_view* cells, CellStat
         if (plan_[i].text && !cells[i].empty()) cells[i] = cutAtZero(head.fields[i], cells[i]);
 }
 
-bool loadPacked(const std::filesystem::path& file, PackedTable& t) {
+bool loadPacked(const std::filesystem::path& file, PackedTable& t, std::uint64_t block,
+                std::uint64_t threadedFrom) {
     t = PackedTable();
-    std::unique_ptr<char[]> bytes;
-    std::uint64_t size = 0;
-    if (!readWhole(file, bytes, size) || size < 4 ||
-        std::memcmp(bytes.get(), kBinaryPacketSignature, 4) != 0)
+    // The records are scanned while the rest of the file is still being read.
+    FileBlockReader reader;
+    if (!reader.start(file, block, threadedFrom)) return false;
+    const std::uint64_t size = reader.size();
+    const char* bytes = reader.data();
+    if (size < 4 || reader.wait(4) < 4 || std::memcmp(bytes, kBinaryPacketSignature, 4) != 0)
         return false;
-    PacketSource in(std::string_view(bytes.get(), static_cast<std::size_t>(size)));
+    // The head is read from the first block; one that reaches further is read again from the
+    // whole file.
+    std::uint64_t have = reader.wait(block);
     std::uint32_t rows = 0;
     std::string error;
-    if (!readBinaryPacketHead(in, t.head, rows, error) ||
-        findProperty(t.head.packetProps, "CHANGE_LOG") ||
+    std::uint64_t first = 0;
+    auto readHead = [&](std::uint64_t length) {
+        PacketSource in(std::string_view(bytes, static_cast<std::size_t>(length)));
+        if (!readBinaryPacketHead(in, t.head, rows, error)) return false;
+        first = in.consumed();
+        return true;
+    };
+    if (!readHead(have) && (have == size || (have = reader.wait(size)) < size || !readHead(size)))
+        return false;
+    if (findProperty(t.head.packetProps, "CHANGE_LOG") ||
         findProperty(t.head.packetProps, "DEFAULT_ORDER"))
         return false;
     const std::size_t n = t.head.fields.size();
@@ -97,15 +84,19 @@ bool loadPacked(const std::filesystem::path& file, PackedTable& t) {
     for (const FieldInfo& f : t.head.fields)
         t.plan_.push_back({valueLayout(f), maxValueBytes(f),
                            f.kind == FieldKind::String || f.kind == FieldKind::WideString});
-    const std::uint64_t avail = in.remaining();
+    const std::uint64_t avail = size - first;
     if (std::uint64_t{rows} * t.recordHead_ > avail) return false;
     // The records are checked as the table loader checks them, so that what loads here loads
     // there with the same cells.
-    const auto* base = in.data();
+    const auto* base = reinterpret_cast<const unsigned char*>(bytes) + first;
+    // Bytes [0, end) of the records have been read.
+    auto arrived = [&](std::uint64_t end) {
+        return first + end <= have || (have = reader.wait(first + end)) >= first + end;
+    };
     t.start_.reserve(rows);
     std::uint64_t off = 0;
     for (std::uint32_t r = 0; r < rows; ++r) {
-        if (avail - off < t.recordHead_) return false;
+        if (avail - off < t.recordHead_ || !arrived(off + t.recordHead_)) return false;
         std::uint64_t p = off + t.recordHead_, total = 0;
         for (std::size_t i = 0; i < n; ++i) {
             const unsigned code = (base[off + 1 + i / 4] >> (2 * (i % 4))) & 3;
@@ -113,7 +104,7 @@ bool loadPacked(const std::filesystem::path& file, PackedTable& t) {
             if (f.layout.form == ValueLayout::None || code != 0) continue;
             std::uint64_t len = f.layout.bytes;
             if (f.layout.form == ValueLayout::Varying) {
-                if (avail - p < len) return false;
+                if (avail - p < len || !arrived(p + len)) return false;
                 len = prefixValue(base + p, f.layout.bytes);
                 p += f.layout.bytes;
             }
@@ -126,11 +117,9 @@ bool loadPacked(const std::filesystem::path& file, PackedTable& t) {
         if (!(base[off] & kHiddenRecordBits)) t.start_.push_back(off);
         off = p;
     }
-    if (off != avail) return false;
+    if (off != avail || !reader.finish(t.bytes_)) return false;
     // Record offsets count from the first record.
-    const std::uint64_t first = in.consumed();
     for (auto& s : t.start_) s += first;
-    t.bytes_ = std::move(bytes);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tables/DataPacketFields.h"
+#include "tables/FileBlockReader.h"
 #include "tables/Table.h"
 
 #include <cstddef>
@@ -36,7 +37,8 @@ public:
     }
 
 private:
-    friend bool loadPacked(const std::filesystem::path& file, PackedTable& table);
+    friend bool loadPacked(const std::filesystem::path& file, PackedTable& table,
+                           std::uint64_t block, std::uint64_t threadedFrom);
 
     struct FieldPlan {
         ValueLayout layout;
@@ -51,7 +53,10 @@ private:
 
 // Loads a binary table file whose records are shown as they are stored (no change log, no
 // default order). False for any other file, damaged ones included: the caller then loads it
-// as a Table, which gives the records or says what is wrong.
-bool loadPacked(const std::filesystem::path& file, PackedTable& table);
+// as a Table, which gives the records or says what is wrong. Large files are read in blocks of
+// `block` bytes by a second thread while the records already read are looked at.
+bool loadPacked(const std::filesystem::path& file, PackedTable& table,
+                std::uint64_t block = FileBlockReader::kBlock,
+                std::uint64_t threadedFrom = FileBlockReader::kThreadedFrom);
 
 } // namespace sarw

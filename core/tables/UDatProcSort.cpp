@@ -5,6 +5,7 @@
 #include "tables/CdsSortSupport.h"
 #include "tables/ReadDef.h"
 #include "tables/SortEngine.h"
+#include "tables/SumText.h"
 #include "tables/UDatProc.h"
 
 #include <cmath>
@@ -139,10 +140,11 @@ bool datSumRecord(const DatFile& out, int keyCount, std::string_view key,
     std::size_t keyLen = 0;
     for (int k = 0; k < keyCount; ++k) keyLen += out.TD[static_cast<std::size_t>(k)];
     buf.assign(key.substr(0, keyLen));
+    thread_local std::string text;
     for (std::size_t j = 0; j < sums.size(); ++j) {
         const std::size_t f = static_cast<std::size_t>(keyCount) + j;
-        DatPutField(out, static_cast<int>(f + 1),
-                    numberToText(out.TD[f], typeDecimals(out.TMs[f]), sums[j]), buf);
+        numberToTextInto(text, static_cast<int>(out.TD[f]), typeDecimals(out.TMs[f]), sums[j]);
+        DatPutField(out, static_cast<int>(f + 1), text, buf);
     }
     return true;
 }

@@ -229,3 +229,29 @@ TEST(SumF, FieldNumbersAreReadBitForBitAsTextToNumberReadsThem) {
         ASSERT_EQ(std::memcmp(&expected, &got, sizeof got), 0) << "'" << t << "'";
     }
 }
+
+// The record file holds numbers with their control characters blanked; the summation in memory
+// reads them as they are stored, which must come to the same sums.
+TEST(SumF, ControlCharactersInNumbersSumAsTheBlanksOfTheRecordFile) {
+    SumSetup u;
+    u.lines = {{2, "Sklad"}, {10, "Mnoz", "N2"}, {12, "Hodn", "N3"}};
+    u.rows = {{"01", "1\x01,25", "\t-3,5"},  {"01", "12\r\n", "0,0\x05" "5"},
+              {"02", "\x1f", "7,\x02" "125"}, {"02", "-\x01" "2", "1\x7f,5"},
+              {"03", "\x03" "4,5", "2"}};
+    u.keys = {1};
+    test::TestSession byFiles, inMemory;
+    prepare(byFiles, u);
+    prepare(inMemory, u);
+    const Outcome files = sumIn(byFiles, u, false), memory = sumIn(inMemory, u, true);
+    ASSERT_TRUE(files.result);
+    ASSERT_FALSE(files.out.empty());
+    EXPECT_EQ(memory, files);
+    for (const auto& row : u.rows)
+        for (const std::string& text : {row[1], row[2]}) {
+            std::string blanked = text;
+            for (char& c : blanked)
+                if (static_cast<unsigned char>(c) < 32) c = ' ';
+            const double expected = textToNumber(blanked), got = fieldNumber(text);
+            EXPECT_EQ(std::memcmp(&expected, &got, sizeof got), 0) << "'" << blanked << "'";
+        }
+}

@@ -1,0 +1,89 @@
+#include "tables/FileBlockReader.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+
+namespace sarw {
+
+FileBlockReader::~FileBlockReader() {
+    stop();
+}
+
+void FileBlockReader::stop() {
+    if (thread_.joinable()) {
+        {
+            std::lock_guard lock(mutex_);
+            cancel_ = true;
+        }
+        thread_.join();
+    }
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+}
+
+bool FileBlockReader::start(const std::filesystem::path& file, std::uint64_t block,
+                            std::uint64_t threadedFrom) {
+    stop();
+    done_ = 0;
+    failed_ = cancel_ = false;
+    fd_ = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0) return false;
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size <= 0) {
+        stop();
+        return false;
+    }
+    size_ = static_cast<std::uint64_t>(st.st_size);
+    bytes_ = std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(size_));
+    block = std::max<std::uint64_t>(block, 1);
+    if (size_ >= threadedFrom) {
+        try {
+            thread_ = std::thread([this, block] { readBlocks(block); });
+            return true;
+        } catch (const std::system_error&) {
+        }
+    }
+    readBlocks(size_);
+    return true;
+}
+
+void FileBlockReader::readBlocks(std::uint64_t block) {
+    std::uint64_t done = 0;
+    bool ok = true;
+    while (ok && done < size_) {
+        const std::uint64_t end = std::min(size_, done + block);
+        while (ok && done < end) {
+            const ssize_t got = ::pread(fd_, bytes_.get() + done,
+                                        static_cast<std::size_t>(end - done),
+                                        static_cast<off_t>(done));
+            if (got < 0 && errno == EINTR) continue;
+            ok = got > 0;
+            if (ok) done += static_cast<std::uint64_t>(got);
+        }
+        std::lock_guard lock(mutex_);
+        done_ = done;
+        failed_ = !ok;
+        if (cancel_) ok = false;
+        arrived_.notify_all();
+    }
+}
+
+std::uint64_t FileBlockReader::wait(std::uint64_t end) {
+    end = std::min(end, size_);
+    std::unique_lock lock(mutex_);
+    arrived_.wait(lock, [&] { return done_ >= end || failed_; });
+    return done_;
+}
+
+bool FileBlockReader::finish(std::unique_ptr<char[]>& bytes) {
+    const bool ok = wait(size_) == size_ && size_ > 0;
+    stop();
+    if (ok) bytes = std::move(bytes_);
+    return ok;
+}
+
+} // namespace sarw
