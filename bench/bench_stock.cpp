@@ -6,6 +6,8 @@
 // measurement runs in a child process of its own, so its peak memory is its own. The cards read
 // the 12 months 23 01 to 23 12, which together hold as many turnovers as the current period.
 //   bench_stock [TURNOVERS] [STATES]      a tenth of both is measured as well
+//   bench_stock TURNOVERS STATES COMMAND  only that size and one command (regleta, inventura,
+//                                         karty), for a profiler
 #include "period/Period.h"
 #include "platform/ScriptedDialogs.h"
 #include "reports/ReportWork.h"
@@ -381,11 +383,29 @@ Figures measure(std::size_t turnovers, std::size_t states) {
     return f;
 }
 
+// One report window's "Proved" and report alone.
+int measureOne(std::size_t turnovers, std::size_t states, const std::string& command) {
+    const fs::path root = fs::temp_directory_path() / ("bench-stock-" + std::to_string(::getpid()));
+    fs::remove_all(root);
+    fs::create_directories(root / "C");
+    writeInputs(root, turnovers, states);
+    Result r;
+    if (command == "regleta") r = proved(root, regleta, regletaReport);
+    else if (command == "inventura") r = proved(root, inventory, inventoryReport);
+    else if (command == "karty") r = proved(root, cards, cardsReport);
+    else std::fprintf(stderr, "unknown command %s\n", command.c_str());
+    std::printf("%s: Proved %.3f s  peak %.0f MB;  report %.3f s  peak %.0f MB\n",
+                command.c_str(), r.v[0], r.v[2], r.v[1], r.v[3]);
+    fs::remove_all(root);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     const std::size_t turnovers = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 1000000;
     const std::size_t states = argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 100000;
+    if (argc > 3) return measureOne(turnovers, states, argv[3]);
     const Figures small = measure(turnovers / 10, states / 10);
     const Figures big = measure(turnovers, states);
     // Ten times the turnovers (and states): what each command's time grew by.

@@ -51,6 +51,7 @@ ProgressStrip::~ProgressStrip() {
 
 std::string sestavaI(Session& s) {
     TCdsScr screen(s);
+    screen.reportOnly = true;
     if (!screen.show()) return {};
     const SesResult r = screen.SestavaI();
     screen.close();

@@ -14,6 +14,8 @@
 #include "tables/TCdsProc.h"
 #include "tables/TableFile.h"
 
+#include <filesystem>
+#include <future>
 #include <set>
 
 namespace sarw {
@@ -96,18 +98,41 @@ bool joinAndReduce(Session& s, const std::string& turnovers) {
 
     deleteFile(s, kRepWork2);
     const std::vector<const PackedTable*> parts = {&initial, &moves, &current};
-    auto write = [&](const std::string& name, const Table& fields, int first, int count) {
+    struct Output {
+        std::filesystem::path file;
+        bool durable;
         std::string error;
-        if (writeBinaryTableFile(s.platform().native(name), fields,
-                                 JoinedRows(parts, first, count), error, !inWorkDirs(s, name)))
-            return true;
+        bool written = false;
+    };
+    Output full{s.platform().native(kRepWork1), !inWorkDirs(s, kRepWork1), {}};
+    Output reduced{s.platform().native(kRepWork2), !inWorkDirs(s, kRepWork2), {}};
+    // Both tables are one pass over the same stored bytes, so the reduced one is written by a
+    // second thread beside the full one.
+    auto reducedDone = std::async(std::launch::async, [&] {
+        reduced.written = writeBinaryTableFile(reduced.file, reducedHead,
+                                               JoinedRows(parts, 2, static_cast<int>(keys.size())),
+                                               reduced.error, reduced.durable);
+    });
+    full.written = writeBinaryTableFile(full.file, head, JoinedRows(parts, 0, head.fieldCount()),
+                                        full.error, full.durable);
+    reducedDone.get();
+    auto failed = [&](const std::string& name, const std::string& error) {
         warning(s, "Soubor se nepodarilo ulozit:\r\r" + name + "\r\r" + error);
-        return false;
     };
     // After a failure the message is given and SarWork2 is missing, so nothing is sorted.
-    if (!write(kRepWork1, head, 0, head.fieldCount())) return true;
-    if (!writeTextFile(s, stockWorkDef(), definitionLines(s.def, keys))) return true;
-    if (!write(kRepWork2, reducedHead, 2, static_cast<int>(keys.size()))) return true;
+    if (!full.written) {
+        failed(kRepWork1, full.error);
+        deleteFile(s, kRepWork2);
+        return true;
+    }
+    if (!writeTextFile(s, stockWorkDef(), definitionLines(s.def, keys))) {
+        deleteFile(s, kRepWork2);
+        return true;
+    }
+    if (!reduced.written) {
+        failed(kRepWork2, reduced.error);
+        return true;
+    }
     keepReducedDef(s);
     return true;
 }

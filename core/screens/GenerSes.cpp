@@ -1,7 +1,9 @@
 #include "screens/GenerSes.h"
 
 #include "output/ReportFile.h"
+#include "screens/SesNormalise.h"
 #include "screens/SesPager.h"
+#include "screens/SesRecords.h"
 #include "shell/LSysDate.h"
 #include "shell/NumText.h"
 #include "shell/NumTextFast.h"
@@ -42,13 +44,13 @@ private:
 // The cells of one record as texts: strings and memos as stored, other kinds as text.
 class RecordTexts {
 public:
-    explicit RecordTexts(const Table& t)
+    explicit RecordTexts(const SesRecords& t)
         : t_(t), cells_(static_cast<std::size_t>(t.fieldCount())), states_(cells_.size()),
           converted_(cells_.size()) {}
     void load(std::size_t rec) {
         t_.recordCells(rec, cells_.data(), states_.data());
         for (std::size_t f = 0; f < cells_.size(); ++f) {
-            const FieldKind k = t_.fields[f].kind;
+            const FieldKind k = t_.fields()[f].kind;
             if (states_[f] != CellState::Value) {
                 cells_[f] = {};
             } else if (k != FieldKind::String && k != FieldKind::Memo) {
@@ -60,7 +62,7 @@ public:
     const std::string_view* cells() const { return cells_.data(); }
 
 private:
-    const Table& t_;
+    const SesRecords& t_;
     std::vector<std::string_view> cells_;
     std::vector<CellState> states_;
     std::vector<std::string> converted_;
@@ -105,6 +107,7 @@ bool loadSource(Session& s, const SesRequest& r, const Table* loaded, Source& sr
     return true;
 }
 
+// Only the fields of the table are looked at.
 bool fitsDefinition(Session& s, const Table& t, const std::string& tableName,
                     const std::string& defName) {
     auto mismatch = [&](int tableValue, int defValue, const char* text) {
@@ -140,7 +143,7 @@ std::vector<SesColumn> columnsOf(const Definition& def) {
 
 // "Pouze neprazdne sloupce": a column is printed when some record holds a non-zero number or a
 // non-blank text in it.
-void keepFilledColumns(Session& s, const Table& t, std::vector<SesColumn>& cols) {
+void keepFilledColumns(Session& s, const SesRecords& t, std::vector<SesColumn>& cols) {
     for (auto& c : cols) c.printable = false;
     RecordTexts texts(t);
     Progress progress(s, t.recordCount());
@@ -165,7 +168,7 @@ std::vector<std::string> lineTexts(const std::vector<HeaderLine>& lines) {
 // the sums, the data lines; then the last subtotals and the grand total.
 class Generator {
 public:
-    Generator(Session& s, const SesRequest& r, const Table& t, const std::vector<SesColumn>& cols,
+    Generator(Session& s, const SesRequest& r, const SesRecords& t, const std::vector<SesColumn>& cols,
               SesPager& pager)
         : s_(s), r_(r), t_(t), cols_(cols), pager_(pager), texts_(t),
           fields_(static_cast<std::size_t>(t.fieldCount())) {
@@ -287,7 +290,7 @@ private:
 
     Session& s_;
     const SesRequest& r_;
-    const Table& t_;
+    const SesRecords& t_;
     const std::vector<SesColumn>& cols_;
     SesPager& pager_;
     RecordTexts texts_;
@@ -343,13 +346,18 @@ void takeScreenParams(SesRequest& request, const CdsScrParams& p) {
 }
 
 std::string generateTableReport(Session& s, const SesRequest& r, SesLayout* layoutOut,
-                                const Table* loaded) {
+                                const Table* loaded, const PackedTable* packed) {
     Source src;
-    if (!loadSource(s, r, loaded, src)) return {};
+    if (packed && r.fieldList.empty()) {
+        if (!ReadDef(s, r.defFile)) return {};
+        src.defName = r.defFile;
+    } else if (!loadSource(s, r, loaded, src)) {
+        return {};
+    }
     SesLayout layout;
     readTexts(s, r, layout);
-    const Table& t = *src.table;
-    if (!fitsDefinition(s, t, r.tableFile, src.defName)) return {};
+    const SesRecords t = src.table ? SesRecords(*src.table) : SesRecords(*packed);
+    if (!fitsDefinition(s, t.head(), r.tableFile, src.defName)) return {};
     std::vector<SesColumn> cols = columnsOf(s.def);
     if (!r.allColumns) keepFilledColumns(s, t, cols);
     makePath(s, "C:\\A_Run\\Work");
@@ -366,7 +374,7 @@ std::string generateTableReport(Session& s, const SesRequest& r, SesLayout* layo
         return {};
     }
     const std::string report = tableReportName(r.tableFile);
-    if (!normaliseReport(s, kSesWorkText, report)) return {};
+    if (!normaliseReportInBlocks(s, kSesWorkText, report)) return {};
     for (const auto& c : cols)
         if (c.printable) layout.columns.push_back(c);
     if (layoutOut) *layoutOut = std::move(layout);

@@ -11,6 +11,7 @@
 namespace sarw {
 
 class Session;
+class PackedTable;
 class Table;
 
 // Work files of the table report.
@@ -56,9 +57,10 @@ void takeScreenParams(SesRequest& request, const CdsScrParams& params);
 
 // Writes the report of a table: C:\A_Run\Sestavy\S<table name>.Ses, built in
 // C:\A_Run\Work\CdsScrW1_.Txt, with the printed fields' definition lines in CdsScrW_.Def.
-// `loaded` may hand over the table when it is already in memory and no field list is given.
+// `loaded` may hand over the table when it is already in memory and no field list is given;
+// `packed` the same as the stored bytes of its records (only string and memo fields).
 // Gives the report file's name, empty when no report was written (after the message why).
 std::string generateTableReport(Session& s, const SesRequest& request, SesLayout* layout = nullptr,
-                                const Table* loaded = nullptr);
+                                const Table* loaded = nullptr, const PackedTable* packed = nullptr);
 
 } // namespace sarw

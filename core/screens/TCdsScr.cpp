@@ -3,10 +3,12 @@
 #include "output/NumRowFont.h"
 #include "output/ReportFile.h"
 #include "period/Period.h"
+#include "screens/SesRecords.h"
 #include "shell/Session.h"
 #include "shell/WinLSys.h"
 #include "tables/ReadDef.h"
 #include "tables/TCdsProc.h"
+#include "tables/TableFile.h"
 
 namespace sarw {
 
@@ -38,13 +40,24 @@ bool TCdsScr::show() {
     }
     table_.fileName = tableFile;
     table_.readOnly = !p.editAllowed;
-    if (!table_.open(s_)) return false;
+    if (!loadPackedTable() && !table_.open(s_)) return false;
     ReadDef(s_, defFile);
     heading1 = p.heading1.empty() ? "Zobrazeni/opis souboru:  " + withoutDirectory(p.TableFile)
                                   : p.heading1;
     heading2 = p.heading2;
     allColumns = p.allColumns;
     return true;
+}
+
+bool TCdsScr::loadPackedTable() {
+    // Anything else (another format, a change log, other kinds of fields, a damaged file) is
+    // loaded as a table, which also gives the messages.
+    if (!reportOnly || !table_.readOnly || formatForName(tableFile) != TableFormat::Binary)
+        return false;
+    packedLoaded_ = loadPacked(s_.platform().native(tableFile), packed_) &&
+                    SesRecords::onlyTexts(packed_.head);
+    if (!packedLoaded_) packed_ = PackedTable{};
+    return packedLoaded_;
 }
 
 SesResult TCdsScr::GenerSes(bool paged, const std::string& lowerText,
@@ -65,7 +78,7 @@ SesResult TCdsScr::GenerSes(bool paged, const std::string& lowerText,
     r.lowerText = lowerText;
     layout_ = SesLayout{};
     const Table* loaded = r.fieldList.empty() && table_.active() ? &table_.data : nullptr;
-    return {generateTableReport(s_, r, &layout_, loaded), {}};
+    return {generateTableReport(s_, r, &layout_, loaded, packedLoaded_ ? &packed_ : nullptr), {}};
 }
 
 SesResult TCdsScr::SestavaI() {
@@ -94,11 +107,13 @@ SesResult TCdsScr::wordReport() {
 }
 
 void TCdsScr::close() {
-    if (!table_.active()) return;
+    if (!loaded()) return;
     CdsScrParams& p = s_.scr;
     const long record = static_cast<long>(table_.recNo()) + 1;
     const bool changed = p.tableChanged;
-    table_.close(s_);
+    if (table_.active()) table_.close(s_);
+    packed_ = PackedTable{};
+    packedLoaded_ = false;
     p = CdsScrParams{};
     p.currentRecord = record;
     p.tableChanged = changed;
@@ -106,6 +121,7 @@ void TCdsScr::close() {
 
 SesResult tableScreenReport(Session& s, const ScreenReport& how) {
     TCdsScr screen(s);
+    screen.reportOnly = true;
     if (!screen.show()) return {};
     screen.withTime = how.withTime;
     if (screen.recordCount() == 0) {

@@ -3,6 +3,7 @@
 #include "screens/ColumnGeometry.h"
 #include "screens/GenerSes.h"
 #include "tables/CdsTable.h"
+#include "tables/PackedTable.h"
 
 #include <string>
 
@@ -34,13 +35,20 @@ public:
     std::string heading2;  // "Hlavicka II"
     bool withTime = false; // "Cas"
     bool allColumns = false;
+    // Set before show() when the screen is only to make a report and is never drawn: a read-only
+    // binary table of text fields is then held as its stored bytes, not loaded as a table.
+    bool reportOnly = false;
 
     // Showing: false (after the not-found message) when the table or its definition is missing.
     // Otherwise the print settings and the period are read, the minimal-width copy is made when
     // asked for, the table is opened and the fields are filled.
     bool show();
-    bool loaded() const { return table_.active(); }
-    std::size_t recordCount() const { return table_.data.recordCount(); }
+    bool loaded() const { return table_.active() || packedLoaded_; }
+    // Whether the records are held as the file's stored bytes (see reportOnly).
+    bool heldAsStoredBytes() const { return packedLoaded_; }
+    std::size_t recordCount() const {
+        return packedLoaded_ ? packed_.recordCount() : table_.data.recordCount();
+    }
 
     // The report buttons; each makes nothing when the table has no records. Page length: rows
     // per page - 4 for "Sestava I", - 2 for the framed ones.
@@ -60,9 +68,12 @@ public:
 
 private:
     SesResult framed(SesRenderer renderer);
+    bool loadPackedTable();
 
     Session& s_;
     CdsTable table_;
+    PackedTable packed_;
+    bool packedLoaded_ = false;
     SesLayout layout_;
 };
 

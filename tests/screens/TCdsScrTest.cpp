@@ -3,6 +3,7 @@
 #include "output/NumRowFont.h"
 #include "screens/TCdsScr.h"
 #include "shell/Session.h"
+#include "tables/TCdsProc.h"
 
 #include <gtest/gtest.h>
 
@@ -74,6 +75,82 @@ TEST_F(TCdsScrReports, ReportWithoutAWindowLikeSestavaI) {
     f.t->scr.DefFile = test::ReportFixture::kDef;
     EXPECT_FALSE(tableScreenReport(*f.t, {}).made());
     EXPECT_TRUE(f.t.dialogs.saw("Tabulka neobsahuje zadnou vetu"));
+}
+
+} // namespace
+
+namespace {
+
+// The report and the printed fields' definition a screen makes with "Sestava I", and what its
+// closing leaves in the parameter block.
+struct Made {
+    std::string report, workDef;
+    long record = 0;
+    bool storedBytes = false;
+};
+
+Made sestavaI(test::ReportFixture& f, const CdsScrParams& params, bool reportOnly) {
+    f.t->scr = params;
+    TCdsScr screen(*f.t);
+    screen.reportOnly = reportOnly;
+    Made m;
+    if (!screen.show()) return m;
+    m.storedBytes = screen.heldAsStoredBytes();
+    const SesResult r = screen.SestavaI();
+    if (r.made()) m.report = f.t.read(r.reportFile);
+    m.workDef = f.t.read(kSesWorkDef);
+    screen.close();
+    m.record = f.t->scr.currentRecord;
+    return m;
+}
+
+TEST_F(TCdsScrReports, AReportOnlyScreenReadingStoredBytesMakesTheSameReport) {
+    const CdsScrParams base = f.t->scr;
+    auto with = [&](auto change) {
+        CdsScrParams p = base;
+        change(p);
+        return p;
+    };
+    const struct {
+        const char* name;
+        CdsScrParams params;
+        bool storedBytes;
+    } cases[] = {
+        {"sums by plant", base, true},
+        {"page per plant, blank lines, all columns", with([](CdsScrParams& p) {
+             p.Str[1] = p.Rad[2] = true;
+             p.allColumns = true;
+         }), true},
+        {"sum filter", with([](CdsScrParams& p) {
+             p.sumFilterField = 1;
+             p.sumFilterText = "02";
+         }), true},
+        {"field list", with([](CdsScrParams& p) { p.fieldList = {1, 5}; }), true},
+        {"editable table is loaded", with([](CdsScrParams& p) { p.editAllowed = true; }), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Made loaded = sestavaI(f, c.params, false);
+        const Made stored = sestavaI(f, c.params, true);
+        EXPECT_FALSE(loaded.storedBytes);
+        EXPECT_EQ(stored.storedBytes, c.storedBytes);
+        ASSERT_FALSE(loaded.report.empty());
+        EXPECT_TRUE(stored.report == loaded.report) << stored.report;
+        EXPECT_EQ(stored.workDef, loaded.workDef);
+        EXPECT_EQ(stored.record, loaded.record);
+    }
+}
+
+TEST_F(TCdsScrReports, AReportOnlyScreenLoadsATableOfAnotherFormat) {
+    const std::string xml = "C:\\Data\\Stav.Xml";
+    ASSERT_TRUE(f.t->cdsProc().CdsXml(test::ReportFixture::kTable, 2));
+    CdsScrParams p = f.t->scr;
+    p.TableFile = xml;
+    const Made loaded = sestavaI(f, p, false);
+    const Made stored = sestavaI(f, p, true);
+    EXPECT_FALSE(stored.storedBytes);
+    ASSERT_FALSE(loaded.report.empty());
+    EXPECT_EQ(stored.report, loaded.report);
 }
 
 } // namespace
