@@ -10,7 +10,7 @@ namespace sarw {
 
 namespace {
 
-// The design area the labels were placed in.
+// The form area the labels were laid out in.
 constexpr int kDesignWidth = 640;
 constexpr int kDesignHeight = 452;
 constexpr int kPeriodLeft = 264;
@@ -90,8 +90,8 @@ bool SarPicture::setPicture(const QString& file) {
 
 void SarPicture::placePeriod() {
     for (QLabel* l : {enterprise_, unit_, centre_, period_}) l->adjustSize();
-    // Anchored to the right and bottom edges: the design's distances to them are kept. A
-    // substitute font wider than the designed one would push the label against the edge, so
+    // Anchored to the right and bottom edges: the form's distances to them are kept. A
+    // substitute font wider than the intended one would push the label against the edge, so
     // some margin always stays.
     const int right = std::max(kMinRightMargin, kDesignWidth - kPeriodLeft - period_->width());
     const int bottom = kDesignHeight - kPeriodTop - period_->height();
