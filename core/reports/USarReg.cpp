@@ -39,6 +39,12 @@ public:
         states_.resize(fields);
     }
     std::size_t recordCount() const override { return total_; }
+    bool writeRecord(std::size_t rec, PacketSink& out) const override {
+        std::size_t part = parts_.size() - 1;
+        while (rec < starts_[part]) --part;
+        const PackedTable& p = *parts_[part];
+        return p.writeStored(p.place(rec - starts_[part]), first_, count_, out);
+    }
     void recordCells(std::size_t rec, std::string_view* cells, CellState* states) const override {
         std::size_t part = parts_.size() - 1;
         while (rec < starts_[part]) --part;

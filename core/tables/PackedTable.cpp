@@ -25,7 +25,6 @@ void PackedTable::cellsAt(std::uint64_t place, std::string_view* cells, CellStat
     const std::size_t n = plan_.size();
     const auto* base = reinterpret_cast<const unsigned char*>(bytes_.get()) + place;
     std::uint64_t off = recordHead_;
-    bool text = false;
     for (std::size_t i = 0; i < n; ++i) {
         const unsigned code = (base[1 + i / 4] >> (2 * (i % 4))) & 3;
         const FieldPlan& f = plan_[i];
@@ -42,14 +41,70 @@ void PackedTable::cellsAt(std::uint64_t place, std::string_view* cells, CellStat
             len = f.layout.bytes == 1 ? base[off] : prefixValue(base + off, f.layout.bytes);
             off += f.layout.bytes;
         }
-        cells[i] = {reinterpret_cast<const char*>(base + off),
-                    static_cast<std::size_t>(std::min(len, f.maxLen))};
+        const auto* value = reinterpret_cast<const char*>(base + off);
+        const auto size = static_cast<std::size_t>(std::min(len, f.maxLen));
+        cells[i] = {value, size};
         off += len;
-        text = text || f.text;
+        // A text ends at its first zero (character); only the text itself is looked at, as
+        // lengths and numbers hold zero bytes often.
+        if (!f.text || !size) continue;
+        if (const void* z = std::memchr(value, 0, size)) {
+            if (head.fields[i].kind == FieldKind::WideString)
+                cells[i] = cutAtZero(head.fields[i], cells[i]);
+            else
+                cells[i] = {value, static_cast<std::size_t>(static_cast<const char*>(z) - value)};
+        }
     }
-    if (!text || !std::memchr(base + recordHead_, 0, off - recordHead_)) return;
-    for (std::size_t i = 0; i < n; ++i)
-        if (plan_[i].text && !cells[i].empty()) cells[i] = cutAtZero(head.fields[i], cells[i]);
+}
+
+bool PackedTable::writeStored(std::uint64_t place, std::size_t first, std::size_t count,
+                              PacketSink& out) const {
+    const auto* base = reinterpret_cast<const unsigned char*>(bytes_.get()) + place;
+    const std::size_t end = first + count;
+    const std::size_t bitmap = (2 * count + 7) / 8;
+    std::uint64_t off = recordHead_, from = recordHead_;
+    unsigned char codes[64] = {}; // the output bitmap, up to 256 fields
+    if (count == 0 || bitmap > sizeof codes) return false;
+    for (std::size_t i = 0; i < end; ++i) {
+        if (i == first) from = off;
+        const unsigned code = (base[1 + i / 4] >> (2 * (i % 4))) & 3;
+        const FieldPlan& f = plan_[i];
+        const std::size_t j = i - first;
+        if (f.layout.form == ValueLayout::None || code != 0) {
+            // Written as its state: unchanged or null.
+            if (i >= first)
+                codes[j / 4] = static_cast<unsigned char>(
+                    codes[j / 4] |
+                    (f.layout.form == ValueLayout::None || code == 2 ? 2u : 1u) << (2 * (j % 4)));
+            continue;
+        }
+        std::uint64_t len = f.layout.bytes;
+        if (f.layout.form == ValueLayout::Varying) {
+            len = f.layout.bytes == 1 ? base[off] : prefixValue(base + off, f.layout.bytes);
+            off += f.layout.bytes;
+        }
+        if (i >= first) {
+            if (len > f.maxLen) return false;
+            if (f.text) {
+                // A text ends at its first zero; an empty one is written as a zero (character).
+                const std::string_view v(reinterpret_cast<const char*>(base + off),
+                                         static_cast<std::size_t>(len));
+                const std::size_t kept = cutAtZero(head.fields[i], v).size();
+                const std::size_t zero = head.fields[i].kind == FieldKind::WideString ? 2 : 1;
+                if (kept == 0 ? v.size() != zero || v.find_first_not_of('\0') != v.npos
+                              : kept != v.size())
+                    return false;
+            }
+        }
+        off += len;
+    }
+    const auto values = static_cast<std::size_t>(off - from);
+    char* p = out.reserve(1 + bitmap + values);
+    p[0] = 0;
+    std::memcpy(p + 1, codes, bitmap);
+    std::memcpy(p + 1 + bitmap, base + from, values);
+    out.commit(1 + bitmap + values);
+    return true;
 }
 
 bool loadPacked(const std::filesystem::path& file, PackedTable& t, std::uint64_t block,

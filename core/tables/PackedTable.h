@@ -2,6 +2,7 @@
 
 #include "tables/DataPacketFields.h"
 #include "tables/FileBlockReader.h"
+#include "tables/PacketStream.h"
 #include "tables/Table.h"
 
 #include <cstddef>
@@ -31,6 +32,12 @@ public:
     // while one is read.
     std::uint64_t place(std::size_t rec) const { return start_[rec]; }
     void cellsAt(std::uint64_t place, std::string_view* cells, CellState* states) const;
+    // Writes fields [first, first + count) of the record at `place` into a binary packet of
+    // those fields, copying their stored values; false, with nothing written, when the packet
+    // writer would store the record's cells otherwise (a text cut at a zero or empty, a value
+    // over its limit), and the record is then written from its cells.
+    bool writeStored(std::uint64_t place, std::size_t first, std::size_t count,
+                     PacketSink& out) const;
     void prefetch(std::uint64_t place) const {
         const char* p = bytes_.get() + place;
         for (int line = 0; line < 5; ++line) __builtin_prefetch(p + 64 * line);

@@ -1,9 +1,11 @@
 #include "tables/PackedTable.h"
 
 #include "support/TestSession.h"
+#include "tables/DataPacketBinary.h"
 #include "tables/DataPacketTestUtil.h"
 
 #include <fstream>
+#include <utility>
 
 using namespace sarw;
 
@@ -44,6 +46,10 @@ TEST(PackedTable, GivesTheLoadersCellsOrLeavesTheFileToIt) {
     std::string zeros = plain;
     const std::size_t second = zeros.find("12345678");
     zeros[second + 3] = '\0'; // a text ending early
+    // An empty field makes zero length bytes; only the zero inside a value may cut it.
+    std::string emptyAndZero = packetBytes({{"Q", "", "memo text"}, {"", "abcdefgh", ""}});
+    emptyAndZero[emptyAndZero.find("abcdefgh") + 2] = '\0';
+    emptyAndZero[emptyAndZero.find("memo text") + 4] = '\0';
     std::string cut = plain;
     cut.resize(cut.size() - 3);
     struct Case {
@@ -53,6 +59,7 @@ TEST(PackedTable, GivesTheLoadersCellsOrLeavesTheFileToIt) {
         {"program table", plain, true},
         {"deleted record", hidden, true},
         {"zero inside a text", zeros, true},
+        {"empty field and a zero inside a text", emptyAndZero, true},
         {"damaged", cut, false},
         {"change log", test::readFileBytes(test::samplePath("country_changelog.cds")), false},
         {"default order", test::readFileBytes(test::samplePath("adt_defaultorder.cds")), false},
@@ -109,6 +116,89 @@ TEST(PackedTable, GivesTheLoadersCellsOrLeavesTheFileToIt) {
                 loaded.recordCells(r, a.data(), as.data());
                 blockwise.recordCells(r, b.data(), bs.data());
                 ASSERT_EQ(cellsOf(b, bs), cellsOf(a, as)) << "record " << r;
+            }
+        }
+    }
+}
+
+namespace {
+
+// Fields [first, first + count) of a packed table's records, given as their cells side by side
+// or, where it can, as the stored bytes.
+class RangeOfRecords : public RecordSource {
+public:
+    RangeOfRecords(const PackedTable& t, std::size_t first, std::size_t count, bool stored)
+        : t_(t), first_(first), count_(count), stored_(stored), cells_(t.head.fields.size()),
+          states_(cells_.size()) {}
+    std::size_t recordCount() const override { return t_.recordCount(); }
+    bool writeRecord(std::size_t rec, PacketSink& out) const override {
+        const bool done = stored_ && t_.writeStored(t_.place(rec), first_, count_, out);
+        copied += done;
+        return done;
+    }
+    void recordCells(std::size_t rec, std::string_view* cells, CellState* states) const override {
+        t_.recordCells(rec, cells_.data(), states_.data());
+        buffer_.clear();
+        for (std::size_t j = 0; j < count_; ++j) buffer_.append(cells_[first_ + j]);
+        std::size_t at = 0;
+        for (std::size_t j = 0; j < count_; ++j) {
+            cells[j] = std::string_view(buffer_).substr(at, cells_[first_ + j].size());
+            states[j] = states_[first_ + j];
+            at += cells[j].size();
+        }
+    }
+    mutable std::size_t copied = 0;
+
+private:
+    const PackedTable& t_;
+    std::size_t first_, count_;
+    bool stored_;
+    mutable std::vector<std::string_view> cells_;
+    mutable std::vector<CellState> states_;
+    mutable std::string buffer_;
+};
+
+} // namespace
+
+// Records copied from their stored bytes must come out as the writer makes them from the cells:
+// empty texts, texts cut at a zero, nulls, numbers and dates included.
+TEST(PackedTable, StoredRecordsAreWrittenAsTheirCellsWouldBe) {
+    std::string zeros = packetBytes({{"A", "y", "memo"}, {"", "abcdefgh", "m"}, {"B", "x", ""}, {"", "", ""}});
+    zeros[zeros.find("abcdefgh") + 3] = '\0';
+    Table numbers = test::loadSample("employee.cds");
+    std::erase_if(numbers.packetProps,
+                  [](const PacketProperty& p) { return p.name == "DEFAULT_ORDER"; });
+    struct Case {
+        std::string name, bytes;
+        bool someCopied;
+    } cases[] = {
+        {"texts with empty ones, nulls and a zero", zeros, true},
+        {"plain texts", packetBytes({{"A", "x", "memo"}, {"BB", "12345678", "y"}}), true},
+        {"numbers and dates", writeTableBytes(numbers, TableFormat::Binary), true},
+    };
+    test::TestSession t;
+    for (const Case& c : cases) {
+        const auto file = t.root / "stored.cds";
+        std::ofstream(file, std::ios::binary | std::ios::trunc) << c.bytes;
+        PackedTable packed;
+        ASSERT_TRUE(loadPacked(file, packed)) << c.name;
+        const std::size_t n = packed.head.fields.size();
+        for (const auto& [first, count] : {std::pair<std::size_t, std::size_t>{0, n}, {1, n - 1},
+                                          {1, 1}, {n - 1, 1}}) {
+            SCOPED_TRACE(c.name + " fields " + std::to_string(first) + "+" + std::to_string(count));
+            Table head;
+            head.fields.assign(packed.head.fields.begin() + static_cast<std::ptrdiff_t>(first),
+                               packed.head.fields.begin() +
+                                   static_cast<std::ptrdiff_t>(first + count));
+            std::string error;
+            PacketSink fromCells, fromStored;
+            ASSERT_TRUE(writeBinaryPacket(head, RangeOfRecords(packed, first, count, false),
+                                          fromCells, error));
+            const RangeOfRecords stored(packed, first, count, true);
+            ASSERT_TRUE(writeBinaryPacket(head, stored, fromStored, error));
+            EXPECT_EQ(fromStored.take(), fromCells.take());
+            if (first == 0 && c.someCopied) {
+                EXPECT_GT(stored.copied, 0u);
             }
         }
     }
