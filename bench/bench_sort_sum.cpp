@@ -4,6 +4,7 @@
 // Each measurement runs in a child process of its own, so its peak memory is its own.
 //   bench_sort_sum [RECORDS] [DIRECTORY]      a tenth of RECORDS is measured as well
 //   bench_sort_sum RECORDS DIRECTORY only     SortF and SumF alone, for comparing builds
+#include "BenchChild.h"
 #include "TurnoverGenerator.h"
 
 #include "platform/ScriptedDialogs.h"
@@ -72,28 +73,7 @@ struct Result {
     double v[6] = {0, 0, 0, 0, 0, 0};
 };
 
-// Runs fn in a child process and hands back what it measured.
-Result inChild(const std::function<Result()>& fn) {
-    int fds[2];
-    if (::pipe(fds) != 0) std::exit(1);
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::close(fds[0]);
-        std::ofstream("/proc/self/clear_refs") << "5";
-        Result r = fn();
-        if (::write(fds[1], &r, sizeof r) != static_cast<ssize_t>(sizeof r)) _exit(1);
-        _exit(0);
-    }
-    ::close(fds[1]);
-    Result r;
-    if (::read(fds[0], &r, sizeof r) != static_cast<ssize_t>(sizeof r)) {
-        std::fprintf(stderr, "a measurement failed\n");
-        std::exit(1);
-    }
-    ::close(fds[0]);
-    ::waitpid(pid, nullptr, 0);
-    return r;
-}
+Result inChild(const std::function<Result()>& fn) { return runInChild(fn); }
 
 struct Files {
     fs::path cds, def, tsv, out, workDef;

@@ -23,6 +23,7 @@
 #include "tables/TCdsProc.h"
 #include "tables/TableFile.h"
 
+#include "BenchChild.h"
 #include "TurnoverGenerator.h"
 
 #include <sqlite3.h>
@@ -58,27 +59,7 @@ struct Result {
     double v[4] = {0, 0, 0, 0};
 };
 
-Result inChild(const std::function<Result()>& fn) {
-    int fds[2];
-    if (::pipe(fds) != 0) std::exit(1);
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::close(fds[0]);
-        std::ofstream("/proc/self/clear_refs") << "5";
-        Result r = fn();
-        if (::write(fds[1], &r, sizeof r) != static_cast<ssize_t>(sizeof r)) _exit(1);
-        _exit(0);
-    }
-    ::close(fds[1]);
-    Result r;
-    if (::read(fds[0], &r, sizeof r) != static_cast<ssize_t>(sizeof r)) {
-        std::fprintf(stderr, "a measurement failed\n");
-        std::exit(1);
-    }
-    ::close(fds[0]);
-    ::waitpid(pid, nullptr, 0);
-    return r;
-}
+Result inChild(const std::function<Result()>& fn) { return runInChild(fn); }
 
 const fs::path kShare = fs::path(__FILE__).parent_path().parent_path() / "share/install";
 

@@ -95,28 +95,38 @@ void holdInMemory(Session& s, CdsTable& table, Table data) {
     table.data = std::move(data);
 }
 
+// A sort needs a key list; without one it says so and forgets the count.
+bool keysGiven(Session& s) {
+    CdsParams& c = s.cds;
+    if (c.KeyCount > 0) return true;
+    information(s, kNoKeys);
+    c.KeyCount = 0;
+    return false;
+}
+
+// The input checked against the definition and the key list, and the work definition written
+// in the output's layout; false when any of it failed.
+bool checkInputWriteWorkDef(Session& s, const Table& input, std::vector<int>& keys) {
+    CdsParams& c = s.cds;
+    if (!tableFitsDefinition(s, input) ||
+        !keyListUsable(s, c.KeyCount, c.KeyFields, input.fieldCount(), false, false))
+        return false;
+    keys = keyListOf(c.KeyCount, c.KeyFields);
+    return writeTextFile(s, c.WorkDef, definitionLines(s.def, keysFirst(keys, input.fieldCount())));
+}
+
 bool sortVirt(Session& s, TCdsProc& proc, CdsTable& t1, CdsTable& t2, bool vylucMez, bool gauged) {
     const Gauge gauge(s, gauged);
     gauge(0);
     CdsParams& c = s.cds;
     ReadDef(s, c.InDef);
-    if (c.KeyCount <= 0) {
-        information(s, kNoKeys);
-        c.KeyCount = 0;
-        return false;
-    }
-    if (!openInput(s, t1, c.InFile)) return false;
-    if (!tableFitsDefinition(s, t1.data) ||
-        !keyListUsable(s, c.KeyCount, c.KeyFields, t1.data.fieldCount(), false, false)) {
+    if (!keysGiven(s) || !openInput(s, t1, c.InFile)) return false;
+    std::vector<int> keys;
+    if (!checkInputWriteWorkDef(s, t1.data, keys)) {
         closeInput(s, t1);
         return false;
     }
-    const std::vector<int> keys = keyListOf(c.KeyCount, c.KeyFields);
     const std::vector<int> layout = keysFirst(keys, t1.data.fieldCount());
-    if (!writeTextFile(s, c.WorkDef, definitionLines(s.def, layout))) {
-        closeInput(s, t1);
-        return false;
-    }
     gauge(5);
     if (t1.data.recordCount() <= 1) {
         deleteFile(s, c.OutFile);
@@ -228,17 +238,9 @@ bool sortPacked(Session& s, const PackedTable& in, bool vylucMez, bool gauged) {
     gauge(0);
     CdsParams& c = s.cds;
     ReadDef(s, c.InDef);
-    if (c.KeyCount <= 0) {
-        information(s, kNoKeys);
-        c.KeyCount = 0;
-        return false;
-    }
-    if (!tableFitsDefinition(s, in.head) ||
-        !keyListUsable(s, c.KeyCount, c.KeyFields, in.head.fieldCount(), false, false))
-        return false;
-    const std::vector<int> keys = keyListOf(c.KeyCount, c.KeyFields);
+    std::vector<int> keys;
+    if (!keysGiven(s) || !checkInputWriteWorkDef(s, in.head, keys)) return false;
     const std::vector<int> layout = keysFirst(keys, in.head.fieldCount());
-    if (!writeTextFile(s, c.WorkDef, definitionLines(s.def, layout))) return false;
     gauge(5);
     const std::vector<std::uint32_t> order = sortOrder(in, sortOf(s, keys, true, vylucMez), gauge);
     gauge(80);
@@ -304,11 +306,7 @@ bool TCdsProc::SortFGVirt(CdsTable& table1, CdsTable& table2, bool VylucMez) {
 // Without a definition: widths from the table's own fields, no date keys, no work definition.
 bool TCdsProc::SortFND(bool VylucMez) {
     CdsParams& c = s_.cds;
-    if (c.KeyCount < 1) {
-        information(s_, kNoKeys);
-        c.KeyCount = 0;
-        return false;
-    }
+    if (!keysGiven(s_)) return false;
     closeInput(s_, Table1);
     Table1.fileName = c.InFile;
     if (!canOpen(s_, c.InFile) || !openInput(s_, Table1, c.InFile)) return false;
