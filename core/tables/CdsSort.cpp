@@ -151,13 +151,14 @@ class ArrangedRecords : public RecordSource {
 public:
     ArrangedRecords(const PackedTable& in, const std::vector<std::uint32_t>& order,
                     const std::vector<int>& layout)
-        : in_(in), places_(order.size()), cells_(in.head.fields.size()), states_(cells_.size()) {
-        for (std::size_t i = 0; i < order.size(); ++i) places_[i] = in.place(order[i]);
+        : in_(in), places_(order.size()), fieldCount_(in.head.fields.size()) {
+        // Looked up here, many at once, rather than one by one while the records are written.
+        for (std::size_t i = 0; i < order.size(); ++i)
+            places_[i] = in.place(order[i]) | (in.regular(order[i]) ? kRegular : 0);
         std::size_t total = 0;
         for (int f : layout) {
             const auto field = static_cast<std::size_t>(f - 1);
-            const auto width =
-                static_cast<std::size_t>(std::max(in.head.fields[field].size, 0));
+            const auto width = static_cast<std::size_t>(std::max(in.head.fields[field].size, 0));
             pieces_.push_back({field, width});
             total += width;
         }
@@ -165,7 +166,8 @@ public:
         // Records of text values that fill their fields can be put straight into the packet:
         // a zero status, no nulls in the bitmap, each value its length and its bytes.
         direct_ = true;
-        recordBytes_ = 1 + (2 * layout.size() + 7) / 8;
+        head_ = 1 + (2 * layout.size() + 7) / 8;
+        recordBytes_ = head_;
         for (int f : layout) {
             const FieldInfo& info = in.head.fields[static_cast<std::size_t>(f - 1)];
             const ValueLayout lay = valueLayout(info);
@@ -174,60 +176,91 @@ public:
             prefix_.push_back(lay.bytes);
             recordBytes_ += lay.bytes + static_cast<std::size_t>(std::max(info.size, 0));
         }
+        // A regular input record is its length-and-value pieces in another order: copied in
+        // runs of fields that follow each other in both.
+        if (direct_ && in.regularBytes() != 0) {
+            std::size_t to = head_;
+            for (const Piece& piece : pieces_) {
+                const std::size_t from = in.regularValueAt(piece.field) - 1;
+                if (!runs_.empty() && runs_.back().from + runs_.back().length == from)
+                    runs_.back().length += 1 + piece.width;
+                else
+                    runs_.push_back({from, to, 1 + piece.width});
+                to += 1 + piece.width;
+            }
+        }
     }
+
+    bool concurrentWrites() const override { return direct_; }
 
     bool writeRecord(std::size_t rec, PacketSink& out) const override {
         if (!direct_) return false;
+        // The records are read all over the input: the memory is asked for ahead.
+        if (rec + kAhead < places_.size()) in_.prefetch(places_[rec + kAhead] & ~kRegular);
         char* p = out.reserve(recordBytes_);
-        const std::size_t head = 1 + (2 * pieces_.size() + 7) / 8;
-        std::memset(p, 0, head);
-        const char* end = putPieces(rec, p + head, true, nullptr);
-        out.commit(static_cast<std::size_t>(end - p));
+        std::memset(p, 0, head_);
+        if (places_[rec] & kRegular) {
+            const char* from = in_.recordAt(places_[rec] & ~kRegular);
+            for (const Run& run : runs_) std::memcpy(p + run.to, from + run.from, run.length);
+        } else {
+            // Each writing thread reads cells into its own room.
+            thread_local std::vector<std::string_view> cells;
+            thread_local std::vector<CellState> states;
+            cells.resize(fieldCount_);
+            states.resize(fieldCount_);
+            putPieces(rec, p + head_, true, nullptr, cells.data(), states.data());
+        }
+        out.commit(recordBytes_);
         return true;
     }
 
     std::size_t recordCount() const override { return places_.size(); }
     void recordCells(std::size_t rec, std::string_view* cells, CellState* states) const override {
-        putPieces(rec, values_.data(), false, cells);
+        std::vector<std::string_view> inCells(fieldCount_);
+        std::vector<CellState> inStates(fieldCount_);
+        putPieces(rec, values_.data(), false, cells, inCells.data(), inStates.data());
         std::fill(states, states + pieces_.size(), CellState::Value);
     }
 
 private:
     static constexpr std::size_t kAhead = 12;
+    static constexpr std::uint64_t kRegular = std::uint64_t{1} << 63; // in places_
 
     // The pieces of record rec from `at` on, each after its length when asked, each a cell
-    // when asked; gives the end.
-    char* putPieces(std::size_t rec, char* at, bool lengths, std::string_view* cells) const {
-        // The records are read all over the input: the memory is asked for ahead.
-        if (rec + kAhead < places_.size()) in_.prefetch(places_[rec + kAhead]);
-        in_.cellsAt(places_[rec], cells_.data(), states_.data());
+    // when asked.
+    void putPieces(std::size_t rec, char* at, bool lengths, std::string_view* cells,
+                   std::string_view* inCells, CellState* inStates) const {
+        in_.cellsAt(places_[rec] & ~kRegular, inCells, inStates);
         for (std::size_t j = 0; j < pieces_.size(); ++j) {
             const auto [field, width] = pieces_[j];
             if (lengths)
                 for (std::uint32_t b = 0; b < prefix_[j]; ++b)
                     *at++ = static_cast<char>(width >> (8 * b));
             const std::string_view v =
-                states_[field] == CellState::Value ? cells_[field] : std::string_view();
+                inStates[field] == CellState::Value ? inCells[field] : std::string_view();
             const std::size_t n = std::min(v.size(), width);
             if (n) std::memcpy(at, v.data(), n);
             std::memset(at + n, ' ', width - n);
             if (cells) cells[j] = {at, width};
             at += width;
         }
-        return at;
     }
 
     struct Piece {
         std::size_t field, width;
     };
+    struct Run {
+        std::size_t from, to, length;
+    };
     const PackedTable& in_;
     std::vector<std::uint64_t> places_;
+    std::size_t fieldCount_;
     std::vector<Piece> pieces_;
-    mutable std::vector<std::string_view> cells_;
-    mutable std::vector<CellState> states_;
+    std::vector<Run> runs_;
     mutable std::string values_;
     bool direct_ = false;
     std::vector<std::uint32_t> prefix_; // length bytes of each output field
+    std::size_t head_ = 0;
     std::size_t recordBytes_ = 0;
 };
 
@@ -255,8 +288,9 @@ bool sortPacked(Session& s, const PackedTable& in, bool vylucMez, bool gauged) {
     std::string error;
     if (writeBinaryTableFile(s.platform().native(c.OutFile), head,
                              ArrangedRecords(in, order, layout), error,
-                             !inWorkDirs(s, c.OutFile)))
+                             !inWorkDirs(s, c.OutFile))) {
         return true;
+    }
     warning(s, "Soubor se nepodarilo ulozit:\r\r" + c.OutFile + "\r\r" + error);
     return false;
 }

@@ -7,9 +7,11 @@
 #include "tables/PackedTable.h"
 #include "tables/SortEngine.h"
 #include "tables/TCdsProc.h"
+#include "tables/TableFile.h"
 
 #include <cstring>
 #include <thread>
+#include <type_traits>
 
 namespace sarw {
 
@@ -73,8 +75,7 @@ void sumFailed(Session& s) {
 constexpr std::size_t kParallelRecords = 50000;
 
 // Runs `second` in a thread of its own beside `first`.
-template <class Second, class First>
-void runBeside(Second second, First first) {
+template <class Second, class First> void runBeside(Second second, First first) {
     std::thread thread(second);
     try {
         first();
@@ -86,8 +87,7 @@ void runBeside(Second second, First first) {
 }
 
 // read(from, to) over the records 0..n, the second half in a second thread when there are many.
-template <class Read>
-void inHalves(std::size_t n, Read read) {
+template <class Read> void inHalves(std::size_t n, Read read) {
     if (n < kParallelRecords) {
         read(0, n);
         return;
@@ -126,9 +126,44 @@ SumInput readSumInput(const Records& table, std::size_t fieldCount, const DatFil
     // Each field's bytes as the record file would hold them: fitted to the width, control
     // characters blanked. A number reads the same with its control characters, which the
     // reading skips as it skips blanks.
+    // Where a regular packed record's key and number bytes lie, and how many are taken.
+    struct Slice {
+        std::size_t at, length, width;
+    };
+    std::vector<Slice> keySlices, numberSlices;
+    if constexpr (std::is_same_v<Records, PackedTable>) {
+        auto slice = [&](int f) {
+            const auto i = static_cast<std::size_t>(f - 1);
+            const std::size_t width = layout.TD[i];
+            const auto size = static_cast<std::size_t>(std::max(table.head.fields[i].size, 0));
+            return Slice{table.regularValueAt(i), std::min(size, width), width};
+        };
+        if (table.regularBytes() != 0) {
+            for (int k : keys) keySlices.push_back(slice(k));
+            for (int f : in.numeric) numberSlices.push_back(slice(f));
+        }
+    }
     auto read = [&](std::size_t from, std::size_t to) {
         std::vector<std::string_view> cells(fieldCount);
         for (std::size_t r = from; r < to; ++r) {
+            if constexpr (std::is_same_v<Records, PackedTable>) {
+                // A regular record's cells are its stored values at known places.
+                if (table.regular(r)) {
+                    const char* rec = table.recordAt(table.place(r));
+                    char* const key = in.keyText.data() + r * in.keyLen;
+                    char* at = key;
+                    for (const Slice& k : keySlices) {
+                        std::memcpy(at, rec + k.at, k.length);
+                        std::memset(at + k.length, ' ', k.width - k.length);
+                        at += k.width;
+                    }
+                    blankControls(key, in.keyLen);
+                    double* number = in.numbers.data() + r * m;
+                    for (const Slice& f : numberSlices)
+                        *number++ = fieldNumber({rec + f.at, f.length});
+                    continue;
+                }
+            }
             table.recordCells(r, cells.data());
             char* const key = in.keyText.data() + r * in.keyLen;
             char* at = key;
@@ -173,7 +208,15 @@ void groupRange(const SumInput& in, const DatFile& out, int keyCount,
         }
         std::fill(sums.begin(), sums.end(), 0.0);
     };
+    // The entries lie all over the input: their memory is asked for ahead.
+    constexpr std::size_t kAhead = 16;
     for (std::size_t i = from; i < to; ++i) {
+        if (i + kAhead < to) {
+            const std::uint32_t next = order[i + kAhead];
+            const char* key = in.keyText.data() + next * in.keyLen;
+            for (std::size_t b = 0; b < in.keyLen; b += 64) __builtin_prefetch(key + b);
+            if (m) __builtin_prefetch(in.numbers.data() + next * m);
+        }
         const std::uint32_t r = order[i];
         const char* key = in.keyText.data() + r * in.keyLen;
         if (running && std::memcmp(key, running, in.keyLen) != 0) close();
@@ -183,25 +226,53 @@ void groupRange(const SumInput& in, const DatFile& out, int keyCount,
     if (running) close();
 }
 
-// Hands every record the summation writes, in the output layout `out`, to `emit`. Many
-// entries: the groups of the second half are summed and written by a second thread.
-template <class Reserve, class Emit>
+// Every record the summation writes, in the output layout `out`, in the two halves that
+// follow each other. Many entries: the groups of the second half are summed by a second thread.
 void groupRecords(const SumInput& in, const DatFile& out, int keyCount, int blockSize,
-                  int blockMethod, Reserve reserve, Emit emit) {
+                  int blockMethod, GroupRecords (&halves)[2]) {
     const auto order = sortEntries(in.keyText, in.keyLen, in.count, blockSize, blockMethod);
     const std::size_t n = order.size();
     std::size_t mid = n >= kParallelRecords ? n / 2 : n;
     auto keyOf = [&](std::size_t i) { return in.keyText.data() + order[i] * in.keyLen; };
     while (mid < n && std::memcmp(keyOf(mid), keyOf(mid - 1), in.keyLen) == 0) ++mid;
-    GroupRecords halves[2];
     runBeside([&] { groupRange(in, out, keyCount, order, mid, n, halves[1]); },
               [&] { groupRange(in, out, keyCount, order, 0, mid, halves[0]); });
-    reserve(halves[0].ends.size() + halves[1].ends.size(),
-            halves[0].records.size() + halves[1].records.size());
-    for (const GroupRecords& h : halves)
-        for (std::size_t i = 0, begin = 0; i < h.ends.size(); begin = h.ends[i++])
-            emit(std::string_view(h.records).substr(begin, h.ends[i] - begin));
 }
+
+// The summation's records as the cells of the output table, each field's bytes fitted to its
+// size as appendRecordFields puts them into a table.
+class GroupCells : public RecordSource {
+public:
+    GroupCells(const GroupRecords (&halves)[2], const DatFile& layout,
+               const std::vector<FieldInfo>& fields)
+        : halves_(halves), layout_(layout), fields_(fields) {}
+
+    std::size_t recordCount() const override {
+        return halves_[0].ends.size() + halves_[1].ends.size();
+    }
+    void recordCells(std::size_t rec, std::string_view* cells, CellState* states) const override {
+        const std::size_t first = halves_[0].ends.size();
+        const GroupRecords& h = halves_[rec < first ? 0 : 1];
+        const std::size_t i = rec < first ? rec : rec - first;
+        const std::size_t begin = i == 0 ? 0 : h.ends[i - 1];
+        const std::string_view record =
+            std::string_view(h.records).substr(begin, h.ends[i] - begin);
+        const std::size_t n = std::min<std::size_t>(layout_.TP.size(), fields_.size());
+        for (std::size_t f = 0; f < n; ++f) {
+            const std::size_t pos = layout_.TP[f] - 1u;
+            const std::string_view bytes =
+                pos < record.size() ? record.substr(pos, layout_.TD[f]) : std::string_view();
+            cells[f] = fitToFieldSize(bytes, fields_[f].size);
+        }
+        for (std::size_t f = n; f < fields_.size(); ++f) cells[f] = {};
+        std::fill(states, states + fields_.size(), CellState::Value);
+    }
+
+private:
+    const GroupRecords (&halves_)[2];
+    const DatFile& layout_;
+    const std::vector<FieldInfo>& fields_;
+};
 
 } // namespace
 
@@ -244,9 +315,8 @@ bool TCdsProc::SumF() {
     if (!usable) return false;
 
     const std::vector<int> keys = keyListOf(c.KeyCount, c.KeyFields);
-    SumInput in = table.active()
-                      ? readSumInput(table.data, table.data.fields.size(), layout, keys)
-                      : readSumInput(packed, packed.head.fields.size(), layout, keys);
+    SumInput in = table.active() ? readSumInput(table.data, table.data.fields.size(), layout, keys)
+                                 : readSumInput(packed, packed.head.fields.size(), layout, keys);
     table.discard();
     packed = PackedTable();
     std::vector<int> kept = keys;
@@ -263,13 +333,28 @@ bool TCdsProc::SumF() {
     DatFile outLayout;
     datCopyLayout(outLayout, s_.def);
     if (!out.open(s_)) return false;
-    // The output table's room is taken at once: a cell slot per field beside the bytes.
-    auto reserve = [&](std::size_t records, std::size_t bytes) {
-        out.data.reserve(records, bytes + records * out.data.fields.size() * 4);
-    };
-    groupRecords(in, outLayout, static_cast<int>(keys.size()), c.BlockSize, c.BlockMethod,
-                 reserve,
-                 [&](std::string_view rec) { appendRecordFields(out.data, outLayout, rec); });
+    GroupRecords halves[2];
+    groupRecords(in, outLayout, static_cast<int>(keys.size()), c.BlockSize, c.BlockMethod, halves);
+    in = SumInput();
+    const std::size_t groups = halves[0].ends.size() + halves[1].ends.size();
+    // The made table holds no records: with none to add it stays as it is. A binary table
+    // is written straight from the records; another form through the table.
+    if (groups == 0) return out.close(s_);
+    if (formatForName(c.OutFile) == TableFormat::Binary) {
+        std::string error;
+        const bool written = writeBinaryTableFile(s_.platform().native(c.OutFile), out.data,
+                                                  GroupCells(halves, outLayout, out.data.fields),
+                                                  error, !inWorkDirs(s_, c.OutFile));
+        out.discard();
+        if (!written) warning(s_, "Soubor se nepodarilo ulozit:\r\r" + c.OutFile + "\r\r" + error);
+        return written;
+    }
+    out.data.reserve(groups, halves[0].records.size() + halves[1].records.size() +
+                                 groups * out.data.fields.size() * 4);
+    for (const GroupRecords& h : halves)
+        for (std::size_t i = 0, begin = 0; i < h.ends.size(); begin = h.ends[i++])
+            appendRecordFields(out.data, outLayout,
+                               std::string_view(h.records).substr(begin, h.ends[i] - begin));
     return out.close(s_);
 }
 

@@ -5,6 +5,7 @@
 #include "shell/WinLSys.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <fstream>
 
@@ -124,8 +125,17 @@ void appendFitted(std::string& out, std::string_view text, std::size_t width) {
 
 void blankControls(char* bytes, std::size_t n) {
     auto* b = reinterpret_cast<unsigned char*>(bytes);
-    // Written without a branch so that it runs over many bytes at once.
-    for (std::size_t i = 0; i < n; ++i) b[i] = b[i] < 32 ? ' ' : b[i];
+    // Control characters are rare: eight bytes at a time are looked at for one below 32 (the
+    // high bit of a byte of the result is set exactly for those), and only then changed.
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHigh = 0x8080808080808080ull;
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, b + i, 8);
+        if (((w - 32 * kOnes) & ~w & kHigh) == 0) continue;
+        for (std::size_t j = i; j < i + 8; ++j) b[j] = b[j] < 32 ? ' ' : b[j];
+    }
+    for (; i < n; ++i) b[i] = b[i] < 32 ? ' ' : b[i];
 }
 
 int typeDecimals(std::string_view type) {

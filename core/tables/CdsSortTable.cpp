@@ -9,6 +9,7 @@
 #include <cstring>
 #include <exception>
 #include <thread>
+#include <type_traits>
 
 namespace sarw {
 
@@ -75,18 +76,29 @@ void appendPiece(std::string& out, const FieldInfo& field, std::string_view raw,
     out.append(width - n, ' ');
 }
 
-void appendDateKey(std::string& out, std::string_view piece) {
+namespace {
+
+// The date key of a piece into at (kDateWidth bytes).
+void putDateKey(char* at, std::string_view piece) {
     bool usable = piece.size() == kDateWidth;
     for (char c : piece)
         usable = usable && ((c >= '0' && c <= '9') || c == '.' || c == ',' || c == '-' || c == ' ');
     if (!usable) {
-        out.append("00000000  ");
+        std::memcpy(at, "00000000  ", kDateWidth);
         return;
     }
-    out.append(piece.substr(6, 4));
-    out.append(piece.substr(3, 2));
-    out.append(piece.substr(0, 2));
-    out.append("  ");
+    std::memcpy(at, piece.data() + 6, 4);
+    std::memcpy(at + 4, piece.data() + 3, 2);
+    std::memcpy(at + 6, piece.data(), 2);
+    std::memcpy(at + 8, "  ", 2);
+}
+
+} // namespace
+
+void appendDateKey(std::string& out, std::string_view piece) {
+    char key[kDateWidth];
+    putDateKey(key, piece);
+    out.append(key, kDateWidth);
 }
 
 namespace {
@@ -132,8 +144,26 @@ RecordKeys recordKeys(const Records& table, const std::vector<FieldInfo>& fields
         std::vector<CellState> states(fields.size());
         std::string piece;
         for (std::size_t r = from; r < to; ++r) {
-            table.recordCells(r, cells.data(), states.data());
             char* at = keys.text.data() + r * keys.length;
+            if constexpr (std::is_same_v<Records, PackedTable>) {
+                // Every key piece of a regular record is a stored value as it is.
+                if (table.regular(r)) {
+                    const char* rec = table.recordAt(table.place(r));
+                    for (std::size_t k = 0; k < keyFields.size(); ++k) {
+                        const KeyField& kf = keyFields[k];
+                        const char* v = rec + table.regularValueAt(kf.field);
+                        if (sort.dateKey[k]) {
+                            putDateKey(at, {v, kf.width});
+                            at += kDateWidth;
+                        } else {
+                            std::memcpy(at, v, kf.width);
+                            at += kf.width;
+                        }
+                    }
+                    continue;
+                }
+            }
+            table.recordCells(r, cells.data(), states.data());
             for (std::size_t k = 0; k < keyFields.size(); ++k) {
                 const KeyField& kf = keyFields[k];
                 if (kf.plain) {
@@ -157,7 +187,8 @@ RecordKeys recordKeys(const Records& table, const std::vector<FieldInfo>& fields
     };
     // Texts only (the usual case): the second half is built by a second thread.
     bool texts = n >= kParallelRecords;
-    for (const KeyField& kf : keyFields) texts = texts && fields[kf.field].kind == FieldKind::String;
+    for (const KeyField& kf : keyFields)
+        texts = texts && fields[kf.field].kind == FieldKind::String;
     if (texts) {
         std::thread second(build, n / 2, n);
         try {
@@ -175,8 +206,7 @@ RecordKeys recordKeys(const Records& table, const std::vector<FieldInfo>& fields
     return keys;
 }
 
-std::vector<std::uint32_t> sortKeys(const RecordKeys& keys, const RecordSort& sort,
-                                    std::size_t n) {
+std::vector<std::uint32_t> sortKeys(const RecordKeys& keys, const RecordSort& sort, std::size_t n) {
     if (keys.length == 0) {
         // Keys of no width are all equal (and blank).
         std::vector<std::uint32_t> order(sort.excludeBlank ? 0 : n);

@@ -35,6 +35,9 @@ public:
     // Puts record rec into out as the packet stores it, when the source can do that faster
     // than through its cells; false leaves it to recordCells.
     virtual bool writeRecord(std::size_t /*rec*/, PacketSink& /*out*/) const { return false; }
+    // True when writeRecord takes every record and may run for different records on several
+    // threads at once.
+    virtual bool concurrentWrites() const { return false; }
 };
 
 // The same with the records taken from `records` instead of from the table, whose fields and

@@ -5,6 +5,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <exception>
+#include <system_error>
+#include <thread>
 
 namespace sarw {
 
@@ -87,7 +90,48 @@ private:
     const Table& t_;
 };
 
+// Records in runs of this many: one run is put into the output while a second thread puts the
+// next one into memory.
+constexpr std::size_t kConcurrentRun = 4096;
+
+void writeConcurrently(const RecordSource& records, PacketSink& out) {
+    const std::size_t count = records.recordCount();
+    PacketSink next;
+    for (std::size_t from = 0; from < count; from += 2 * kConcurrentRun) {
+        const std::size_t mid = std::min(count, from + kConcurrentRun);
+        const std::size_t to = std::min(count, mid + kConcurrentRun);
+        next.clear();
+        std::exception_ptr failure;
+        auto later = [&] {
+            try {
+                for (std::size_t r = mid; r < to; ++r) records.writeRecord(r, next);
+            } catch (...) {
+                failure = std::current_exception();
+            }
+        };
+        std::thread second;
+        try {
+            second = std::thread(later);
+        } catch (const std::system_error&) {
+            later(); // no thread to be had: put here, in turn
+        }
+        try {
+            for (std::size_t r = from; r < mid; ++r) records.writeRecord(r, out);
+        } catch (...) {
+            if (second.joinable()) second.join();
+            throw;
+        }
+        if (second.joinable()) second.join();
+        if (failure) std::rethrow_exception(failure);
+        out.put(next.collected());
+    }
+}
+
 void writeRecords(const Table& t, const RecordSource& records, PacketSink& out) {
+    if (records.concurrentWrites() && records.recordCount() > kConcurrentRun) {
+        writeConcurrently(records, out);
+        return;
+    }
     const std::size_t n = t.fields.size();
     const std::size_t bitmapBytes = (2 * n + 7) / 8;
     std::vector<FieldPlan> plan(n);

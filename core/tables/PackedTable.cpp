@@ -74,8 +74,8 @@ bool PackedTable::writeStored(std::uint64_t place, std::size_t first, std::size_
             // Written as its state: unchanged or null.
             if (i >= first)
                 codes[j / 4] = static_cast<unsigned char>(
-                    codes[j / 4] |
-                    (f.layout.form == ValueLayout::None || code == 2 ? 2u : 1u) << (2 * (j % 4)));
+                    codes[j / 4] | (f.layout.form == ValueLayout::None || code == 2 ? 2u : 1u)
+                                       << (2 * (j % 4)));
             continue;
         }
         std::uint64_t len = f.layout.bytes;
@@ -139,6 +139,24 @@ bool loadPacked(const std::filesystem::path& file, PackedTable& t, std::uint64_t
     for (const FieldInfo& f : t.head.fields)
         t.plan_.push_back({valueLayout(f), maxValueBytes(f),
                            f.kind == FieldKind::String || f.kind == FieldKind::WideString});
+    // Records can be regular when every field is a text of 1 to 255 bytes with a one-byte length.
+    bool shaped = n > 0;
+    std::size_t at = t.recordHead_;
+    for (std::size_t i = 0; i < n && shaped; ++i) {
+        const FieldInfo& f = t.head.fields[i];
+        const PackedTable::FieldPlan& plan = t.plan_[i];
+        shaped = f.kind == FieldKind::String && plan.layout.form == ValueLayout::Varying &&
+                 plan.layout.bytes == 1 && f.size >= 1 && f.size <= 255 &&
+                 static_cast<std::uint64_t>(f.size) <= plan.maxLen;
+        t.valueAt_.push_back(at + 1);
+        at += 1 + static_cast<std::size_t>(std::max(f.size, 0));
+    }
+    if (shaped) {
+        t.regularBytes_ = at;
+        t.regular_.reserve(rows);
+    } else {
+        t.valueAt_.clear();
+    }
     const std::uint64_t avail = size - first;
     if (std::uint64_t{rows} * t.recordHead_ > avail) return false;
     // The records are checked as the table loader checks them, so that what loads here loads
@@ -153,10 +171,14 @@ bool loadPacked(const std::filesystem::path& file, PackedTable& t, std::uint64_t
     for (std::uint32_t r = 0; r < rows; ++r) {
         if (avail - off < t.recordHead_ || !arrived(off + t.recordHead_)) return false;
         std::uint64_t p = off + t.recordHead_, total = 0;
+        bool full = shaped; // every value present and of its field's width
         for (std::size_t i = 0; i < n; ++i) {
             const unsigned code = (base[off + 1 + i / 4] >> (2 * (i % 4))) & 3;
             const PackedTable::FieldPlan& f = t.plan_[i];
-            if (f.layout.form == ValueLayout::None || code != 0) continue;
+            if (f.layout.form == ValueLayout::None || code != 0) {
+                full = false;
+                continue;
+            }
             std::uint64_t len = f.layout.bytes;
             if (f.layout.form == ValueLayout::Varying) {
                 if (avail - p < len || !arrived(p + len)) return false;
@@ -164,12 +186,20 @@ bool loadPacked(const std::filesystem::path& file, PackedTable& t, std::uint64_t
                 p += f.layout.bytes;
             }
             if (len > avail - p) return false;
+            full = full && len == f.maxLen;
             p += len;
             total += std::min(len, f.maxLen);
         }
         // Records this large are left to the loader, which knows what to say about them.
         if (total > kMaxRecordBytes) return false;
-        if (!(base[off] & kHiddenRecordBits)) t.start_.push_back(off);
+        if (!(base[off] & kHiddenRecordBits)) {
+            t.start_.push_back(off);
+            // The lengths are not zero, so a zero byte past the head lies in a value.
+            if (full && !arrived(p)) return false;
+            if (shaped)
+                t.regular_.push_back(full && std::memchr(base + off + t.recordHead_, 0,
+                                                         p - off - t.recordHead_) == nullptr);
+        }
         off = p;
     }
     if (off != avail || !reader.finish(t.bytes_)) return false;

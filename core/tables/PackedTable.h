@@ -38,6 +38,16 @@ public:
     // over its limit), and the record is then written from its cells.
     bool writeStored(std::uint64_t place, std::size_t first, std::size_t count,
                      PacketSink& out) const;
+    // A regular record holds in every field a text of exactly the field's width without a zero
+    // byte (what this program writes); its cells are then its stored bytes, each at the same
+    // place in every regular record, after a one-byte length.
+    bool regular(std::size_t rec) const { return !regular_.empty() && regular_[rec]; }
+    const char* recordAt(std::uint64_t place) const { return bytes_.get() + place; }
+    // Where a field's value lies in a regular record.
+    std::size_t regularValueAt(std::size_t field) const { return valueAt_[field]; }
+    // Bytes of a regular record.
+    std::size_t regularBytes() const { return regularBytes_; }
+
     void prefetch(std::uint64_t place) const {
         const char* p = bytes_.get() + place;
         for (int line = 0; line < 5; ++line) __builtin_prefetch(p + 64 * line);
@@ -56,6 +66,9 @@ private:
     std::size_t recordHead_ = 0; // status byte and state bitmap
     std::unique_ptr<char[]> bytes_;
     std::vector<std::uint64_t> start_;
+    std::vector<std::uint8_t> regular_; // per record; empty when no record can be regular
+    std::vector<std::size_t> valueAt_;
+    std::size_t regularBytes_ = 0;
 };
 
 // Loads a binary table file whose records are shown as they are stored (no change log, no

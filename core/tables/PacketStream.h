@@ -85,6 +85,9 @@ public:
     int error() const { return error_; }
     // The collected bytes (memory output).
     std::string take();
+    // The bytes collected so far, and forgetting them (memory output).
+    std::string_view collected() const { return {buf_.data(), len_}; }
+    void clear() { len_ = 0; }
 
 private:
     void makeRoom(std::size_t n);

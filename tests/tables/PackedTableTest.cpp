@@ -68,14 +68,14 @@ TEST(PackedTable, GivesTheLoadersCellsOrLeavesTheFileToIt) {
     std::vector<Case> all(std::begin(cases), std::end(cases));
     // Samples of other programs: numbers, dates, memos, blobs, nulls; saved again without
     // their default order, they are plain.
-    for (const char* sample : {"employee.cds", "reservat.cds", "workers.cds", "country.cds",
-                               "clientes_cp1252.cds"}) {
+    for (const char* sample :
+         {"employee.cds", "reservat.cds", "workers.cds", "country.cds", "clientes_cp1252.cds"}) {
         all.push_back({sample, test::readFileBytes(test::samplePath(sample)), false});
         Table table = test::loadSample(sample);
         std::erase_if(table.packetProps,
                       [](const PacketProperty& p) { return p.name == "DEFAULT_ORDER"; });
-        all.push_back({std::string(sample) + " saved again", writeTableBytes(table, TableFormat::Binary),
-                       true});
+        all.push_back({std::string(sample) + " saved again",
+                       writeTableBytes(table, TableFormat::Binary), true});
     }
     all.push_back({"animals.cds", test::readFileBytes(test::samplePath("animals.cds")), true});
 
@@ -163,7 +163,8 @@ private:
 // Records copied from their stored bytes must come out as the writer makes them from the cells:
 // empty texts, texts cut at a zero, nulls, numbers and dates included.
 TEST(PackedTable, StoredRecordsAreWrittenAsTheirCellsWouldBe) {
-    std::string zeros = packetBytes({{"A", "y", "memo"}, {"", "abcdefgh", "m"}, {"B", "x", ""}, {"", "", ""}});
+    std::string zeros =
+        packetBytes({{"A", "y", "memo"}, {"", "abcdefgh", "m"}, {"B", "x", ""}, {"", "", ""}});
     zeros[zeros.find("abcdefgh") + 3] = '\0';
     Table numbers = test::loadSample("employee.cds");
     std::erase_if(numbers.packetProps,
@@ -183,8 +184,8 @@ TEST(PackedTable, StoredRecordsAreWrittenAsTheirCellsWouldBe) {
         PackedTable packed;
         ASSERT_TRUE(loadPacked(file, packed)) << c.name;
         const std::size_t n = packed.head.fields.size();
-        for (const auto& [first, count] : {std::pair<std::size_t, std::size_t>{0, n}, {1, n - 1},
-                                          {1, 1}, {n - 1, 1}}) {
+        for (const auto& [first, count] :
+             {std::pair<std::size_t, std::size_t>{0, n}, {1, n - 1}, {1, 1}, {n - 1, 1}}) {
             SCOPED_TRACE(c.name + " fields " + std::to_string(first) + "+" + std::to_string(count));
             Table head;
             head.fields.assign(packed.head.fields.begin() + static_cast<std::ptrdiff_t>(first),
@@ -202,4 +203,52 @@ TEST(PackedTable, StoredRecordsAreWrittenAsTheirCellsWouldBe) {
             }
         }
     }
+}
+
+// A record counts as regular only when every field holds a text of exactly its width without a
+// zero byte; its values then lie at fixed places, which must be where its cells are.
+TEST(PackedTable, KnowsWhichRecordsAreRegularAndWhereTheirValuesLie) {
+    Table t = test::programTable({{"Kod", 3}, {"Nazev", 8}, {"Znak", 1}});
+    t.appendTexts({"AB1", "12345678", "x"}); // regular
+    t.appendTexts({"AB", "12345678", "x"});  // short value
+    t.appendTexts({"CD2", "abcdefgh", "y"}); // a zero put inside below
+    t.appendTexts({"EF3", "ijklmnop", "z"}); // null below
+    t.appendTexts({"\x01\x1f\xC8",
+                   "\xE8\xF8"
+                   "345678",
+                   "\x7f"}); // controls and diacritics
+    t.setNull(3, 2);
+    std::string bytes = writeTableBytes(t, TableFormat::Binary);
+    bytes[bytes.find("abcdefgh") + 4] = '\0';
+    test::TestSession s;
+    const auto file = s.root / "regular.cds";
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
+    for (std::uint64_t block : {FileBlockReader::kBlock, std::uint64_t{7}}) {
+        PackedTable packed;
+        ASSERT_TRUE(loadPacked(file, packed, block, 0));
+        ASSERT_EQ(packed.recordCount(), 5u);
+        // Status and bitmap, then each value after its length byte.
+        EXPECT_EQ(packed.regularBytes(), 2u + (1u + 3u) + (1u + 8u) + (1u + 1u));
+        const bool expected[] = {true, false, false, false, true};
+        std::vector<std::string_view> cells(3);
+        for (std::size_t r = 0; r < 5; ++r) {
+            SCOPED_TRACE("record " + std::to_string(r));
+            EXPECT_EQ(packed.regular(r), expected[r]);
+            if (!expected[r]) continue;
+            packed.recordCells(r, cells.data());
+            for (std::size_t f = 0; f < 3; ++f)
+                EXPECT_EQ(
+                    std::string_view(packed.recordAt(packed.place(r)) + packed.regularValueAt(f),
+                                     cells[f].size()),
+                    cells[f]);
+        }
+    }
+    // A memo field has no width: no record of its table is regular.
+    const auto memo = s.root / "memo.cds";
+    std::ofstream(memo, std::ios::binary | std::ios::trunc)
+        << packetBytes({{"ABC", "12345678", "memo"}});
+    PackedTable packed;
+    ASSERT_TRUE(loadPacked(memo, packed));
+    EXPECT_EQ(packed.regularBytes(), 0u);
+    EXPECT_FALSE(packed.regular(0));
 }

@@ -209,14 +209,35 @@ TEST(SumF, LargeInputsGiveWhatTheRouteThroughRecordFilesGives) {
 }
 
 TEST(SumF, FieldNumbersAreReadBitForBitAsTextToNumberReadsThem) {
-    std::vector<std::string> texts = {"",          "   ",          "1,25",       "-1,25",
-                                      "  12",      "0,005",        "-0",         "-,5",
-                                      ",5",        "5,",           "1.5",        "1.5,3",
-                                      "1,5,3",     "1-2",          "--1",        "-",
-                                      ".",         "abc",          "12a3,4b",    "0,1",
-                                      "0,2",       "-0,3",         "2,675",      "123456789,12",
-                                      "999999999999,999",          "9007199254740993",
-                                      "0,00000000000000000000001", "1 234,5",    "+7"};
+    std::vector<std::string> texts = {"",
+                                      "   ",
+                                      "1,25",
+                                      "-1,25",
+                                      "  12",
+                                      "0,005",
+                                      "-0",
+                                      "-,5",
+                                      ",5",
+                                      "5,",
+                                      "1.5",
+                                      "1.5,3",
+                                      "1,5,3",
+                                      "1-2",
+                                      "--1",
+                                      "-",
+                                      ".",
+                                      "abc",
+                                      "12a3,4b",
+                                      "0,1",
+                                      "0,2",
+                                      "-0,3",
+                                      "2,675",
+                                      "123456789,12",
+                                      "999999999999,999",
+                                      "9007199254740993",
+                                      "0,00000000000000000000001",
+                                      "1 234,5",
+                                      "+7"};
     std::mt19937 rng(3);
     const std::string alphabet = "0123456789,.- x";
     for (int i = 0; i < 20000; ++i) {
@@ -235,9 +256,21 @@ TEST(SumF, FieldNumbersAreReadBitForBitAsTextToNumberReadsThem) {
 TEST(SumF, ControlCharactersInNumbersSumAsTheBlanksOfTheRecordFile) {
     SumSetup u;
     u.lines = {{2, "Sklad"}, {10, "Mnoz", "N2"}, {12, "Hodn", "N3"}};
-    u.rows = {{"01", "1\x01,25", "\t-3,5"},  {"01", "12\r\n", "0,0\x05" "5"},
-              {"02", "\x1f", "7,\x02" "125"}, {"02", "-\x01" "2", "1\x7f,5"},
-              {"03", "\x03" "4,5", "2"}};
+    u.rows = {{"01", "1\x01,25", "\t-3,5"},
+              {"01", "12\r\n",
+               "0,0\x05"
+               "5"},
+              {"02", "\x1f",
+               "7,\x02"
+               "125"},
+              {"02",
+               "-\x01"
+               "2",
+               "1\x7f,5"},
+              {"03",
+               "\x03"
+               "4,5",
+               "2"}};
     u.keys = {1};
     test::TestSession byFiles, inMemory;
     prepare(byFiles, u);
@@ -254,4 +287,35 @@ TEST(SumF, ControlCharactersInNumbersSumAsTheBlanksOfTheRecordFile) {
             const double expected = textToNumber(blanked), got = fieldNumber(text);
             EXPECT_EQ(std::memcmp(&expected, &got, sizeof got), 0) << "'" << blanked << "'";
         }
+}
+
+// Records that fill every field are read from their stored bytes; with control characters in
+// keys and numbers and short values among them they must sum as the record files sum them.
+TEST(SumF, RecordsReadFromTheirStoredBytesSumAsTheRecordFilesSumThem) {
+    std::mt19937 rng(7);
+    SumSetup u;
+    u.lines = {{2, "Sklad"}, {3, "Kod"}, {8, "Mnoz", "N2"}, {10, "Hodn", "N3"}};
+    for (int r = 0; r < 60000; ++r) {
+        std::string kod = std::to_string(100 + rng() % 400);
+        u.rows.push_back({randomText(rng, {"01", "02",
+                                           "\x01"
+                                           "2"}),
+                          kod, randomText(rng, {"    1,25", "   -1,25", "     0,1", "      12"}),
+                          randomText(rng, {"    0,0004", "    1,0005", "        -2",
+                                           "\x02"
+                                           "       7,5"})});
+        if (r % 89 == 0) u.rows.back()[1] = "7"; // shorter than its field
+        if (r % 113 == 0) u.rows.back()[2] = "1,5";
+    }
+    u.keys = {2, 1};
+    test::TestSession byFiles, inMemory;
+    prepare(byFiles, u);
+    prepare(inMemory, u);
+    for (int method : {2, 1}) {
+        u.method = method;
+        SCOPED_TRACE("method " + std::to_string(method));
+        const Outcome files = sumIn(byFiles, u, false), memory = sumIn(inMemory, u, true);
+        ASSERT_TRUE(files.result);
+        ASSERT_EQ(memory, files);
+    }
 }
