@@ -4,6 +4,7 @@
 #include "shell/WinLSys.h"
 #include "tables/CdsSortRecords.h"
 #include "tables/CdsSortSupport.h"
+#include "tables/DataPacketFields.h"
 #include "tables/PackedTable.h"
 #include "tables/SortEngine.h"
 #include "tables/TCdsProc.h"
@@ -22,6 +23,28 @@ double fieldNumber(std::string_view text) {
     static constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                         1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    // The common form first: blanks, a minus, up to 15 digits with a decimal comma, blanks.
+    {
+        const char* p = text.data();
+        const char* const end = p + text.size();
+        while (p < end && *p == ' ') ++p;
+        const bool minus = p < end && *p == '-';
+        p += minus;
+        std::uint64_t digits = 0;
+        int count = 0, decimals = 0;
+        auto digit = [&] { return p < end && static_cast<unsigned>(*p - '0') < 10 && count < 15; };
+        for (; digit(); ++p, ++count) digits = digits * 10 + static_cast<unsigned>(*p - '0');
+        if (p < end && *p == ',') {
+            ++p;
+            for (; digit(); ++p, ++count, ++decimals)
+                digits = digits * 10 + static_cast<unsigned>(*p - '0');
+        }
+        while (p < end && *p == ' ') ++p;
+        if (p == end && count > 0) {
+            const double v = static_cast<double>(digits) / kPow10[decimals];
+            return minus ? -v : v;
+        }
+    }
     std::uint64_t digits = 0;
     int decimals = 0, kept = 0;
     bool minus = false, point = false, comma = false, any = false;
@@ -154,7 +177,7 @@ SumInput readSumInput(const Records& table, std::size_t fieldCount, const DatFil
                     char* at = key;
                     for (const Slice& k : keySlices) {
                         std::memcpy(at, rec + k.at, k.length);
-                        std::memset(at + k.length, ' ', k.width - k.length);
+                        if (k.length < k.width) std::memset(at + k.length, ' ', k.width - k.length);
                         at += k.width;
                     }
                     blankControls(key, in.keyLen);
@@ -245,18 +268,14 @@ class GroupCells : public RecordSource {
 public:
     GroupCells(const GroupRecords (&halves)[2], const DatFile& layout,
                const std::vector<FieldInfo>& fields)
-        : halves_(halves), layout_(layout), fields_(fields) {}
+        : halves_(halves), layout_(layout), fields_(fields), head_(1 + (2 * fields.size() + 7) / 8),
+          direct_(direct()) {}
 
     std::size_t recordCount() const override {
         return halves_[0].ends.size() + halves_[1].ends.size();
     }
     void recordCells(std::size_t rec, std::string_view* cells, CellState* states) const override {
-        const std::size_t first = halves_[0].ends.size();
-        const GroupRecords& h = halves_[rec < first ? 0 : 1];
-        const std::size_t i = rec < first ? rec : rec - first;
-        const std::size_t begin = i == 0 ? 0 : h.ends[i - 1];
-        const std::string_view record =
-            std::string_view(h.records).substr(begin, h.ends[i] - begin);
+        const std::string_view record = recordOf(rec);
         const std::size_t n = std::min<std::size_t>(layout_.TP.size(), fields_.size());
         for (std::size_t f = 0; f < n; ++f) {
             const std::size_t pos = layout_.TP[f] - 1u;
@@ -268,10 +287,56 @@ public:
         std::fill(states, states + fields_.size(), CellState::Value);
     }
 
+    // Texts of 1 to 255 bytes are put straight into the packet; a record with an empty cell or
+    // a zero byte is left to recordCells, as the packet stores those otherwise.
+    bool writeRecord(std::size_t rec, PacketSink& out) const override {
+        if (!direct_ || std::memchr(recordOf(rec).data(), 0, recordOf(rec).size())) return false;
+        thread_local std::vector<std::string_view> cells;
+        thread_local std::vector<CellState> states;
+        cells.resize(fields_.size());
+        states.resize(fields_.size());
+        recordCells(rec, cells.data(), states.data());
+        std::size_t bytes = head_;
+        for (const std::string_view& v : cells) {
+            if (v.empty()) return false;
+            bytes += 1 + v.size();
+        }
+        char* p = out.reserve(bytes);
+        std::memset(p, 0, head_);
+        char* at = p + head_;
+        for (const std::string_view& v : cells) {
+            *at++ = static_cast<char>(v.size());
+            std::memcpy(at, v.data(), v.size());
+            at += v.size();
+        }
+        out.commit(bytes);
+        return true;
+    }
+
 private:
+    std::string_view recordOf(std::size_t rec) const {
+        const std::size_t first = halves_[0].ends.size();
+        const GroupRecords& h = halves_[rec < first ? 0 : 1];
+        const std::size_t i = rec < first ? rec : rec - first;
+        const std::size_t begin = i == 0 ? 0 : h.ends[i - 1];
+        return std::string_view(h.records).substr(begin, h.ends[i] - begin);
+    }
+
+    bool direct() const {
+        for (const FieldInfo& f : fields_) {
+            const ValueLayout lay = valueLayout(f);
+            if (f.kind != FieldKind::String || lay.form != ValueLayout::Varying || lay.bytes != 1 ||
+                f.size < 1 || f.size > 255 || static_cast<std::uint64_t>(f.size) > maxValueBytes(f))
+                return false;
+        }
+        return true;
+    }
+
     const GroupRecords (&halves_)[2];
     const DatFile& layout_;
     const std::vector<FieldInfo>& fields_;
+    std::size_t head_; // status byte and state bitmap
+    bool direct_;
 };
 
 } // namespace

@@ -126,6 +126,7 @@ RecordKeys recordKeys(const Records& table, const std::vector<FieldInfo>& fields
     struct KeyField {
         std::size_t field, width;
         bool plain; // a string field without the date rule: copied straight
+        bool date;  // the date rule
     };
     std::vector<KeyField> keyFields;
     RecordKeys keys;
@@ -133,7 +134,8 @@ RecordKeys recordKeys(const Records& table, const std::vector<FieldInfo>& fields
         const auto f = static_cast<std::size_t>(sort.keys[k] - 1);
         const FieldInfo& info = fields[f];
         const auto width = static_cast<std::size_t>(recordTextWidth(info));
-        keyFields.push_back({f, width, info.kind == FieldKind::String && !sort.dateKey[k]});
+        keyFields.push_back(
+            {f, width, info.kind == FieldKind::String && !sort.dateKey[k], sort.dateKey[k]});
         keys.length += sort.dateKey[k] ? kDateWidth : width;
     }
     progress(10);
@@ -152,7 +154,7 @@ RecordKeys recordKeys(const Records& table, const std::vector<FieldInfo>& fields
                     for (std::size_t k = 0; k < keyFields.size(); ++k) {
                         const KeyField& kf = keyFields[k];
                         const char* v = rec + table.regularValueAt(kf.field);
-                        if (sort.dateKey[k]) {
+                        if (kf.date) {
                             putDateKey(at, {v, kf.width});
                             at += kDateWidth;
                         } else {
@@ -175,7 +177,7 @@ RecordKeys recordKeys(const Records& table, const std::vector<FieldInfo>& fields
                 }
                 piece.clear();
                 appendPiece(piece, fields[kf.field], cells[kf.field], states[kf.field]);
-                if (sort.dateKey[k]) {
+                if (kf.date) {
                     std::string date;
                     appendDateKey(date, piece);
                     piece.swap(date);

@@ -167,8 +167,36 @@ bool loadPacked(const std::filesystem::path& file, PackedTable& t, std::uint64_t
         return first + end <= have || (have = reader.wait(first + end)) >= first + end;
     };
     t.start_.reserve(rows);
+    // With one length byte per field no record is longer than this; a record whose every
+    // possible byte is there, read or not, is scanned without asking for its bytes field by
+    // field.
+    const std::uint64_t longest = shaped ? t.recordHead_ + 256 * n : 0;
+    std::vector<std::uint8_t> width(n);
+    for (std::size_t i = 0; i < n && shaped; ++i)
+        width[i] = static_cast<std::uint8_t>(t.head.fields[i].size);
     std::uint64_t off = 0;
     for (std::uint32_t r = 0; r < rows; ++r) {
+        if (shaped && longest <= avail - off && first + off + longest <= have) {
+            const unsigned char* rec = base + off;
+            // All fields present, the usual case, needs no look at their states one by one.
+            bool present = true;
+            for (std::size_t b = 1; b < t.recordHead_; ++b) present = present && rec[b] == 0;
+            std::uint64_t p = t.recordHead_;
+            bool full = present;
+            for (std::size_t i = 0; i < n; ++i) {
+                if (!present && ((rec[1 + i / 4] >> (2 * (i % 4))) & 3) != 0) continue;
+                const unsigned len = rec[p];
+                full = full && len == width[i];
+                p += 1 + len;
+            }
+            if (!(rec[0] & kHiddenRecordBits)) {
+                t.start_.push_back(off);
+                t.regular_.push_back(
+                    full && std::memchr(rec + t.recordHead_, 0, p - t.recordHead_) == nullptr);
+            }
+            off += p;
+            continue;
+        }
         if (avail - off < t.recordHead_ || !arrived(off + t.recordHead_)) return false;
         std::uint64_t p = off + t.recordHead_, total = 0;
         bool full = shaped; // every value present and of its field's width

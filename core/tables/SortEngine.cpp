@@ -144,6 +144,8 @@ private:
             // The keys of a run lie anywhere in memory: all are asked for before the first
             // comparison waits for one.
             for (std::size_t i = lo; i < hi; ++i) keys_.prefetch(items_[i].rep, offset);
+            for (std::size_t i = lo; i < hi; ++i)
+                items_[i].prefix = keys_.chunk(items_[i].rep, offset);
             insertionSort(lo, hi, offset);
             return;
         }
@@ -152,13 +154,17 @@ private:
         sortRuns(lo, hi, offset);
     }
 
-    // Stable: a later item goes before an earlier one only when its key is smaller.
+    // Stable: a later item goes before an earlier one only when its key is smaller. The items
+    // hold their key bytes at offset; the rest of the keys is looked at only when those agree.
     void insertionSort(std::size_t lo, std::size_t hi, std::size_t offset) {
+        auto less = [&](const Item& a, const Item& b) {
+            if (a.prefix != b.prefix) return a.prefix < b.prefix;
+            return keys_.compareFrom(a.rep, b.rep, offset + 8) < 0;
+        };
         for (std::size_t i = lo + 1; i < hi; ++i) {
             const Item x = items_[i];
             std::size_t j = i;
-            for (; j > lo && keys_.compareFrom(x.rep, items_[j - 1].rep, offset) < 0; --j)
-                items_[j] = items_[j - 1];
+            for (; j > lo && less(x, items_[j - 1]); --j) items_[j] = items_[j - 1];
             items_[j] = x;
         }
     }
