@@ -191,27 +191,23 @@ public:
         }
     }
 
-    bool concurrentWrites() const override { return direct_; }
+    std::size_t fixedRecordBytes() const override { return direct_ ? recordBytes_ : 0; }
 
-    bool writeRecord(std::size_t rec, PacketSink& out) const override {
-        if (!direct_) return false;
+    void writeFixed(std::size_t rec, char* p) const override {
         // The records are read all over the input: the memory is asked for ahead.
         if (rec + kAhead < places_.size()) in_.prefetch(places_[rec + kAhead] & ~kRegular);
-        char* p = out.reserve(recordBytes_);
         std::memset(p, 0, head_);
         if (places_[rec] & kRegular) {
             const char* from = in_.recordAt(places_[rec] & ~kRegular);
             for (const Run& run : runs_) std::memcpy(p + run.to, from + run.from, run.length);
-        } else {
-            // Each writing thread reads cells into its own room.
-            thread_local std::vector<std::string_view> cells;
-            thread_local std::vector<CellState> states;
-            cells.resize(fieldCount_);
-            states.resize(fieldCount_);
-            putPieces(rec, p + head_, true, nullptr, cells.data(), states.data());
+            return;
         }
-        out.commit(recordBytes_);
-        return true;
+        // Each writing thread reads cells into its own room.
+        thread_local std::vector<std::string_view> cells;
+        thread_local std::vector<CellState> states;
+        cells.resize(fieldCount_);
+        states.resize(fieldCount_);
+        putPieces(rec, p + head_, true, nullptr, cells.data(), states.data());
     }
 
     std::size_t recordCount() const override { return places_.size(); }

@@ -38,6 +38,10 @@ public:
     // True when writeRecord takes every record and may run for different records on several
     // threads at once.
     virtual bool concurrentWrites() const { return false; }
+    // When every record takes the same bytes in the packet: that size, and writeFixed puts
+    // record rec there, for different records on several threads at once. 0 otherwise.
+    virtual std::size_t fixedRecordBytes() const { return 0; }
+    virtual void writeFixed(std::size_t /*rec*/, char* /*at*/) const {}
 };
 
 // The same with the records taken from `records` instead of from the table, whose fields and

@@ -127,7 +127,54 @@ void writeConcurrently(const RecordSource& records, PacketSink& out) {
     }
 }
 
+// Records of a fixed size are put into the output a block at a time, the second half of each
+// block by a second thread.
+constexpr std::size_t kFixedBlock = 2u << 20;
+constexpr std::size_t kFixedParallel = 1024; // records of a block worth a second thread
+
+void writeFixedRecords(const RecordSource& records, std::size_t bytes, PacketSink& out) {
+    const std::size_t count = records.recordCount();
+    const std::size_t perBlock = std::max<std::size_t>(1, kFixedBlock / bytes);
+    for (std::size_t from = 0; from < count; from += perBlock) {
+        const std::size_t to = std::min(count, from + perBlock);
+        char* const block = out.reserve((to - from) * bytes);
+        auto put = [&](std::size_t first, std::size_t last) {
+            for (std::size_t r = first; r < last; ++r)
+                records.writeFixed(r, block + (r - from) * bytes);
+        };
+        const std::size_t mid = to - from >= kFixedParallel ? from + (to - from) / 2 : to;
+        std::exception_ptr failure;
+        std::thread second;
+        if (mid < to) {
+            try {
+                second = std::thread([&] {
+                    try {
+                        put(mid, to);
+                    } catch (...) {
+                        failure = std::current_exception();
+                    }
+                });
+            } catch (const std::system_error&) {
+                put(mid, to); // no thread to be had: put here
+            }
+        }
+        try {
+            put(from, mid);
+        } catch (...) {
+            if (second.joinable()) second.join();
+            throw;
+        }
+        if (second.joinable()) second.join();
+        if (failure) std::rethrow_exception(failure);
+        out.commit((to - from) * bytes);
+    }
+}
+
 void writeRecords(const Table& t, const RecordSource& records, PacketSink& out) {
+    if (const std::size_t bytes = records.fixedRecordBytes(); bytes != 0) {
+        writeFixedRecords(records, bytes, out);
+        return;
+    }
     if (records.concurrentWrites() && records.recordCount() > kConcurrentRun) {
         writeConcurrently(records, out);
         return;
