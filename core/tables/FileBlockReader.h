@@ -1,15 +1,17 @@
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 namespace sarw {
 
-// A whole file read into memory in blocks by a thread of its own, so that the caller can look
+// A whole file read into memory in blocks by threads of their own, so that the caller can look
 // at the first blocks while the rest arrive. Small files, and any file when no thread is to be
 // had, are read at once.
 class FileBlockReader {
@@ -34,18 +36,24 @@ public:
     bool finish(std::unique_ptr<char[]>& bytes);
 
 private:
-    void readBlocks(std::uint64_t block);
+    static constexpr unsigned kReaders = 2;
+
+    void readBlocks();
     void stop();
 
     int fd_ = -1;
     std::uint64_t size_ = 0;
     std::unique_ptr<char[]> bytes_;
-    std::thread thread_;
+    std::vector<std::thread> threads_;
+    std::uint64_t block_ = 0;
+    std::atomic<std::size_t> claimed_ = 0; // blocks taken by a reader
     std::mutex mutex_;
     std::condition_variable arrived_;
-    std::uint64_t done_ = 0; // guarded by mutex_
-    bool failed_ = false;    // guarded by mutex_
-    bool cancel_ = false;    // guarded by mutex_
+    std::uint64_t done_ = 0;           // guarded by mutex_: bytes [0, done_) have been read
+    std::vector<bool> arrived_blocks_; // guarded by mutex_
+    std::size_t next_ = 0;             // guarded by mutex_: the first block not read yet
+    bool failed_ = false;              // guarded by mutex_
+    bool cancel_ = false;              // guarded by mutex_
 };
 
 } // namespace sarw

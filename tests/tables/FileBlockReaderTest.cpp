@@ -1,4 +1,4 @@
-// A file read in blocks by a second thread arrives whole and byte for byte; what is no file
+// A file read in blocks by threads of its own arrives whole and byte for byte; what is no file
 // to read is refused.
 #include "tables/FileBlockReader.h"
 
