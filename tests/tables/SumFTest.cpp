@@ -80,6 +80,20 @@ Outcome sum(const SumSetup& u, bool inMemory) {
     return sumIn(t, u, inMemory);
 }
 
+// Both routes with both sorting methods must give the same outcome.
+void sameByBothRoutes(SumSetup u) {
+    test::TestSession byFiles, inMemory;
+    prepare(byFiles, u);
+    prepare(inMemory, u);
+    for (int method : {2, 1}) {
+        u.method = method;
+        SCOPED_TRACE("method " + std::to_string(method));
+        const Outcome files = sumIn(byFiles, u, false), memory = sumIn(inMemory, u, true);
+        ASSERT_TRUE(files.result);
+        ASSERT_EQ(memory, files);
+    }
+}
+
 std::string randomText(std::mt19937& rng, const std::vector<std::string>& choices) {
     return choices[rng() % choices.size()];
 }
@@ -196,16 +210,7 @@ TEST(SumF, LargeInputsGiveWhatTheRouteThroughRecordFilesGives) {
                           randomText(rng, {"1,25", "-1,25", "0,1", "  12", ""}),
                           randomText(rng, {"0,0004", "1,0005", "-2", "7"})});
     u.keys = {1, 2};
-    test::TestSession byFiles, inMemory;
-    prepare(byFiles, u);
-    prepare(inMemory, u);
-    for (int method : {2, 1}) {
-        u.method = method;
-        SCOPED_TRACE("method " + std::to_string(method));
-        const Outcome files = sumIn(byFiles, u, false), memory = sumIn(inMemory, u, true);
-        ASSERT_TRUE(files.result);
-        ASSERT_EQ(memory, files);
-    }
+    sameByBothRoutes(u);
 }
 
 TEST(SumF, FieldNumbersAreReadBitForBitAsTextToNumberReadsThem) {
@@ -308,14 +313,5 @@ TEST(SumF, RecordsReadFromTheirStoredBytesSumAsTheRecordFilesSumThem) {
         if (r % 113 == 0) u.rows.back()[2] = "1,5";
     }
     u.keys = {2, 1};
-    test::TestSession byFiles, inMemory;
-    prepare(byFiles, u);
-    prepare(inMemory, u);
-    for (int method : {2, 1}) {
-        u.method = method;
-        SCOPED_TRACE("method " + std::to_string(method));
-        const Outcome files = sumIn(byFiles, u, false), memory = sumIn(inMemory, u, true);
-        ASSERT_TRUE(files.result);
-        ASSERT_EQ(memory, files);
-    }
+    sameByBothRoutes(u);
 }
