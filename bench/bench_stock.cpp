@@ -6,8 +6,9 @@
 // measurement runs in a child process of its own, so its peak memory is its own. The cards read
 // the 12 months 23 01 to 23 12, which together hold as many turnovers as the current period.
 //   bench_stock [TURNOVERS] [STATES]      a tenth of both is measured as well
-//   bench_stock TURNOVERS STATES COMMAND  only that size and one command (regleta, inventura,
-//                                         karty), for a profiler
+//   bench_stock TURNOVERS STATES COMMAND  only that size and one command (stavy, regleta,
+//                                         inventura, karty; stavy-jen: without the references),
+//                                         for a profiler
 #include "period/Period.h"
 #include "platform/ScriptedDialogs.h"
 #include "reports/ReportWork.h"
@@ -59,7 +60,9 @@ struct Result {
     double v[4] = {0, 0, 0, 0};
 };
 
-Result inChild(const std::function<Result()>& fn) { return runInChild(fn); }
+Result inChild(const std::function<Result()>& fn) {
+    return runInChild(fn);
+}
 
 const fs::path kShare = fs::path(__FILE__).parent_path().parent_path() / "share/install";
 
@@ -73,7 +76,9 @@ struct Disk {
     Session s;
 };
 
-std::string material(int m) { return "11" + bench::zeros(m, 8) + "01"; }
+std::string material(int m) {
+    return "11" + bench::zeros(m, 8) + "01";
+}
 const char* kTexts[] = {"Plech ocelovy 2 mm", "Sroub M8x40 pozink", "Barva syntet. seda",
                         "Trubka Cu 15x1",     "Rukavice pracovni",  "Kabel CYKY 3x2,5"};
 const char* kUnits[] = {"KS", "KG", "M", "L", "BAL"};
@@ -98,11 +103,31 @@ void writeTurnovers(Session& s, bench::Rng& rng, int materials, const std::strin
         const bool issue = doc % 3 == 1;
         const int m = rng.below(materials);
         const double q = (1 + rng.below(20000)) / 100.0, price = (50 + rng.below(50000)) / 100.0;
-        row = {year, month, "", "", "", bench::zeros(doc % 100000, 5), issue ? "510" : "110",
-               "01", "01", "01", issue ? "Vydejka" : "Prijemka", date, "",
-               bench::zeros(static_cast<long>(i % 8) + 1, 4), material(m), kTexts[m % 6],
-               "110", bench::zeros(m % 90, 3), "", "", "", numberToText(10, 2, price),
-               kUnits[m % 5], numberToText(16, 3, q), numberToText(15, 2, q * price),
+        row = {year,
+               month,
+               "",
+               "",
+               "",
+               bench::zeros(doc % 100000, 5),
+               issue ? "510" : "110",
+               "01",
+               "01",
+               "01",
+               issue ? "Vydejka" : "Prijemka",
+               date,
+               "",
+               bench::zeros(static_cast<long>(i % 8) + 1, 4),
+               material(m),
+               kTexts[m % 6],
+               "110",
+               bench::zeros(m % 90, 3),
+               "",
+               "",
+               "",
+               numberToText(10, 2, price),
+               kUnits[m % 5],
+               numberToText(16, 3, q),
+               numberToText(15, 2, q * price),
                "Polozka"};
         unitOf(rng, row);
         to.data.appendTexts(row);
@@ -128,10 +153,21 @@ void writeInputs(const fs::path& root, std::size_t turnovers, std::size_t states
         std::vector<std::string> row(13);
         for (std::size_t i = 0; i < states; ++i) {
             const int m = static_cast<int>(i % static_cast<std::size_t>(materials));
-            const double q = (1 + rng.below(100000)) / 100.0, price = (50 + rng.below(50000)) / 100.0;
-            row = {"24", "02", "", "", "", material(m), kTexts[m % 6], "110",
-                   bench::zeros(m % 90, 3), numberToText(10, 2, price), kUnits[m % 5],
-                   numberToText(16, 3, q), numberToText(15, 2, q * price)};
+            const double q = (1 + rng.below(100000)) / 100.0,
+                         price = (50 + rng.below(50000)) / 100.0;
+            row = {"24",
+                   "02",
+                   "",
+                   "",
+                   "",
+                   material(m),
+                   kTexts[m % 6],
+                   "110",
+                   bench::zeros(m % 90, 3),
+                   numberToText(10, 2, price),
+                   kUnits[m % 5],
+                   numberToText(16, 3, q),
+                   numberToText(15, 2, q * price)};
             unitOf(rng, row);
             st.data.appendTexts(row);
         }
@@ -221,7 +257,8 @@ Result sqliteGroupBy(const fs::path& root) {
             for (std::size_t r = 0; r < t.recordCount(); ++r) {
                 for (int i = 0; i < 10; ++i) {
                     const std::string_view v = t.raw(r, fields[static_cast<std::size_t>(i)] - 1);
-                    sqlite3_bind_text(st, i + 1, v.data(), static_cast<int>(v.size()), SQLITE_STATIC);
+                    sqlite3_bind_text(st, i + 1, v.data(), static_cast<int>(v.size()),
+                                      SQLITE_STATIC);
                 }
                 const std::string_view p = type ? t.raw(r, type - 1) : std::string_view("100");
                 sqlite3_bind_text(st, 11, p.data(), static_cast<int>(p.size()), SQLITE_STATIC);
@@ -280,7 +317,9 @@ bool regletaReport(Session& s) {
     return made;
 }
 
-bool inventory(Session& s) { return !InvProved(s, OrgLevel::Stredisko, true).empty(); }
+bool inventory(Session& s) {
+    return !InvProved(s, OrgLevel::Stredisko, true).empty();
+}
 
 bool inventoryReport(Session& s) {
     invScreenParams(s, OrgLevel::Stredisko, true, true,
@@ -323,9 +362,8 @@ Figures measure(std::size_t turnovers, std::size_t states) {
     f.inputMb = fileMb(root, [](Session& s) { return stateFileName(s); }) +
                 fileMb(root, [](Session& s) { return turnoverFileName(s); });
     for (int m = 1; m <= 12; ++m)
-        f.spanMb += fileMb(root, [m](Session& s) {
-            return turnoverFileName(s, "23" + bench::zeros(m, 2));
-        });
+        f.spanMb += fileMb(
+            root, [m](Session& s) { return turnoverFileName(s, "23" + bench::zeros(m, 2)); });
     f.scan = readAndScan(root);
     f.direct = currentStates(root, true);
     f.primitives = currentStates(root, false);
@@ -370,13 +408,43 @@ int measureOne(std::size_t turnovers, std::size_t states, const std::string& com
     fs::remove_all(root);
     fs::create_directories(root / "C");
     writeInputs(root, turnovers, states);
+    if (command == "stavy-jen") {
+        // The one-pass current states alone, for a profiler.
+        const Result direct = currentStates(root, true);
+        std::printf("stavy-jen: %.3f s  peak %.0f MB\n", direct.v[0], direct.v[1]);
+        fs::remove_all(root);
+        return 0;
+    }
+    if (command == "stavy") {
+        // The one-pass current states beside both references of the same run, the best of three
+        // of each, as the machine may be busy with other work.
+        Result scan, direct, sql;
+        auto best = [](Result& b, const Result& r) {
+            if (b.v[0] == 0 || r.v[0] < b.v[0]) b = r;
+        };
+        for (int i = 0; i < 3; ++i) {
+            best(scan, readAndScan(root));
+            best(direct, currentStates(root, true));
+            best(sql, sqliteGroupBy(root));
+        }
+        std::printf("stavy: %.3f s  peak %.0f MB = %.1fx read+scan (%.3f s);  %.1fx faster than "
+                    "sqlite GROUP BY (%.3f s)\n",
+                    direct.v[0], direct.v[1], direct.v[0] / scan.v[0], scan.v[0],
+                    sql.v[0] / direct.v[0], sql.v[0]);
+        fs::remove_all(root);
+        return 0;
+    }
     Result r;
-    if (command == "regleta") r = proved(root, regleta, regletaReport);
-    else if (command == "inventura") r = proved(root, inventory, inventoryReport);
-    else if (command == "karty") r = proved(root, cards, cardsReport);
-    else std::fprintf(stderr, "unknown command %s\n", command.c_str());
-    std::printf("%s: Proved %.3f s  peak %.0f MB;  report %.3f s  peak %.0f MB\n",
-                command.c_str(), r.v[0], r.v[2], r.v[1], r.v[3]);
+    if (command == "regleta")
+        r = proved(root, regleta, regletaReport);
+    else if (command == "inventura")
+        r = proved(root, inventory, inventoryReport);
+    else if (command == "karty")
+        r = proved(root, cards, cardsReport);
+    else
+        std::fprintf(stderr, "unknown command %s\n", command.c_str());
+    std::printf("%s: Proved %.3f s  peak %.0f MB;  report %.3f s  peak %.0f MB\n", command.c_str(),
+                r.v[0], r.v[2], r.v[1], r.v[3]);
     fs::remove_all(root);
     return 0;
 }

@@ -71,8 +71,8 @@ private:
 };
 
 bool loadForJoin(Session& s, PackedTable& t, const std::string& name) {
-    return fileExists(s, name) && canOpen(s, name) &&
-           formatForName(name) == TableFormat::Binary && loadPacked(s.platform().native(name), t);
+    return fileExists(s, name) && canOpen(s, name) && formatForName(name) == TableFormat::Binary &&
+           loadPacked(s.platform().native(name), t);
 }
 
 // SarWork1 (the initial state rows, the turnovers, the current state rows) and SarWork2 (the
@@ -80,11 +80,9 @@ bool loadForJoin(Session& s, PackedTable& t, const std::string& name) {
 // appends and the reduction give them, written straight from the three tables' stored bytes:
 // the joined table is never held in memory. False when anything is not as this expects, before
 // anything is written; the caller then goes file by file.
-bool joinAndReduce(Session& s, const std::string& turnovers) {
-    PackedTable initial, moves, current;
-    if (!loadForJoin(s, initial, kRepWork1) || !loadForJoin(s, current, kRepWork3) ||
-        !loadForJoin(s, moves, turnovers))
-        return false;
+bool joinAndReduce(Session& s, const PackedTable& moves) {
+    PackedTable initial, current;
+    if (!loadForJoin(s, initial, kRepWork1) || !loadForJoin(s, current, kRepWork3)) return false;
     const Table& head = initial.head;
     if (!cdscopy::sameLayout(head, moves.head) || !cdscopy::sameLayout(head, current.head))
         return false;
@@ -204,10 +202,18 @@ std::string RegProved(Session& s, OrgLevel level) {
     const std::string states = stateFileName(s);
     const std::string turnovers = turnoverFileName(s);
     TSarProc p(s);
+    // The turnovers are read by the current states and copied into the joined tables: loaded
+    // once for both.
+    PackedTable moves;
+    const bool held = loadForJoin(s, moves, turnovers);
+    if (held) p.holdTurnovers(turnovers, &moves);
     p.StNove(states, kRepWork2, turnovers);
     p.StOb(kRepWork2, kRepWork3, kRegCurrentLabel);
     p.StOb(states, kRepWork1, kRegInitialLabel);
-    if (joinAndReduce(s, turnovers)) {
+    const bool joined = held && joinAndReduce(s, moves);
+    p.holdTurnovers({}, nullptr);
+    moves = PackedTable();
+    if (joined) {
         if (!fileExists(s, kRepWork2)) return {};
         p.setKeys(regSortFields(level));
         if (!p.SortCds3(kRepWork2, kRepWork, kRepWork1Def)) return {};

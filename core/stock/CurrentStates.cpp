@@ -8,24 +8,34 @@
 #include "shell/NumTextFast.h"
 #include "shell/Session.h"
 #include "shell/WinLSys.h"
+#include "stock/FixedNumberText.h"
+#include "stock/KeyGroups.h"
 #include "stock/TSarProc.h"
+#include "stock/TextPacker.h"
 #include "stock/TextRecords.h"
 #include "tables/CdsSortSupport.h"
+#include "tables/DataPacketFields.h"
+#include "tables/LSysCopy.h"
+#include "tables/PackedTable.h"
 #include "tables/ReadDef.h"
 #include "tables/SortEngine.h"
 #include "tables/TCdsProc.h"
-#include "tables/LSysCopy.h"
-#include "tables/PackedTable.h"
+#include "tables/TableFile.h"
 
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <exception>
 #include <functional>
+#include <memory>
+#include <thread>
 #include <type_traits>
 
 namespace sarw {
 
 namespace {
+
+using keygroups::Groups;
 
 // State field f (1-based) of a record made from a turnover record, and the field of a state
 // record, each as the turnover field it comes from.
@@ -77,144 +87,87 @@ bool textFieldsOnly(const Table& t, int atLeast) {
     return true;
 }
 
-// The groups of equal keys in the order they first came: keys laid end to end and the sums of
-// quantity and value of every group, each added up in input order. The records need not be kept:
-// ordering the groups by key gives what ordering every record (stably) and summing runs gives.
-class Groups {
-public:
-    explicit Groups(std::size_t keyLen) : keyLen_(keyLen) { slots_.assign(1024, 0); }
-
-    // Room for this many groups without growing the look-up table.
-    void expect(std::size_t groups) {
-        std::size_t n = slots_.size();
-        while (n < 2 * groups) n *= 2;
-        if (n != slots_.size()) rebuild(n);
-    }
-
-    void add(const char* key, double quantity, double value) {
-        // A slot holds 32 bits of the key's hash and the group number + 1; the hash bits place
-        // it and spare most key comparisons.
-        const std::uint64_t tag =
-            std::hash<std::string_view>{}(std::string_view(key, keyLen_)) >> 32;
-        const std::size_t mask = slots_.size() - 1;
-        for (std::size_t i = tag & mask;; i = (i + 1) & mask) {
-            const std::uint64_t slot = slots_[i];
-            if (slot == 0) {
-                keys.append(key, keyLen_);
-                sums.push_back(quantity);
-                sums.push_back(value);
-                slots_[i] = tag << 32 | ++count;
-                if (2 * count > slots_.size()) rebuild(slots_.size() * 2);
-                return;
-            }
-            const std::size_t at = (slot & 0xFFFFFFFFu) - 1;
-            if (slot >> 32 == tag &&
-                std::memcmp(keys.data() + at * keyLen_, key, keyLen_) == 0) {
-                sums[2 * at] += quantity;
-                sums[2 * at + 1] += value;
-                return;
-            }
-        }
-    }
-
-    std::string keys;
-    std::vector<double> sums; // quantity, value of group g at 2g, 2g + 1
-    std::size_t count = 0;
-
-private:
-    void rebuild(std::size_t size) {
-        std::vector<std::uint64_t> slots(size, 0);
-        const std::size_t mask = size - 1;
-        for (const std::uint64_t slot : slots_) {
-            if (slot == 0) continue;
-            std::size_t i = (slot >> 32) & mask;
-            while (slots[i] != 0) i = (i + 1) & mask;
-            slots[i] = slot;
-        }
-        slots_.swap(slots);
-    }
-
-    std::size_t keyLen_;
-    std::vector<std::uint64_t> slots_; // 0 when free
-};
-
-class Collector {
-public:
-    Collector(const Layout& l, std::string year, std::string month)
-        : l_(l), key_(keyLength(l), ' '), g(key_.size()) {
-        period_[0] = std::move(year);
-        period_[1] = std::move(month);
-    }
-
-    static std::size_t keyLength(const Layout& l) {
-        std::size_t n = 0;
-        for (int k : kKeys) n += l.width[static_cast<std::size_t>(k)];
-        return n;
-    }
-    std::size_t keyLen() const { return key_.size(); }
-
-    // One record in state form: fields 1-2 are the period, `field(f)` gives fields 3-13 as the
-    // input holds them; quantity and value are given as the state table would hold them.
-    template <class Field>
-    void add(Field field, std::string_view quantity, std::string_view value) {
-        char* p = key_.data();
-        for (int k : kKeys) {
-            const std::size_t w = l_.width[static_cast<std::size_t>(k)];
-            const std::string_view v = fitted(k <= 2 ? std::string_view(period_[k - 1]) : field(k), w);
-            if (!v.empty()) std::memcpy(p, v.data(), v.size());
-            std::memset(p + v.size(), ' ', w - v.size());
-            blankControls(p, v.size()); // the padding is blanks already
-            p += w;
-        }
-        g.add(key_.data(), textToNumberFast(fitted(quantity, l_.width[sars::kQuantity])),
-              textToNumberFast(fitted(value, l_.width[sars::kValue])));
-    }
-
-private:
-    const Layout& l_;
-    std::array<std::string, 2> period_;
-    std::string key_;
-
-public:
-    Groups g;
-};
-
-template <class Records>
-void addStates(Collector& c, const Records& t, const Layout& l) {
-    std::vector<std::string_view> cells(static_cast<std::size_t>(t.fieldCount()));
-    for (std::size_t r = 0; r < t.recordCount(); ++r) {
-        t.recordCells(r, cells.data());
-        // The states went through a turnover-form table as opening states (never issues).
-        auto field = [&](int f) { return cells[static_cast<std::size_t>(f - 1)]; };
-        c.add(field, fitted(field(sars::kQuantity), l.width[sars::kQuantity]),
-              fitted(field(sars::kValue), l.width[sars::kValue]));
-    }
+std::size_t keyLength(const Layout& l) {
+    std::size_t n = 0;
+    for (int k : kKeys) n += l.width[static_cast<std::size_t>(k)];
+    return n;
 }
 
-template <class Records>
-void addTurnovers(Collector& c, const Records& t, const Layout& l, bool joined) {
-    std::vector<std::string_view> cells(static_cast<std::size_t>(t.fieldCount()));
-    std::string q, v;
-    for (std::size_t r = 0; r < t.recordCount(); ++r) {
-        t.recordCells(r, cells.data());
-        auto raw = [&](int f) { return cells[static_cast<std::size_t>(f - 1)]; };
+// Turns input records into keys and numbers; one per thread, as it keeps its own cells.
+class RecordParser {
+public:
+    RecordParser(const Layout& l, const std::array<std::string, 2>& period, int fieldCount)
+        : l_(l), period_(period), cells_(static_cast<std::size_t>(fieldCount)) {}
+
+    // A state record: the states went through a turnover-form table as opening states (never
+    // issues).
+    template <class Records>
+    void state(const Records& t, std::size_t r, char* key, double& quantity, double& value) {
+        constexpr bool stored = std::is_same_v<Records, PackedTable>;
+        t.recordCells(r, cells_.data());
+        auto field = [&](int f) { return cells_[static_cast<std::size_t>(f - 1)]; };
+        put<stored>(field, key, fit<stored>(field(sars::kQuantity), l_.width[sars::kQuantity]),
+                    fit<stored>(field(sars::kValue), l_.width[sars::kValue]), quantity, value);
+    }
+
+    template <class Records>
+    void turnover(const Records& t, std::size_t r, bool joined, char* key, double& quantity,
+                  double& value) {
+        constexpr bool stored = std::is_same_v<Records, PackedTable>;
+        t.recordCells(r, cells_.data());
+        auto raw = [&](int f) { return cells_[static_cast<std::size_t>(f - 1)]; };
         auto field = [&](int f) { return raw(kTurnoverOfState[static_cast<std::size_t>(f - 1)]); };
-        std::string_view quantity = field(sars::kQuantity), value = field(sars::kValue);
+        std::string_view q = field(sars::kQuantity), v = field(sars::kValue);
         if (joined) {
-            quantity = fitted(quantity, l.width[sars::kQuantity]);
-            value = fitted(value, l.width[sars::kValue]);
+            q = fit<stored>(q, l_.width[sars::kQuantity]);
+            v = fit<stored>(v, l_.width[sars::kValue]);
         }
         if (isIssueType(raw(saro::kMovement))) {
-            if (!negatedInPlace(quantity, kQuantityWidth, kQuantityDecimals, q))
-                q = numberToText(kQuantityWidth, kQuantityDecimals, -textToNumberFast(quantity));
-            if (!negatedInPlace(value, kValueWidth, kValueDecimals, v))
-                v = numberToText(kValueWidth, kValueDecimals, -textToNumberFast(value));
-            quantity = q;
-            value = v;
+            if (!negatedInPlace(q, kQuantityWidth, kQuantityDecimals, q_))
+                q_ = numberToText(kQuantityWidth, kQuantityDecimals, -textToNumberFast(q));
+            if (!negatedInPlace(v, kValueWidth, kValueDecimals, v_))
+                v_ = numberToText(kValueWidth, kValueDecimals, -textToNumberFast(v));
+            q = q_;
+            v = v_;
         }
-        c.add(field, quantity, value);
+        put<stored>(field, key, q, v, quantity, value);
     }
-}
+
+private:
+    // fitted(); the texts of a file held as its stored bytes end before any zero byte already.
+    template <bool stored> static std::string_view fit(std::string_view v, std::size_t width) {
+        if constexpr (stored)
+            return v.substr(0, width);
+        else
+            return fitted(v, width);
+    }
+
+    // The record in state form: fields 1-2 are the period, `field(f)` gives fields 3-13 as the
+    // input holds them; quantity and value as the state table would hold them.
+    template <bool stored, class Field>
+    void put(Field field, char* key, std::string_view q, std::string_view v, double& quantity,
+             double& value) {
+        char* p = key;
+        for (int k : kKeys) {
+            const std::size_t w = l_.width[static_cast<std::size_t>(k)];
+            const std::string_view t = k <= 2 ? fitted(period_[static_cast<std::size_t>(k - 1)], w)
+                                              : fit<stored>(field(k), w);
+            if (!t.empty()) std::memcpy(p, t.data(), t.size());
+            std::memset(p + t.size(), ' ', w - t.size());
+            p += w;
+        }
+        // Once over the whole key: the padding is blanks already.
+        blankControls(key, static_cast<std::size_t>(p - key));
+        // Negated numbers are written without a zero byte.
+        quantity = textToNumberFast(fit<stored>(q, l_.width[sars::kQuantity]));
+        value = textToNumberFast(fit<stored>(v, l_.width[sars::kValue]));
+    }
+
+    const Layout& l_;
+    const std::array<std::string, 2>& period_;
+    std::vector<std::string_view> cells_;
+    std::string q_, v_;
+};
 
 // A number as the summation's record holds it: written in the field's width and cut or padded
 // to it.
@@ -232,7 +185,7 @@ public:
         canOpen(s, name);
         if (formatForName(name) == TableFormat::Binary &&
             loadPacked(s.platform().native(name), packed_)) {
-            isPacked_ = true;
+            held_ = &packed_;
             return true;
         }
         table_.discard();
@@ -240,116 +193,270 @@ public:
         table_.readOnly = true;
         return table_.open(s);
     }
-    const Table& fields() const { return isPacked_ ? packed_.head : table_.data; }
-    std::size_t count() const {
-        return isPacked_ ? packed_.recordCount() : table_.data.recordCount();
-    }
-    template <class Fn>
-    void visit(Fn fn) const {
-        if (isPacked_) {
-            fn(packed_);
+    // The file loaded by the caller already.
+    void hold(const PackedTable& packed) { held_ = &packed; }
+    const Table& fields() const { return held_ ? held_->head : table_.data; }
+    std::size_t count() const { return held_ ? held_->recordCount() : table_.data.recordCount(); }
+    template <class Fn> void visit(Fn fn) const {
+        if (held_) {
+            fn(*held_);
         } else {
             fn(table_.data);
         }
     }
     void release() {
+        held_ = nullptr;
         packed_ = PackedTable();
         table_.discard();
     }
 
 private:
     PackedTable packed_;
+    const PackedTable* held_ = nullptr;
     CdsTable table_;
-    bool isPacked_ = false;
 };
 
-// What both kinds of input give the collection: the field count and every record's cells.
-template <class T>
-struct RecordsOf {
-    const T& t;
-    const Table& head;
-    int fieldCount() const { return head.fieldCount(); }
-    std::size_t recordCount() const { return t.recordCount(); }
-    void recordCells(std::size_t r, std::string_view* cells) const { t.recordCells(r, cells); }
+// The state records of the groups in key order, written by two threads into one block where
+// every record has its fields at the same places, for the table file writer: the records are
+// never put into a table. Groups that sum to zero are left out.
+class StateRecords : public RecordSource {
+public:
+    // Room for a unit price longer than its field; the writer cuts it to the field anyway.
+    static constexpr std::size_t kPriceRoom = 32;
+
+    StateRecords(const Layout& l, const Table& head, const std::vector<std::string>& keys,
+                 const std::vector<std::vector<double>>& sums, std::size_t keyLen,
+                 const std::vector<std::uint64_t>& kept)
+        : l_(l), packer_(head) {
+        // Fields 1-9 are the key's start, the unit (field 11) its end.
+        std::size_t at = 0;
+        for (int f = 1; f <= sars::kFieldCount; ++f) {
+            at_[static_cast<std::size_t>(f)] = at;
+            at += f == sars::kPrice ? kPriceRoom : l.width[static_cast<std::size_t>(f)];
+        }
+        stride_ = at;
+        const std::size_t unitWidth = l.width[sars::kUnit];
+        const std::size_t headKey = keyLen - unitWidth;
+        count_ = kept.size();
+        bytes_.reset(new char[count_ * stride_ + 1]);
+        priceLen_.resize(count_);
+        auto format = [&](std::size_t from, std::size_t to) {
+            std::string text;
+            for (std::size_t r = from; r < to; ++r) {
+                // The groups lie anywhere in memory: the key and sums of one a few ahead are
+                // asked for.
+                if (r + 8 < to) {
+                    const std::size_t p = kept[r + 8] >> 63, a = kept[r + 8] & ~(1ull << 63);
+                    __builtin_prefetch(keys[p].data() + a * keyLen);
+                    __builtin_prefetch(keys[p].data() + a * keyLen + keyLen - 1);
+                    __builtin_prefetch(sums[p].data() + 2 * a);
+                }
+                // kept[r]: the part in the top bit, the group below it.
+                const std::size_t part = kept[r] >> 63, g = kept[r] & ~(1ull << 63);
+                const char* key = keys[part].data() + g * keyLen;
+                char* rec = bytes_.get() + r * stride_;
+                std::memcpy(rec, key, headKey);
+                std::memcpy(rec + at_[sars::kUnit], key + headKey, unitWidth);
+                char* q = rec + at_[sars::kQuantity];
+                char* v = rec + at_[sars::kValue];
+                put(q, l_.width[sars::kQuantity], l_.qDecimals, sums[part][2 * g], text);
+                put(v, l_.width[sars::kValue], l_.vDecimals, sums[part][2 * g + 1], text);
+                char* price = rec + at_[sars::kPrice];
+                std::memset(price, ' ', kPriceRoom);
+                const std::string_view qt(q, l_.width[sars::kQuantity]),
+                    vt(v, l_.width[sars::kValue]);
+                if (isBlank(qt)) continue; // priceLen_ stays 0: no price
+                const double ratio = textToNumberFast(vt) / textToNumberFast(qt);
+                if (fixedNumberText(price, kPriceWidth, kPriceDecimals, ratio)) {
+                    priceLen_[r] = kPriceWidth;
+                } else {
+                    text = numberToText(kPriceWidth, kPriceDecimals, ratio);
+                    priceLen_[r] = static_cast<std::uint8_t>(std::min(text.size(), kPriceRoom));
+                    std::memcpy(price, text.data(), priceLen_[r]);
+                }
+            }
+        };
+        std::exception_ptr failure;
+        std::thread second([&] {
+            try {
+                format(count_ / 2, count_);
+            } catch (...) {
+                failure = std::current_exception();
+            }
+        });
+        try {
+            format(0, count_ / 2);
+        } catch (...) {
+            second.join();
+            throw;
+        }
+        second.join();
+        if (failure) std::rethrow_exception(failure);
+    }
+
+    std::size_t recordCount() const override { return count_; }
+    // The keys end before any zero byte and the numbers hold none: every record goes in.
+    bool concurrentWrites() const override { return packer_.usable(); }
+    bool writeRecord(std::size_t rec, PacketSink& out) const override {
+        if (!packer_.usable()) return false;
+        std::array<std::string_view, sars::kFieldCount> cells;
+        std::array<CellState, sars::kFieldCount> states;
+        recordCells(rec, cells.data(), states.data());
+        return packer_.put(cells.data(), out);
+    }
+    void recordCells(std::size_t rec, std::string_view* cells, CellState* states) const override {
+        const char* p = bytes_.get() + rec * stride_;
+        for (int f = 1; f <= sars::kFieldCount; ++f) {
+            const auto i = static_cast<std::size_t>(f);
+            cells[i - 1] =
+                std::string_view(p + at_[i], f == sars::kPrice ? priceLen_[rec] : l_.width[i]);
+            states[i - 1] = CellState::Value;
+        }
+    }
+
+private:
+    // What sumText gives, written in place.
+    static void put(char* out, std::size_t width, int decimals, double value, std::string& text) {
+        if (fixedNumberText(out, static_cast<int>(width), decimals, value)) return;
+        text = sumText(value, width, decimals);
+        std::memcpy(out, text.data(), width);
+    }
+
+    const Layout& l_;
+    TextPacker packer_;
+    std::array<std::size_t, 14> at_{};
+    std::size_t stride_ = 0, count_ = 0;
+    std::unique_ptr<char[]> bytes_;
+    std::vector<std::uint8_t> priceLen_;
 };
+
+// The records as a table in memory, one field at a time: for result layouts that are not only
+// texts.
+void appendStateTexts(Table& result, const Layout& l, const std::vector<std::string>& keys,
+                      const std::vector<std::vector<double>>& sums, std::size_t keyLen,
+                      const std::vector<std::uint64_t>& kept) {
+    std::vector<std::string> texts(sars::kFieldCount);
+    for (const std::uint64_t k : kept) {
+        const std::size_t part = k >> 63, g = k & ~(1ull << 63);
+        const char* p = keys[part].data() + g * keyLen;
+        for (int f : kKeys) {
+            const std::size_t w = l.width[static_cast<std::size_t>(f)];
+            texts[static_cast<std::size_t>(f - 1)].assign(p, w);
+            p += w;
+        }
+        std::string& q = texts[sars::kQuantity - 1];
+        std::string& v = texts[sars::kValue - 1];
+        q = sumText(sums[part][2 * g], l.width[sars::kQuantity], l.qDecimals);
+        v = sumText(sums[part][2 * g + 1], l.width[sars::kValue], l.vDecimals);
+        texts[sars::kPrice - 1] = isBlank(q)
+                                      ? std::string()
+                                      : numberToText(kPriceWidth, kPriceDecimals,
+                                                     textToNumberFast(v) / textToNumberFast(q));
+        result.appendTexts(texts);
+    }
+}
 
 } // namespace
 
-DirectRoute currentStatesDirect(Session& s, const std::string& states,
-                                const std::string& turnovers, const std::string& out,
-                                const std::string& lastWork, bool joined) {
+DirectRoute currentStatesDirect(Session& s, const std::string& states, const std::string& turnovers,
+                                const std::string& out, const std::string& lastWork, bool joined,
+                                const PackedTable* heldTurnovers) {
     Layout l;
     if (!readLayout(s, l)) return DirectRoute::NotApplicable;
     Input stateInput, turnoverInput;
     if (!states.empty() && !stateInput.load(s, states)) return DirectRoute::Failed;
-    if (!turnoverInput.load(s, turnovers)) return DirectRoute::Failed;
+    if (heldTurnovers)
+        turnoverInput.hold(*heldTurnovers);
+    else if (!turnoverInput.load(s, turnovers))
+        return DirectRoute::Failed;
     if ((!states.empty() && !textFieldsOnly(stateInput.fields(), sars::kFieldCount)) ||
         !textFieldsOnly(turnoverInput.fields(), saro::kFieldCount))
         return DirectRoute::NotApplicable;
 
     ReadPeriod(s);
-    Collector c(l, s.period.PeriodYear, s.period.PeriodMonth);
-    // Usually far fewer groups than records; half of them is room enough to start with.
-    c.g.expect((stateInput.count() + turnoverInput.count()) / 2);
+    const std::size_t keyLen = keyLength(l);
+    const std::array<std::string, 2> period = {s.period.PeriodYear, s.period.PeriodMonth};
+    std::array<Groups, 2> parts = {Groups(keyLen), Groups(keyLen)};
+    // Usually far fewer groups than records; room for half of them, a quarter in each part, is
+    // enough to start with.
+    for (Groups& g : parts) g.expect((stateInput.count() + turnoverInput.count()) / 4);
     if (!states.empty())
         stateInput.visit([&](const auto& t) {
-            addStates(c, RecordsOf<std::decay_t<decltype(t)>>{t, stateInput.fields()}, l);
+            std::array<RecordParser, 2> parsers = {
+                RecordParser(l, period, stateInput.fields().fieldCount()),
+                RecordParser(l, period, stateInput.fields().fieldCount())};
+            keygroups::collect(t.recordCount(), keyLen, parsers, parts,
+                               [&](RecordParser& p, std::size_t r, char* key, double& q,
+                                   double& v) { p.state(t, r, key, q, v); });
         });
     stateInput.release();
     turnoverInput.visit([&](const auto& t) {
-        addTurnovers(c, RecordsOf<std::decay_t<decltype(t)>>{t, turnoverInput.fields()}, l,
-                     joined);
+        std::array<RecordParser, 2> parsers = {
+            RecordParser(l, period, turnoverInput.fields().fieldCount()),
+            RecordParser(l, period, turnoverInput.fields().fieldCount())};
+        keygroups::collect(t.recordCount(), keyLen, parsers, parts,
+                           [&](RecordParser& p, std::size_t r, char* key, double& q, double& v) {
+                               p.turnover(t, r, joined, key, q, v);
+                           });
     });
     turnoverInput.release();
-    const Groups& e = c.g;
-    const std::size_t keyLen = c.keyLen();
 
     // The summation leaves its definition behind, as later steps may read it.
-    std::vector<int> kept(kKeys.begin(), kKeys.end());
-    kept.push_back(sars::kQuantity);
-    kept.push_back(sars::kValue);
-    if (!saveText(s, stockWorkDef(), definitionLines(s.def, kept))) {
+    std::vector<int> keptFields(kKeys.begin(), kKeys.end());
+    keptFields.push_back(sars::kQuantity);
+    keptFields.push_back(sars::kValue);
+    if (!saveText(s, stockWorkDef(), definitionLines(s.def, keptFields))) {
         warning(s, "Soubor se nepodarilo sumarizovat !", "Soubor: " + turnovers);
         return DirectRoute::Failed;
+    }
+
+    // Both halves' groups in key order (their keys differ), the ones that sum to zero left out.
+    const std::size_t groups = parts[0].count + parts[1].count;
+    std::string allKeys;
+    allKeys.reserve(groups * keyLen);
+    for (const Groups& g : parts) allKeys.append(g.keys);
+    std::vector<std::string> keys(2);
+    std::vector<std::vector<double>> sums(2);
+    for (std::size_t i = 0; i < 2; ++i) {
+        keys[i].swap(parts[i].keys);
+        sums[i].swap(parts[i].sums);
+    }
+    const std::size_t firstCount = parts[0].count;
+    std::vector<std::uint64_t> kept;
+    {
+        const auto order = sortEntries(allKeys, keyLen, groups, 2000, 2);
+        std::string().swap(allKeys);
+        kept.reserve(order.size());
+        for (const std::uint32_t e : order) {
+            const std::uint64_t part = e >= firstCount ? 1 : 0, g = e - part * firstCount;
+            const double sq = sums[part][2 * g], sv = sums[part][2 * g + 1];
+            if (std::fabs(sq) >= 0.0005 || std::fabs(sv) >= 0.0005) kept.push_back(part << 63 | g);
+        }
     }
 
     s.cds.DefFile = stateDefName(s);
     CdsTable result;
     s.cdsProc().MakeTableVirt(result);
-    const auto order = sortEntries(e.keys, keyLen, e.count, 2000, 2);
-    std::vector<std::string> texts(sars::kFieldCount);
-    // Text fields hold their texts as they are: the record goes in whole.
-    const bool allText = textFieldsOnly(result.data, sars::kFieldCount) &&
-                         result.data.fieldCount() == sars::kFieldCount;
-    std::vector<std::string_view> cells(texts.size());
-    for (std::uint32_t g : order) {
-        const double sq = e.sums[2 * std::size_t{g}], sv = e.sums[2 * std::size_t{g} + 1];
-        if (std::fabs(sq) >= 0.0005 || std::fabs(sv) >= 0.0005) {
-            const char* p = e.keys.data() + std::size_t{g} * keyLen;
-            for (int k : kKeys) {
-                const std::size_t w = l.width[static_cast<std::size_t>(k)];
-                texts[static_cast<std::size_t>(k - 1)].assign(p, w);
-                p += w;
-            }
-            std::string& q = texts[sars::kQuantity - 1];
-            std::string& v = texts[sars::kValue - 1];
-            q = sumText(sq, l.width[sars::kQuantity], l.qDecimals);
-            v = sumText(sv, l.width[sars::kValue], l.vDecimals);
-            texts[sars::kPrice - 1] =
-                isBlank(q) ? std::string()
-                           : numberToText(kPriceWidth, kPriceDecimals,
-                                          textToNumberFast(v) / textToNumberFast(q));
-            if (allText) {
-                for (std::size_t i = 0; i < cells.size(); ++i) cells[i] = texts[i];
-                result.data.appendRaw(cells.data());
-            } else {
-                result.data.appendTexts(texts);
-            }
-        }
-    }
-
+    Table& head = result.data;
+    // Text fields hold their texts as they are, so the records can go to the file as they are
+    // written.
+    const bool asWritten = textFieldsOnly(head, sars::kFieldCount) &&
+                           head.fieldCount() == sars::kFieldCount &&
+                           formatForName(lastWork) == TableFormat::Binary &&
+                           maxValueBytes(head.fields[sars::kPrice - 1]) <= StateRecords::kPriceRoom;
     deleteFile(s, lastWork);
-    if (!result.saveToFile(s, lastWork)) return DirectRoute::Failed;
+    if (asWritten) {
+        const StateRecords records(l, head, keys, sums, keyLen, kept);
+        std::string error;
+        if (!writeBinaryTableFile(s.platform().native(lastWork), head, records, error,
+                                  !inWorkDirs(s, lastWork))) {
+            warning(s, "Soubor se nepodarilo ulozit:\r\r" + lastWork + "\r\r" + error);
+            return DirectRoute::Failed;
+        }
+    } else {
+        appendStateTexts(head, l, keys, sums, keyLen, kept);
+        if (!result.saveToFile(s, lastWork)) return DirectRoute::Failed;
+    }
     return SafeCopy(s, lastWork, out, 1) ? DirectRoute::Written : DirectRoute::Failed;
 }
 

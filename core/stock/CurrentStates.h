@@ -4,6 +4,7 @@
 
 namespace sarw {
 
+class PackedTable;
 class Session;
 
 // The current states computed in one pass over the state and turnover files, without the work
@@ -21,9 +22,10 @@ enum class DirectRoute {
 // summed per period, unit, material and measure unit into the output state file; the period is
 // the current one. `lastWork` is the work file the result is written to before the safe copy.
 // `joined` tells that the turnovers went through a turnover-form table first (StNove), which
-// fits every text to its field before an issue is negated.
-DirectRoute currentStatesDirect(Session& s, const std::string& states,
-                                const std::string& turnovers, const std::string& out,
-                                const std::string& lastWork, bool joined);
+// fits every text to its field before an issue is negated. `heldTurnovers`, when given, is the
+// turnover file as loadPacked gave it, read from there instead of loading the file again.
+DirectRoute currentStatesDirect(Session& s, const std::string& states, const std::string& turnovers,
+                                const std::string& out, const std::string& lastWork, bool joined,
+                                const PackedTable* heldTurnovers = nullptr);
 
 } // namespace sarw

@@ -7,6 +7,7 @@
 
 namespace sarw {
 
+class PackedTable;
 class Session;
 
 // State and turnover tables of the stock: their field numbers, the sign rule of movement types,
@@ -90,8 +91,17 @@ public:
     // Every turnover of the periods from first to last (compact texts, months up to 20).
     bool ObOdDo(const std::string& first, const std::string& out, const std::string& last);
 
-    // StNove and ObSt compute in one pass over the input files when their layouts allow it;
-    // switched off, they take the route through the primitives (the two give the same files).
+    // A turnover file the caller holds already as loadPacked gave it: StNove of that file reads
+    // it from memory instead of loading it again. The table must outlive the calls.
+    void holdTurnovers(const std::string& name, const PackedTable* table) {
+        heldName_ = name;
+        held_ = table;
+    }
+
+    // StNove and ObSt compute in one pass over the input files when their layouts allow it, and
+    // StOb writes its records as it makes them from the stored bytes of a binary state file;
+    // switched off, they take the route through the primitives and tables in memory (the two
+    // give the same files).
     bool directRoute = true;
 
 private:
@@ -99,6 +109,8 @@ private:
     bool obStThroughPrimitives(const std::string& turnovers, const std::string& out);
 
     Session& s_;
+    std::string heldName_;
+    const PackedTable* held_ = nullptr;
 };
 
 } // namespace sarw

@@ -2,6 +2,7 @@
 // current states, and the turnovers of a span of months.
 #include "stock/CurrentStates.h"
 #include "stock/TSarProc.h"
+#include "stock/TextPacker.h"
 #include "stock/TextRecords.h"
 
 #include "period/Period.h"
@@ -11,7 +12,13 @@
 #include "shell/USarCON.h"
 #include "shell/WinLSys.h"
 #include "tables/LSysCopy.h"
+#include "tables/PackedTable.h"
 #include "tables/TCdsProc.h"
+#include "tables/TableFile.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
 
 namespace sarw {
 
@@ -47,19 +54,131 @@ std::string negated(const std::string& number, int width, int decimals) {
     return numberToText(width, decimals, -textToNumber(number));
 }
 
+// States as opening-state turnover records, made one at a time for the table file writer, so
+// that neither table is held in memory: record r is item r % 500 + 1 of document r / 500 + 1.
+// Only for tables of texts; a null or missing state field is an empty text.
+template <class Records> class StatesAsTurnovers : public RecordSource {
+public:
+    StatesAsTurnovers(const Records& in, std::size_t inFields, const Table& head, std::string date,
+                      std::string docText)
+        : in_(in), inFields_(inFields), date_(std::move(date)), docText_(std::move(docText)),
+          packer_(head) {
+        // The records are put into the packet here, on both threads, when the output is of
+        // texts: every record then goes in, as no text holds a zero byte (the input's texts end
+        // before one).
+        direct_ = inFields_ < kMaxFields && head.fieldCount() == saro::kFieldCount &&
+                  packer_.usable() && date_.find('\0') == std::string::npos &&
+                  docText_.find('\0') == std::string::npos;
+    }
+
+    std::size_t recordCount() const override { return in_.recordCount(); }
+    bool concurrentWrites() const override { return direct_; }
+
+    bool writeRecord(std::size_t rec, PacketSink& out) const override {
+        if (!direct_) return false;
+        std::array<std::string_view, kMaxFields + 1> st;
+        std::string document, item;
+        std::array<std::string_view, saro::kFieldCount> made;
+        make(rec, st.data(), document, item, made.data());
+        return packer_.put(made.data(), out);
+    }
+
+    void recordCells(std::size_t rec, std::string_view* cells, CellState* states) const override {
+        std::array<std::string_view, kMaxFields + 1> small;
+        std::vector<std::string_view> large;
+        std::string_view* st = small.data();
+        if (inFields_ >= kMaxFields) {
+            large.resize(inFields_ + 1);
+            st = large.data();
+        }
+        std::string document, item;
+        std::array<std::string_view, saro::kFieldCount> made;
+        make(rec, st, document, item, made.data());
+        // The writer wants a record's cells side by side.
+        buffer_.clear();
+        for (const std::string_view v : made) buffer_.append(v);
+        std::size_t at = 0;
+        for (std::size_t i = 0; i < made.size(); ++i) {
+            cells[i] = std::string_view(buffer_).substr(at, made[i].size());
+            states[i] = CellState::Value;
+            at += made[i].size();
+        }
+    }
+
+private:
+    static constexpr std::size_t kMaxFields = 32;
+
+    // The record's 26 texts; st has room for the input's fields after a first unused one.
+    void make(std::size_t rec, std::string_view* st, std::string& document, std::string& item,
+              std::string_view* made) const {
+        std::array<CellState, kMaxFields> small;
+        std::vector<CellState> large;
+        CellState* states = small.data();
+        if (inFields_ > kMaxFields) {
+            large.resize(inFields_);
+            states = large.data();
+        }
+        in_.recordCells(rec, st + 1, states);
+        for (std::size_t f = 0; f < inFields_; ++f)
+            if (states[f] != CellState::Value) st[f + 1] = {};
+        const auto items = static_cast<std::size_t>(kItemsPerDocument);
+        document = zeroPadInt(static_cast<long long>(rec / items) + 1, 5);
+        item = zeroPadInt(static_cast<long long>(rec % items) + 1, 4);
+        // State field f at st[f]; fields the table lacks are empty.
+        auto f = [&](std::size_t k) { return k <= inFields_ ? st[k] : std::string_view(); };
+        const std::string_view texts[saro::kFieldCount] = {
+            f(1),  f(2),  f(3),  f(4),     f(5),  document, kOpeningMovement,
+            f(3),  f(4),  f(5),  docText_, date_, "",       item,
+            f(6),  f(7),  f(8),  f(9),     "",    "",       "",
+            f(10), f(11), f(12), f(13),    ""};
+        std::copy(std::begin(texts), std::end(texts), made);
+    }
+
+    const Records& in_;
+    std::size_t inFields_;
+    std::string date_, docText_;
+    TextPacker packer_;
+    bool direct_ = false;
+    mutable std::string buffer_;
+};
+
 } // namespace
 
 bool TSarProc::StOb(const std::string& states, const std::string& out, const std::string& docText) {
     if (!fileExistsWarn(s_, states)) return false;
     canOpen(s_, states);
+    const std::string work = stockWorkFile("SarStOb2.Cds");
+    // A binary state file of texts is read as its stored bytes and the records written as they
+    // are made.
+    PackedTable packed;
+    if (directRoute && formatForName(states) == TableFormat::Binary &&
+        formatForName(work) == TableFormat::Binary &&
+        loadPacked(s_.platform().native(states), packed) && textFieldsOnly(packed.head)) {
+        CdsTable result;
+        makeInMemory(s_, result, turnoverDefName(s_));
+        if (textFieldsOnly(result.data) && result.data.fieldCount() == saro::kFieldCount) {
+            const StatesAsTurnovers<PackedTable> records(
+                packed, static_cast<std::size_t>(packed.head.fieldCount()), result.data, today(s_),
+                docText);
+            deleteFile(s_, work);
+            std::string error;
+            if (!writeBinaryTableFile(s_.platform().native(work), result.data, records, error,
+                                      !inWorkDirs(s_, work))) {
+                warning(s_, "Soubor se nepodarilo ulozit:\r\r" + work + "\r\r" + error);
+                return false;
+            }
+            return SafeCopy(s_, work, out, 1);
+        }
+    }
+    packed = PackedTable();
     CdsTable input, result;
     if (!loadForReading(s_, input, states)) return false;
     makeInMemory(s_, result, turnoverDefName(s_));
     const std::string date = today(s_);
     const Table& in = input.data;
     Table& to = result.data;
-    const bool direct = textFieldsOnly(to) && textFieldsOnly(in) &&
-                        to.fieldCount() == saro::kFieldCount;
+    const bool direct =
+        textFieldsOnly(to) && textFieldsOnly(in) && to.fieldCount() == saro::kFieldCount;
     std::vector<std::string> t(saro::kFieldCount);
     std::vector<std::string_view> st(static_cast<std::size_t>(in.fieldCount()) + 1), cells;
     std::vector<CellState> cellStates;
@@ -76,27 +195,29 @@ bool TSarProc::StOb(const std::string& states, const std::string& out, const std
             // State field f at st[f]; fields the table lacks are empty.
             recordTexts(in, r, st.data() + 1, cellStates);
             auto f = [&](int n) { return n <= in.fieldCount() ? st[n] : std::string_view(); };
-            cells = {f(1), f(2), f(3), f(4), f(5), documentText, kOpeningMovement,
-                     f(3), f(4), f(5), docText, date, "", itemText, f(6), f(7), f(8),
-                     f(9), "", "", "", f(10), f(11), f(12), f(13), ""};
+            cells = {f(1),  f(2),  f(3),  f(4),    f(5), documentText, kOpeningMovement,
+                     f(3),  f(4),  f(5),  docText, date, "",           itemText,
+                     f(6),  f(7),  f(8),  f(9),    "",   "",           "",
+                     f(10), f(11), f(12), f(13),   ""};
             to.appendRaw(cells.data());
             continue;
         }
         auto f = [&](int n) { return fieldText(in, r, n); };
-        t = {f(1), f(2), f(3), f(4), f(5), documentText, kOpeningMovement,
-             f(3), f(4), f(5), docText, date, "", itemText, f(6), f(7), f(8),
-             f(9), "", "", "", f(10), f(11), f(12), f(13), ""};
+        t = {f(1),  f(2),  f(3),  f(4),    f(5), documentText, kOpeningMovement,
+             f(3),  f(4),  f(5),  docText, date, "",           itemText,
+             f(6),  f(7),  f(8),  f(9),    "",   "",           "",
+             f(10), f(11), f(12), f(13),   ""};
         to.appendTexts(t);
     }
     input.discard();
-    return saveThenReplace(s_, result, stockWorkFile("SarStOb2.Cds"), out);
+    return saveThenReplace(s_, result, work, out);
 }
 
 bool TSarProc::ObSt(const std::string& turnovers, const std::string& out) {
     if (!fileExistsWarn(s_, turnovers)) return false;
     if (directRoute) {
-        const DirectRoute done = currentStatesDirect(s_, {}, turnovers, out,
-                                                     stockWorkFile("SarObSt4.Cds"), false);
+        const DirectRoute done =
+            currentStatesDirect(s_, {}, turnovers, out, stockWorkFile("SarObSt4.Cds"), false);
         if (done != DirectRoute::NotApplicable) return done == DirectRoute::Written;
     }
     return obStThroughPrimitives(turnovers, out);
@@ -116,8 +237,8 @@ bool TSarProc::obStThroughPrimitives(const std::string& turnovers, const std::st
         std::vector<std::string> st = {year,  month, o(3),  o(4),  o(5),  o(15), o(16),
                                        o(17), o(18), o(22), o(23), o(24), o(25)};
         if (isIssueType(o(saro::kMovement))) {
-            st[sars::kQuantity - 1] = negated(st[sars::kQuantity - 1], kQuantityWidth,
-                                              kQuantityDecimals);
+            st[sars::kQuantity - 1] =
+                negated(st[sars::kQuantity - 1], kQuantityWidth, kQuantityDecimals);
             st[sars::kValue - 1] = negated(st[sars::kValue - 1], kValueWidth, kValueDecimals);
         }
         states.data.appendTexts(st);
@@ -137,10 +258,10 @@ bool TSarProc::obStThroughPrimitives(const std::string& turnovers, const std::st
     for (std::size_t r = 0; r < sums.recordCount(); ++r) {
         auto p = [&](int f) { return fieldText(sums, r, f); };
         const std::string quantity = p(11), value = p(12);
-        const std::string price =
-            isBlank(quantity) ? std::string()
-                              : numberToText(kPriceWidth, kPriceDecimals,
-                                             textToNumber(value) / textToNumber(quantity));
+        const std::string price = isBlank(quantity)
+                                      ? std::string()
+                                      : numberToText(kPriceWidth, kPriceDecimals,
+                                                     textToNumber(value) / textToNumber(quantity));
         result.data.appendTexts(
             {p(1), p(2), p(3), p(4), p(5), p(6), p(7), p(8), p(9), price, p(10), quantity, value});
     }
@@ -177,8 +298,9 @@ bool TSarProc::StNove(const std::string& states, const std::string& out,
     if (!haveTurnovers) return replaceWithCopy(states, out);
     if (!haveStates) return ObSt(turnovers, out);
     if (directRoute) {
-        const DirectRoute done = currentStatesDirect(s_, states, turnovers, out,
-                                                     stockWorkFile("SarStNove2.Cds"), true);
+        const DirectRoute done =
+            currentStatesDirect(s_, states, turnovers, out, stockWorkFile("SarStNove2.Cds"), true,
+                                held_ && heldName_ == turnovers ? held_ : nullptr);
         if (done != DirectRoute::NotApplicable) return done == DirectRoute::Written;
     }
     const std::string joined = stockWorkFile("SarStNove1.Cds");

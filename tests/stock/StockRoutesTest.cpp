@@ -1,0 +1,108 @@
+// The fast routes of the period tables write the same files as the routes through tables in
+// memory: states as turnovers, and the current states of inputs larger than one run of records
+// of the two-thread summation.
+#include "StockFixture.h"
+
+#include "shell/WinLSys.h"
+
+#include <random>
+
+using namespace sarw;
+using namespace sarw::test;
+using namespace sarw::test::stock;
+
+namespace {
+
+class StockRoutes : public StockTest {
+protected:
+    std::string states() { return stateFileName(*ts); }
+    std::string turnovers() { return turnoverFileName(*ts); }
+    std::string work(const char* name) { return stockWorkFile(name); }
+
+    // The output of `run` by both routes; fails the test unless both are written.
+    std::pair<std::string, std::string>
+    byBothRoutes(const std::function<bool(TSarProc&, const std::string&)>& run) {
+        std::string files[2];
+        for (int direct = 0; direct < 2; ++direct) {
+            TSarProc proc(*ts);
+            proc.directRoute = direct == 1;
+            const std::string out = work(direct ? "Direct.Cds" : "Tables.Cds");
+            EXPECT_TRUE(run(proc, out));
+            files[direct] = ts.read(out);
+        }
+        return {files[0], files[1]};
+    }
+};
+
+const char* const kTexts[] = {"Plech",
+                              "Plech ",
+                              "Drat\tmekky",
+                              "Velmi dlouhy nazev materialu pres 25 znaku",
+                              "\xC8"
+                              "erpadlo",
+                              ""};
+
+TEST_F(StockRoutes, StatesAsTurnoversSameByBothRoutes) {
+    // Over many documents, more than the writer puts into the file on one thread at a time, with
+    // texts longer than their fields, controls, empty and null cells.
+    std::mt19937 rng(3);
+    ts->cds.DefFile = stateDefName(*ts);
+    CdsTable st;
+    ts->cdsProc().MakeTableVirt(st);
+    for (int i = 0; i < 9000; ++i) {
+        const std::size_t r = st.data.appendTexts(
+            state(std::to_string(rng() % 3 + 1), "11201" + zeroPadInt(i, 7), kTexts[rng() % 6],
+                  rng() % 2 ? "KG" : "", rng() % 50, (rng() % 5000) / 10.0));
+        if (i % 7 == 0) st.data.setNull(r, static_cast<int>(rng() % 13));
+    }
+    ASSERT_TRUE(st.saveToFile(*ts, states()));
+    const auto [tables, direct] = byBothRoutes([&](TSarProc& p, const std::string& out) {
+        return p.StOb(states(), out, kOpeningDocText);
+    });
+    EXPECT_EQ(loadRecords(ts.path(work("Direct.Cds"))).rows.size(), 9000u);
+    EXPECT_TRUE(tables == direct);
+    EXPECT_EQ(ts.dialogs.boxes.size(), 0u);
+}
+
+TEST_F(StockRoutes, CurrentStatesOfManyRunsOfRecordsSameByBothRoutes) {
+    // Far more records than one run of the summation, in groups spread over all of them, so that
+    // every group is summed from several runs and by either thread.
+    std::mt19937 rng(5);
+    const char* const types[] = {"110", "510", "999", "100", "5"};
+    std::vector<Row> st, moves;
+    for (int i = 0; i < 2000; ++i)
+        st.push_back(state(std::to_string(rng() % 3 + 1), "1120" + zeroPadInt(rng() % 500, 8),
+                           kTexts[rng() % 5], "KG", (rng() % 5000) / 100.0,
+                           (rng() % 90000) / 100.0));
+    for (int i = 0; i < 30000; ++i) {
+        Row m =
+            turnover(types[rng() % 5], std::to_string(rng() % 3 + 1),
+                     "1120" + zeroPadInt(rng() % 500, 8), kTexts[rng() % 5], rng() % 9 ? "KG" : "L",
+                     (rng() % 30000) / 1000.0, (rng() % 900000) / 100.0);
+        if (rng() % 50 == 0) m[24] = "";
+        moves.push_back(m);
+    }
+    writeStates(states(), st);
+    writeTurnovers(turnovers(), moves);
+    // The same turnovers in a file that is read as a table, not as its stored bytes.
+    const std::string xml = work("Obraty.xml");
+    writeTurnovers(xml, moves);
+    struct Case {
+        const char* name;
+        std::function<bool(TSarProc&, const std::string&)> run;
+    };
+    const Case cases[] = {
+        {"StNove",
+         [&](TSarProc& p, const std::string& out) { return p.StNove(states(), out, turnovers()); }},
+        {"ObSt of a table", [&](TSarProc& p, const std::string& out) { return p.ObSt(xml, out); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto [tables, direct] = byBothRoutes(c.run);
+        EXPECT_GT(loadRecords(ts.path(work("Direct.Cds"))).rows.size(), 8192u);
+        EXPECT_TRUE(tables == direct);
+    }
+    EXPECT_EQ(ts.dialogs.boxes.size(), 0u);
+}
+
+} // namespace
