@@ -6,6 +6,7 @@
 #include "shell/WinLSys.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <fcntl.h>
 #include <filesystem>
 #include <random>
@@ -19,7 +20,8 @@ namespace sarw {
 
 namespace {
 
-constexpr size_t kBlock = 32000;
+constexpr size_t kBlock = 1u << 20;
+constexpr size_t kRangeBlock = 64u << 20;
 constexpr int kSafeAttempts = 101;
 
 struct CopyOptions {
@@ -56,8 +58,23 @@ bool writeAll(int fd, const char* data, size_t size) {
 // Copies the bytes, then gives the target the source's permissions and, unless newTime, its
 // time stamps. False on any input/output error.
 bool copyContents(int in, int out, const struct stat& st, const CopyOptions& o) {
-    std::vector<char> buf(kBlock);
-    for (;;) {
+    // The system copies within itself where it can; where it cannot (another file system, an
+    // old system), before the first byte, the bytes go through a buffer.
+    bool through = false;
+    for (std::uint64_t copied = 0;;) {
+        const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, kRangeBlock, 0);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && copied == 0 &&
+            (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP)) {
+            through = true;
+            break;
+        }
+        if (n < 0) return false;
+        if (n == 0) break;
+        copied += static_cast<std::uint64_t>(n);
+    }
+    std::vector<char> buf(through ? kBlock : 0);
+    while (through) {
         ssize_t n = ::read(in, buf.data(), buf.size());
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return false;
@@ -174,7 +191,8 @@ void syncDirectory(const fs::path& dir) {
 bool copyToTemporary(Session& s, const std::string& source, const std::string& temp) {
     for (int attempt = 1; attempt <= kSafeAttempts; ++attempt) {
         CopyOptions o;
-        o.durable = true;
+        // Work files are computed again by every run: they need not wait for the disk.
+        o.durable = !inWorkDirs(s, temp);
         o.warn = attempt == 1;
         o.ask = attempt == kSafeAttempts;
         const int rc = copyWithStatus(s, source, temp, o);
@@ -261,7 +279,7 @@ bool SafeCopy(Session& s, const std::string& source, const std::string& target,
                         caption);
         return false;
     }
-    syncDirectory(dst.parent_path());
+    if (!inWorkDirs(s, target)) syncDirectory(dst.parent_path());
     return true;
 }
 

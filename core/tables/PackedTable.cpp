@@ -149,13 +149,15 @@ bool loadPacked(const std::filesystem::path& file, PackedTable& t, std::uint64_t
                  plan.layout.bytes == 1 && f.size >= 1 && f.size <= 255 &&
                  static_cast<std::uint64_t>(f.size) <= plan.maxLen;
         t.valueAt_.push_back(at + 1);
-        at += 1 + static_cast<std::size_t>(std::max(f.size, 0));
+        t.width_.push_back(static_cast<std::size_t>(std::max(f.size, 0)));
+        at += 1 + t.width_.back();
     }
     if (shaped) {
         t.regularBytes_ = at;
         t.regular_.reserve(rows);
     } else {
         t.valueAt_.clear();
+        t.width_.clear();
     }
     const std::uint64_t avail = size - first;
     if (std::uint64_t{rows} * t.recordHead_ > avail) return false;

@@ -5,6 +5,7 @@
 #include "tables/PacketStream.h"
 #include "tables/Table.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -24,7 +25,14 @@ public:
     std::size_t recordCount() const { return start_.size(); }
     // The cells of a record exactly as a Table loaded from the same file holds them.
     void recordCells(std::size_t rec, std::string_view* cells, CellState* states = nullptr) const {
-        cellsAt(place(rec), cells, states);
+        if (!regular(rec)) {
+            cellsAt(place(rec), cells, states);
+            return;
+        }
+        // A regular record's values are its stored bytes at their places.
+        const char* at = recordAt(place(rec));
+        for (std::size_t i = 0; i < valueAt_.size(); ++i) cells[i] = {at + valueAt_[i], width_[i]};
+        if (states) std::fill(states, states + valueAt_.size(), CellState::Value);
     }
 
     // For reading the records in another order than the file's: the places of the records in
@@ -68,6 +76,7 @@ private:
     std::vector<std::uint64_t> start_;
     std::vector<std::uint8_t> regular_; // per record; empty when no record can be regular
     std::vector<std::size_t> valueAt_;
+    std::vector<std::size_t> width_; // of each field's value in a regular record
     std::size_t regularBytes_ = 0;
 };
 

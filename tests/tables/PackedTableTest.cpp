@@ -230,17 +230,25 @@ TEST(PackedTable, KnowsWhichRecordsAreRegularAndWhereTheirValuesLie) {
         // Status and bitmap, then each value after its length byte.
         EXPECT_EQ(packed.regularBytes(), 2u + (1u + 3u) + (1u + 8u) + (1u + 1u));
         const bool expected[] = {true, false, false, false, true};
-        std::vector<std::string_view> cells(3);
+        Table loaded;
+        TableFormat format;
+        std::string error;
+        ASSERT_TRUE(readTableFile(file, loaded, format, error)) << error;
+        std::vector<std::string_view> cells(3), want(3);
+        std::vector<CellState> states(3), wantStates(3);
         for (std::size_t r = 0; r < 5; ++r) {
             SCOPED_TRACE("record " + std::to_string(r));
             EXPECT_EQ(packed.regular(r), expected[r]);
+            // The cells, regular or not, are the loader's.
+            packed.recordCells(r, cells.data(), states.data());
+            loaded.recordCells(r, want.data(), wantStates.data());
+            EXPECT_EQ(cellsOf(cells, states), cellsOf(want, wantStates));
             if (!expected[r]) continue;
-            packed.recordCells(r, cells.data());
             for (std::size_t f = 0; f < 3; ++f)
                 EXPECT_EQ(
                     std::string_view(packed.recordAt(packed.place(r)) + packed.regularValueAt(f),
-                                     cells[f].size()),
-                    cells[f]);
+                                     want[f].size()),
+                    want[f]);
         }
     }
     // A memo field has no width: no record of its table is regular.
