@@ -45,15 +45,25 @@ void PackedTable::cellsAt(std::uint64_t place, std::string_view* cells, CellStat
         const auto size = static_cast<std::size_t>(std::min(len, f.maxLen));
         cells[i] = {value, size};
         off += len;
-        // A text ends at its first zero (character); only the text itself is looked at, as
-        // lengths and numbers hold zero bytes often.
-        if (!f.text || !size) continue;
-        if (const void* z = std::memchr(value, 0, size)) {
-            if (head.fields[i].kind == FieldKind::WideString)
-                cells[i] = cutAtZero(head.fields[i], cells[i]);
-            else
-                cells[i] = {value, static_cast<std::size_t>(static_cast<const char*>(z) - value)};
+    }
+    // A text ends at its first zero (character). Zero bytes are looked for over the whole
+    // record, and again past each one found in a place that is no text (lengths and numbers
+    // hold them often), rather than once in every text.
+    const auto* end = reinterpret_cast<const char*>(base + off);
+    const auto* z = static_cast<const char*>(std::memchr(base + recordHead_, 0, off - recordHead_));
+    for (std::size_t i = 0; i < n && z; ++i) {
+        if (!plan_[i].text || cells[i].empty()) continue;
+        const char* value = cells[i].data();
+        if (z < value) {
+            z = static_cast<const char*>(
+                std::memchr(value, 0, static_cast<std::size_t>(end - value)));
+            if (!z) break;
         }
+        if (z >= value + cells[i].size()) continue;
+        if (head.fields[i].kind == FieldKind::WideString)
+            cells[i] = cutAtZero(head.fields[i], cells[i]);
+        else
+            cells[i] = {value, static_cast<std::size_t>(z - value)};
     }
 }
 
