@@ -16,6 +16,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <fstream>
 
 namespace sarw {
@@ -144,18 +146,25 @@ std::vector<SesColumn> columnsOf(const Definition& def) {
 // "Pouze neprazdne sloupce": a column is printed when some record holds a non-zero number or a
 // non-blank text in it.
 void keepFilledColumns(Session& s, const SesRecords& t, std::vector<SesColumn>& cols) {
-    for (auto& c : cols) c.printable = false;
+    std::size_t open = 0; // columns not known to be filled yet
+    for (auto& c : cols) {
+        c.printable = false;
+        open += !c.memo;
+    }
     RecordTexts texts(t);
     Progress progress(s, t.recordCount());
-    for (std::size_t r = 0; r < t.recordCount(); ++r) {
+    // Once every column is known to be filled, the other records cannot change that.
+    for (std::size_t r = 0; r < t.recordCount() && open > 0; ++r) {
         texts.load(r);
         for (auto& c : cols) {
             if (c.printable || c.memo) continue;
             const std::string_view v = texts.cells()[c.field - 1];
             c.printable = c.numeric ? std::fabs(textToNumberFast(v)) > kNonZero : !isBlank(v);
+            open -= c.printable;
         }
         progress.at(r + 1);
     }
+    progress.at(t.recordCount());
 }
 
 std::vector<std::string> lineTexts(const std::vector<HeaderLine>& lines) {
@@ -164,24 +173,39 @@ std::vector<std::string> lineTexts(const std::vector<HeaderLine>& lines) {
     return out;
 }
 
+// True when the text holds a "^" or a "ÿ": eight bytes at a time, as every cell of every record
+// is looked at (a byte of the result has its high bit set only where one of them stands).
+bool caretOrFF(std::string_view text) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHigh = 0x8080808080808080ull;
+    auto zeroByte = [&](std::uint64_t w) { return ((w - kOnes) & ~w & kHigh) != 0; };
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, text.data() + i, 8);
+        if (zeroByte(w ^ (kOnes * '^')) || zeroByte(~w)) return true;
+    }
+    for (; i < text.size(); ++i)
+        if (text[i] == '^' || text[i] == '\xFF') return true;
+    return false;
+}
+
 // Steps through the records: group changes with their subtotals, page breaks and blank lines,
 // the sums, the data lines; then the last subtotals and the grand total.
 class Generator {
 public:
-    Generator(Session& s, const SesRequest& r, const SesRecords& t, const std::vector<SesColumn>& cols,
-              SesPager& pager)
+    Generator(Session& s, const SesRequest& r, const SesRecords& t,
+              const std::vector<SesColumn>& cols, SesPager& pager)
         : s_(s), r_(r), t_(t), cols_(cols), pager_(pager), texts_(t),
           fields_(static_cast<std::size_t>(t.fieldCount())) {
         deep_ = std::min(deepestLevel(), t.fieldCount());
         keyEnd_.assign(static_cast<std::size_t>(deep_) + 1, 0);
         for (int lv = 1; lv <= deep_; ++lv)
-            keyEnd_[static_cast<std::size_t>(lv)] =
-                keyEnd_[static_cast<std::size_t>(lv) - 1] + static_cast<std::size_t>(cols[lv - 1].width);
+            keyEnd_[static_cast<std::size_t>(lv)] = keyEnd_[static_cast<std::size_t>(lv) - 1] +
+                                                    static_cast<std::size_t>(cols[lv - 1].width);
         acc_.assign((static_cast<std::size_t>(deep_) + 1) * fields_, 0.0);
         for (const auto& c : cols)
             if (c.numeric && !c.memo) numeric_.push_back(c.field - 1);
-        if (r.sumFilterField >= 1 && r.sumFilterField <= t.fieldCount())
-            filter_ = r.sumFilterField;
+        if (r.sumFilterField >= 1 && r.sumFilterField <= t.fieldCount()) filter_ = r.sumFilterField;
     }
 
     void run() {
@@ -254,13 +278,10 @@ private:
     }
 
     void addSums(const std::string_view* cells) {
-        bool caret = false, ff = false;
-        for (std::size_t f = 0; f < fields_; ++f) {
-            caret = caret || cells[f].find('^') != std::string_view::npos;
-            ff = ff || cells[f].find('\xFF') != std::string_view::npos;
-        }
+        bool marked = false;
+        for (std::size_t f = 0; f < fields_ && !marked; ++f) marked = caretOrFF(cells[f]);
         // "^" leaves the record out of the sums; "ÿ" and the sum filter make its values zero.
-        if (caret || ff) return;
+        if (marked) return;
         if (filter_ > 0 && cells[filter_ - 1].find(r_.sumFilterText) == std::string_view::npos)
             return;
         for (int f : numeric_) {

@@ -45,8 +45,10 @@ std::string titleLine(const std::vector<SesColumn>& columns,
 }
 
 std::string dataLine(const std::vector<SesColumn>& columns, const std::string_view* cells) {
-    // Written for every record of a report: each cell goes in without a text of its own.
+    // Written for every record of a report: each cell goes in without a text of its own, into
+    // room taken at once.
     std::string line;
+    line.reserve(256);
     for (const auto& c : columns) {
         if (!c.printable) continue;
         const std::string_view cell = cells[c.field - 1];

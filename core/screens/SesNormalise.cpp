@@ -8,6 +8,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <vector>
 
@@ -28,6 +30,25 @@ bool writeAll(int fd, const char* data, std::size_t size) {
     return true;
 }
 
+// Control characters become blanks; line ends and form feeds stay. Eight bytes at a time are
+// looked at for a byte below 32 (the high bit of a byte of the result is set for those), and
+// only those words byte by byte.
+void blankControlsKeepingLines(char* bytes, std::size_t n) {
+    auto* b = reinterpret_cast<unsigned char*>(bytes);
+    auto blank = [&](std::size_t from, std::size_t to) {
+        for (std::size_t i = from; i < to; ++i)
+            if (b[i] < 32 && b[i] != 10 && b[i] != 12 && b[i] != 13) b[i] = ' ';
+    };
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHigh = 0x8080808080808080ull;
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, b + i, 8);
+        if (((w - 32 * kOnes) & ~w & kHigh) != 0) blank(i, i + 8);
+    }
+    blank(i, n);
+}
+
 // Copies in to out block by block, blanking the control characters; false on any read or
 // write error.
 bool copyNormalised(int in, int out) {
@@ -37,15 +58,15 @@ bool copyNormalised(int in, int out) {
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return false;
         if (n == 0) return true;
-        for (ssize_t i = 0; i < n; ++i) {
-            const auto b = static_cast<unsigned char>(block[static_cast<std::size_t>(i)]);
-            if (b < 32 && b != 10 && b != 12 && b != 13) block[static_cast<std::size_t>(i)] = ' ';
-        }
+        blankControlsKeepingLines(block.data(), static_cast<std::size_t>(n));
         if (!writeAll(out, block.data(), static_cast<std::size_t>(n))) return false;
     }
 }
 
-bool copyFile(const std::filesystem::path& source, const std::filesystem::path& target) {
+// A durable copy waits for the disk; reports in the work directories, made again on demand,
+// need not.
+bool copyFile(const std::filesystem::path& source, const std::filesystem::path& target,
+              bool durable) {
     const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
     if (in < 0) return false;
     std::filesystem::path temp = target;
@@ -54,7 +75,7 @@ bool copyFile(const std::filesystem::path& source, const std::filesystem::path& 
     bool ok = out >= 0 && copyNormalised(in, out);
     ::close(in);
     if (out >= 0) {
-        ok = ok && ::fsync(out) == 0;
+        ok = ok && (!durable || ::fsync(out) == 0);
         ok = ::close(out) == 0 && ok;
     }
     // The finished report replaces the old one in one step: a crash leaves the one or the other.
@@ -69,7 +90,9 @@ bool normaliseReportInBlocks(Session& s, const std::string& workFile,
                              const std::string& reportFile) {
     makePath(s, kReportDir);
     if (!fileExistsWarn(s, workFile)) return false;
-    if (copyFile(s.platform().native(workFile), s.platform().native(reportFile))) return true;
+    if (copyFile(s.platform().native(workFile), s.platform().native(reportFile),
+                 !inWorkDirs(s, reportFile)))
+        return true;
     warning(s, "Vstupni soubor:    " + workFile + "\rVystupni soubor:  " + reportFile +
                    "\r\rNormalizace se nepodarila !");
     return false;

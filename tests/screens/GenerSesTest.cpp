@@ -60,9 +60,8 @@ protected:
 
 TEST_F(GenerSes, PlainReportHasHeadTitlesLinesAndGrandTotal) {
     f.writeRows(kRows);
-    EXPECT_EQ(f.generate(f.request()),
-              reportText({"", head(1), "", kTitles, "", "", kLine1, kLine2, kLine3, kLine4, "",
-                          kTotal}));
+    EXPECT_EQ(f.generate(f.request()), reportText({"", head(1), "", kTitles, "", "", kLine1, kLine2,
+                                                   kLine3, kLine4, "", kTotal}));
     EXPECT_TRUE(dialogs().boxes.empty());
 }
 
@@ -91,22 +90,22 @@ TEST_F(GenerSes, SubtotalPerGroupWithNewPageAndNextPageNumber) {
     r.Sum[1] = r.Str[1] = true;
     const std::string sub01 = "Zav                 3,500      160,50";
     const std::string sub02 = "Zav                 3,000      200,00";
-    EXPECT_EQ(f.generate(r),
-              reportText({"", head(1), "", kTitles, "", "", kLine1, kLine2, kLine3, sub01, "",
-                          "\f", head(2), "", kTitles, "", "", kLine4, sub02, "", "", kTotal}));
+    EXPECT_EQ(
+        f.generate(r),
+        reportText({"",   head(1), "", kTitles, "", "", kLine1, kLine2, kLine3, sub01, "",
+                    "\f", head(2), "", kTitles, "", "", kLine4, sub02,  "",     "",    kTotal}));
 }
 
 TEST_F(GenerSes, DeeperSubtotalsAreLabelledWithSAndAsterisks) {
     f.writeRows(kRows);
     SesRequest r = f.request();
     r.Sum[1] = r.Sum[2] = true;
-    EXPECT_EQ(f.generate(r),
-              reportText({"", head(1), "", kTitles, "", "", kLine1, kLine2,
-                          "S * Str             3,500      150,50", kLine3,
-                          "S * Str                         10,00",
-                          "Zav                 3,500      160,50", kLine4,
-                          "S * Str             3,000      200,00", "",
-                          "Zav                 3,000      200,00", "", "", kTotal}));
+    EXPECT_EQ(f.generate(r), reportText({"", head(1), "", kTitles, "", "", kLine1, kLine2,
+                                         "S * Str             3,500      150,50", kLine3,
+                                         "S * Str                         10,00",
+                                         "Zav                 3,500      160,50", kLine4,
+                                         "S * Str             3,000      200,00", "",
+                                         "Zav                 3,000      200,00", "", "", kTotal}));
 }
 
 TEST_F(GenerSes, LabelOfALevelBehindSeveralColumns) {
@@ -129,9 +128,9 @@ TEST_F(GenerSes, BlankLinesOnGroupChangeButNotBeforeANewPage) {
     SesRequest r = f.request();
     r.Str[1] = true;
     r.Rad[2] = true;
-    EXPECT_EQ(f.generate(r), reportText({"", head(1), "", kTitles, "", "", kLine1, kLine2, "",
-                                         kLine3, "\f", head(2), "", kTitles, "", "", kLine4, "",
-                                         kTotal}));
+    EXPECT_EQ(f.generate(r),
+              reportText({"", head(1), "", kTitles, "", "", kLine1, kLine2, "", kLine3, "\f",
+                          head(2), "", kTitles, "", "", kLine4, "", kTotal}));
 }
 
 TEST_F(GenerSes, GroupWithZeroSumsWritesNoSubtotalButStillBreaksThePage) {
@@ -171,16 +170,29 @@ TEST_F(GenerSes, SumRulesCaretFFAndFilter) {
         {"caret in a text leaves the record out",
          {{"01", "100", "A^C", "   1,000", "     10,00", "", ""},
           {"01", "100", "DEF", "   2,000", "     20,00", "", ""}},
-         0, "", "Celkem              2,000       20,00"},
+         0,
+         "",
+         "Celkem              2,000       20,00"},
         {"y with diaeresis makes its values zero",
          {{"01", "100", "AB\xFF", "   1,000", "     10,00", "", ""},
           {"01", "100", "DEF", "   2,000", "     20,00", "", ""}},
-         0, "", "Celkem              2,000       20,00"},
+         0,
+         "",
+         "Celkem              2,000       20,00"},
+        {"caret or y with diaeresis deep in a longer text",
+         {{"01", "100", "ABC", "   1,000", "  ^  10,00", "", ""},
+          {"01", "100", "ABC", "   4,000", "     40,0\xFF", "", ""},
+          {"01", "100", "DEF", "   2,000", "     20,00", "", ""}},
+         0,
+         "",
+         "Celkem              2,000       20,00"},
         {"filter counts only records whose field holds the text",
          {{"01", "100", "ABC", "   1,000", "     10,00", "", ""},
           {"01", "100", "DEF", "   2,000", "     20,00", "", ""},
           {"01", "100", "XAB", "   4,000", "     40,00", "", ""}},
-         3, "AB", "Celkem              5,000       50,00"},
+         3,
+         "AB",
+         "Celkem              5,000       50,00"},
     };
     for (const auto& c : cases) {
         f.writeRows(c.rows);
@@ -213,8 +225,8 @@ TEST_F(GenerSes, TableWithoutNumbersHasNoGrandTotal) {
     r.heading1 = "T";
     const std::string report = generateTableReport(*f.t, r);
     ASSERT_EQ(report, "C:\\A_Run\\Sestavy\\STxt.Ses");
-    EXPECT_EQ(f.t.read(report), reportText({"", "T  STR:    1", "", "Kod  Xy", "", "", "abc  xy",
-                                            "def    "}));
+    EXPECT_EQ(f.t.read(report),
+              reportText({"", "T  STR:    1", "", "Kod  Xy", "", "", "abc  xy", "def    "}));
 }
 
 TEST_F(GenerSes, FullPageHoldsExactlyThePageLength) {
@@ -282,7 +294,8 @@ TEST_F(GenerSes, RightTextFollowsTitlesAndDataButNotSums) {
 
 TEST_F(GenerSes, HeaderTextsWithPlaceholdersAndTime) {
     f.writeRows(kRows);
-    f.t.write("C:\\Txt\\Hor.Def", "Inventura #dat|2|Arial|12|clNavy|BOLD\r\n\r\nObdobi #OBD #cas\r\n");
+    f.t.write("C:\\Txt\\Hor.Def",
+              "Inventura #dat|2|Arial|12|clNavy|BOLD\r\n\r\nObdobi #OBD #cas\r\n");
     SesRequest r = f.request();
     r.upperText = "C:\\Txt\\Hor.Def";
     r.withTime = true;
@@ -332,12 +345,21 @@ TEST_F(GenerSes, MismatchedDefinitionIsReportedAndNoReportWritten) {
         std::string message;
     };
     const std::vector<Case> cases = {
-        {test::defText({{2, "Zav"}, {3, "Str"}, {6, "Material"}, {8, "Mno", "N3"},
-                        {10, "Hodnota", "N2"}, {6, "Nula", "N2"}}),
+        {test::defText({{2, "Zav"},
+                        {3, "Str"},
+                        {6, "Material"},
+                        {8, "Mno", "N3"},
+                        {10, "Hodnota", "N2"},
+                        {6, "Nula", "N2"}}),
          "C:\\Data\\Stav.Cds:     7\rC:\\Data\\Stav.Def:     6\r\r"
          "Skutecny pocet slov vety se nerovna poctu slov vypocitanemu !"},
-        {test::defText({{2, "Zav"}, {3, "Str"}, {6, "Material"}, {8, "Mno", "N3"},
-                        {10, "Hodnota", "N2"}, {6, "Nula", "N2"}, {5, "Pozn"}}),
+        {test::defText({{2, "Zav"},
+                        {3, "Str"},
+                        {6, "Material"},
+                        {8, "Mno", "N3"},
+                        {10, "Hodnota", "N2"},
+                        {6, "Nula", "N2"},
+                        {5, "Pozn"}}),
          "C:\\Data\\Stav.Cds:    39\rC:\\Data\\Stav.Def:    40\r\r"
          "Skutecna delka vety se nerovna delce vety vypoctene !"},
     };
@@ -375,8 +397,8 @@ TEST_F(GenerSes, ColumnGeometryForTheFramedRenderers) {
     };
     // Fields 2, 3, 6, 8 and 10 wide; the right text is 8 wide.
     const ColumnGeometry rich = columnGeometry(layout, SesRenderer::RichText, ps);
-    EXPECT_EQ(cols(rich), (Cols{{1, 3, 0}, {5, 4, 0}, {10, 7, 0}, {18, 9, 0}, {28, 11, 0},
-                                {36, 7, 0}}));
+    EXPECT_EQ(cols(rich),
+              (Cols{{1, 3, 0}, {5, 4, 0}, {10, 7, 0}, {18, 9, 0}, {28, 11, 0}, {36, 7, 0}}));
     EXPECT_EQ(rich.headingLines, 2);
     const ColumnGeometry graphic = columnGeometry(layout, SesRenderer::Graphic, ps);
     EXPECT_EQ(cols(graphic).back(), (std::array<int, 3>{38, 10, 51}));
