@@ -18,7 +18,9 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
+#include <unistd.h>
 
 namespace sarw {
 
@@ -383,19 +385,26 @@ std::string generateTableReport(Session& s, const SesRequest& r, SesLayout* layo
     if (!r.allColumns) keepFilledColumns(s, t, cols);
     makePath(s, "C:\\A_Run\\Work");
     if (!writeTextFile(s, kSesWorkDef, definitionLines(s.def, printedFields(cols)))) return {};
-    std::ofstream out(s.platform().native(kSesWorkText), std::ios::binary | std::ios::trunc);
+    // The report is written normalised as it is made, under a name of its own beside the old
+    // one, which it replaces only when it is complete; the text before normalisation, which
+    // nothing reads, is not written apart.
+    const std::string report = tableReportName(r.tableFile);
+    makePath(s, kReportDir);
+    const std::filesystem::path target = s.platform().native(report);
+    std::filesystem::path temp = target;
+    temp += ".~" + std::to_string(::getpid());
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
     {
-        SesPager pager(out, pageText(s, r, layout, cols));
+        SesPager pager(out, pageText(s, r, layout, cols), true);
         Generator(s, r, t, cols, pager).run();
         pager.finish();
     }
     out.close();
-    if (!out) {
-        warning(s, std::string("Soubor se nepodarilo ulozit:\r\r") + kSesWorkText);
+    if (!out || ::rename(temp.c_str(), target.c_str()) != 0) {
+        ::unlink(temp.c_str());
+        warning(s, "Soubor se nepodarilo ulozit:\r\r" + report);
         return {};
     }
-    const std::string report = tableReportName(r.tableFile);
-    if (!normaliseReportInBlocks(s, kSesWorkText, report)) return {};
     for (const auto& c : cols)
         if (c.printable) layout.columns.push_back(c);
     if (layoutOut) *layoutOut = std::move(layout);

@@ -17,7 +17,6 @@ class Table;
 // Work files of the table report.
 constexpr const char* kSesReducedDef = "C:\\A_Run\\Work\\CdsScrRed.Def";
 constexpr const char* kSesWorkDef = "C:\\A_Run\\Work\\CdsScrW_.Def";
-constexpr const char* kSesWorkText = "C:\\A_Run\\Work\\CdsScrW1_.Txt";
 
 // Everything one table report is made from.
 struct SesRequest {

@@ -30,9 +30,10 @@ bool writeAll(int fd, const char* data, std::size_t size) {
     return true;
 }
 
-// Control characters become blanks; line ends and form feeds stay. Eight bytes at a time are
-// looked at for a byte below 32 (the high bit of a byte of the result is set for those), and
-// only those words byte by byte.
+} // namespace
+
+// Eight bytes at a time are looked at for a byte below 32 (the high bit of a byte of the result
+// is set for those), and only those words byte by byte.
 void blankControlsKeepingLines(char* bytes, std::size_t n) {
     auto* b = reinterpret_cast<unsigned char*>(bytes);
     auto blank = [&](std::size_t from, std::size_t to) {
@@ -48,6 +49,8 @@ void blankControlsKeepingLines(char* bytes, std::size_t n) {
     }
     blank(i, n);
 }
+
+namespace {
 
 // Copies in to out block by block, blanking the control characters; false on any read or
 // write error.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace sarw {
@@ -12,5 +13,9 @@ class Session;
 // from. The report replaces an older one only when it is complete.
 bool normaliseReportInBlocks(Session& s, const std::string& workFile,
                              const std::string& reportFile);
+
+// The normalisation of a piece of a report in place: every control character other than CR, LF
+// and form feed becomes a blank.
+void blankControlsKeepingLines(char* bytes, std::size_t n);
 
 } // namespace sarw

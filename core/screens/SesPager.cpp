@@ -1,13 +1,19 @@
 #include "screens/SesPager.h"
 
 #include "screens/SesLines.h"
+#include "screens/SesNormalise.h"
 
 namespace sarw {
 
-SesPager::SesPager(std::ostream& out, SesPageText text)
-    : out_(out), t_(std::move(text)), pageLength_(t_.pageLength) {}
+SesPager::SesPager(std::ostream& out, SesPageText text, bool normalised)
+    : out_(out), normalised_(normalised), t_(std::move(text)), pageLength_(t_.pageLength) {}
 
 void SesPager::put(std::string_view text) {
+    if (normalised_) {
+        buffer_.assign(text);
+        blankControlsKeepingLines(buffer_.data(), buffer_.size());
+        text = buffer_;
+    }
     out_.write(text.data(), static_cast<std::streamsize>(text.size()));
     out_.write("\r\n", 2);
 }
@@ -17,8 +23,8 @@ void SesPager::line(std::string_view body) {
     // page breaks work at every page length, and the first page always gets its head.
     ++lines_;
     if (!open_ || (forced_ && t_.paged) || lines_ > pageLength_) beginPage();
-    const bool withRight = !t_.rightLine.empty() && body.size() >= 3 &&
-                           body.substr(0, 2) != "S " && body.substr(0, 6) != "Celkem";
+    const bool withRight = !t_.rightLine.empty() && body.size() >= 3 && body.substr(0, 2) != "S " &&
+                           body.substr(0, 6) != "Celkem";
     if (!withRight) return put(body);
     std::string l(body);
     l += t_.rightLine;

@@ -15,8 +15,8 @@ struct SesPageText {
     std::string heading2;     // second heading; none when empty
     std::vector<std::string> upper;
     std::vector<std::string> lower;
-    std::string titleLine;  // column titles, with the right text's first line
-    std::string rightLine;  // appended to body lines; empty without a right text
+    std::string titleLine; // column titles, with the right text's first line
+    std::string rightLine; // appended to body lines; empty without a right text
 };
 
 // Writes the body lines of a table report and begins the pages around them: a page holds
@@ -26,7 +26,9 @@ class SesPager {
 public:
     static constexpr long long kUnlimited = 999999999;
 
-    SesPager(std::ostream& out, SesPageText text);
+    // normalised: every line written with its control characters other than form feeds
+    // blanked, as the normalisation of the finished report would blank them.
+    SesPager(std::ostream& out, SesPageText text, bool normalised = false);
 
     // One body line; a new page is begun first when the page is full or a break is pending.
     void line(std::string_view body);
@@ -44,6 +46,8 @@ private:
     void put(std::string_view text);
 
     std::ostream& out_;
+    bool normalised_;
+    std::string buffer_; // a line being normalised
     SesPageText t_;
     long long pageLength_;
     long long lines_ = 0; // lines of the current page, the fixed ones included

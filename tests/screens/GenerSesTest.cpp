@@ -205,6 +205,21 @@ TEST_F(GenerSes, SumRulesCaretFFAndFilter) {
     }
 }
 
+// The report is normalised as it is written: control characters in the data become blanks.
+TEST_F(GenerSes, ControlCharactersInTheDataArePrintedAsBlanks) {
+    Rows rows = kRows;
+    rows[0][2] = "A\x01\x1f";
+    rows[1][2] = "\tEF";
+    f.writeRows(rows);
+    const std::string report = f.generate(f.request());
+    EXPECT_EQ(lineStarting(report, "01  100  A"), "01  100  A          1,500      100,00");
+    EXPECT_EQ(lineStarting(report, "01  100   EF"), "01  100   EF        2,000       50,50");
+    for (char c : report) {
+        const auto b = static_cast<unsigned char>(c);
+        EXPECT_TRUE(b >= 32 || b == '\r' || b == '\n' || b == '\f') << static_cast<int>(b);
+    }
+}
+
 TEST_F(GenerSes, CaretRecordAddsToNoSubtotal) {
     f.writeRows({{"01", "100", "ABC", "   1,000", "     10,00", "", ""},
                  {"01", "100", "^^^", "   5,000", "     50,00", "", ""},
