@@ -216,9 +216,9 @@ private:
     CdsTable table_;
 };
 
-// The state records of the groups in key order, written by two threads into one block where
-// every record has its fields at the same places, for the table file writer: the records are
-// never put into a table. Groups that sum to zero are left out.
+// The state records of the groups in key order, each made as it is written, by the table file
+// writer's threads, straight into the packet: the records are never put into a table. Groups
+// that sum to zero are left out.
 class StateRecords : public RecordSource {
 public:
     // Room for a unit price longer than its field; the writer cuts it to the field anyway.
@@ -227,7 +227,7 @@ public:
     StateRecords(const Layout& l, const Table& head, const std::vector<std::string>& keys,
                  const std::vector<std::vector<double>>& sums, std::size_t keyLen,
                  const std::vector<std::uint64_t>& kept)
-        : l_(l), packer_(head) {
+        : l_(l), packer_(head), keys_(keys), sums_(sums), keyLen_(keyLen), kept_(kept) {
         // Fields 1-9 are the key's start, the unit (field 11) its end.
         std::size_t at = 0;
         for (int f = 1; f <= sars::kFieldCount; ++f) {
@@ -235,86 +235,71 @@ public:
             at += f == sars::kPrice ? kPriceRoom : l.width[static_cast<std::size_t>(f)];
         }
         stride_ = at;
-        const std::size_t unitWidth = l.width[sars::kUnit];
-        const std::size_t headKey = keyLen - unitWidth;
-        count_ = kept.size();
-        bytes_.reset(new char[count_ * stride_ + 1]);
-        priceLen_.resize(count_);
-        auto format = [&](std::size_t from, std::size_t to) {
-            std::string text;
-            for (std::size_t r = from; r < to; ++r) {
-                // The groups lie anywhere in memory: the key and sums of one a few ahead are
-                // asked for.
-                if (r + 8 < to) {
-                    const std::size_t p = kept[r + 8] >> 63, a = kept[r + 8] & ~(1ull << 63);
-                    __builtin_prefetch(keys[p].data() + a * keyLen);
-                    __builtin_prefetch(keys[p].data() + a * keyLen + keyLen - 1);
-                    __builtin_prefetch(sums[p].data() + 2 * a);
-                }
-                // kept[r]: the part in the top bit, the group below it.
-                const std::size_t part = kept[r] >> 63, g = kept[r] & ~(1ull << 63);
-                const char* key = keys[part].data() + g * keyLen;
-                char* rec = bytes_.get() + r * stride_;
-                std::memcpy(rec, key, headKey);
-                std::memcpy(rec + at_[sars::kUnit], key + headKey, unitWidth);
-                char* q = rec + at_[sars::kQuantity];
-                char* v = rec + at_[sars::kValue];
-                put(q, l_.width[sars::kQuantity], l_.qDecimals, sums[part][2 * g], text);
-                put(v, l_.width[sars::kValue], l_.vDecimals, sums[part][2 * g + 1], text);
-                char* price = rec + at_[sars::kPrice];
-                std::memset(price, ' ', kPriceRoom);
-                const std::string_view qt(q, l_.width[sars::kQuantity]),
-                    vt(v, l_.width[sars::kValue]);
-                if (isBlank(qt)) continue; // priceLen_ stays 0: no price
-                const double ratio = textToNumberFast(vt) / textToNumberFast(qt);
-                if (fixedNumberText(price, kPriceWidth, kPriceDecimals, ratio)) {
-                    priceLen_[r] = kPriceWidth;
-                } else {
-                    text = numberToText(kPriceWidth, kPriceDecimals, ratio);
-                    priceLen_[r] = static_cast<std::uint8_t>(std::min(text.size(), kPriceRoom));
-                    std::memcpy(price, text.data(), priceLen_[r]);
-                }
-            }
-        };
-        std::exception_ptr failure;
-        std::thread second([&] {
-            try {
-                format(count_ / 2, count_);
-            } catch (...) {
-                failure = std::current_exception();
-            }
-        });
-        try {
-            format(0, count_ / 2);
-        } catch (...) {
-            second.join();
-            throw;
-        }
-        second.join();
-        if (failure) std::rethrow_exception(failure);
+        unitWidth_ = l.width[sars::kUnit];
+        headKey_ = keyLen - unitWidth_;
     }
 
-    std::size_t recordCount() const override { return count_; }
+    std::size_t recordCount() const override { return kept_.size(); }
     // The keys end before any zero byte and the numbers hold none: every record goes in.
     bool concurrentWrites() const override { return packer_.usable(); }
     bool writeRecord(std::size_t rec, PacketSink& out) const override {
         if (!packer_.usable()) return false;
+        thread_local Made made;
         std::array<std::string_view, sars::kFieldCount> cells;
         std::array<CellState, sars::kFieldCount> states;
-        recordCells(rec, cells.data(), states.data());
+        make(rec, made, cells.data(), states.data());
         return packer_.put(cells.data(), out);
     }
     void recordCells(std::size_t rec, std::string_view* cells, CellState* states) const override {
-        const char* p = bytes_.get() + rec * stride_;
+        make(rec, made_, cells, states);
+    }
+
+private:
+    // Room for one record as it is made.
+    struct Made {
+        std::string bytes, text;
+    };
+
+    // Record rec into `made`, its cells pointing there.
+    void make(std::size_t rec, Made& made, std::string_view* cells, CellState* states) const {
+        // The groups lie anywhere in memory: the key and sums of one a few ahead are asked for.
+        if (rec + 8 < kept_.size()) {
+            const std::size_t p = kept_[rec + 8] >> 63, a = kept_[rec + 8] & ~(1ull << 63);
+            __builtin_prefetch(keys_[p].data() + a * keyLen_);
+            __builtin_prefetch(keys_[p].data() + a * keyLen_ + keyLen_ - 1);
+            __builtin_prefetch(sums_[p].data() + 2 * a);
+        }
+        made.bytes.resize(stride_);
+        // kept[rec]: the part in the top bit, the group below it.
+        const std::size_t part = kept_[rec] >> 63, g = kept_[rec] & ~(1ull << 63);
+        const char* key = keys_[part].data() + g * keyLen_;
+        char* r = made.bytes.data();
+        std::memcpy(r, key, headKey_);
+        std::memcpy(r + at_[sars::kUnit], key + headKey_, unitWidth_);
+        char* q = r + at_[sars::kQuantity];
+        char* v = r + at_[sars::kValue];
+        put(q, l_.width[sars::kQuantity], l_.qDecimals, sums_[part][2 * g], made.text);
+        put(v, l_.width[sars::kValue], l_.vDecimals, sums_[part][2 * g + 1], made.text);
+        char* price = r + at_[sars::kPrice];
+        std::size_t priceLen = 0; // no price
+        const std::string_view qt(q, l_.width[sars::kQuantity]), vt(v, l_.width[sars::kValue]);
+        if (!isBlank(qt)) {
+            const double ratio = textToNumberFast(vt) / textToNumberFast(qt);
+            if (fixedNumberText(price, kPriceWidth, kPriceDecimals, ratio)) {
+                priceLen = kPriceWidth;
+            } else {
+                made.text = numberToText(kPriceWidth, kPriceDecimals, ratio);
+                priceLen = std::min(made.text.size(), kPriceRoom);
+                std::memcpy(price, made.text.data(), priceLen);
+            }
+        }
         for (int f = 1; f <= sars::kFieldCount; ++f) {
             const auto i = static_cast<std::size_t>(f);
-            cells[i - 1] =
-                std::string_view(p + at_[i], f == sars::kPrice ? priceLen_[rec] : l_.width[i]);
+            cells[i - 1] = std::string_view(r + at_[i], f == sars::kPrice ? priceLen : l_.width[i]);
             states[i - 1] = CellState::Value;
         }
     }
 
-private:
     // What sumText gives, written in place.
     static void put(char* out, std::size_t width, int decimals, double value, std::string& text) {
         if (fixedNumberText(out, static_cast<int>(width), decimals, value)) return;
@@ -324,10 +309,13 @@ private:
 
     const Layout& l_;
     TextPacker packer_;
+    const std::vector<std::string>& keys_;
+    const std::vector<std::vector<double>>& sums_;
+    std::size_t keyLen_;
+    const std::vector<std::uint64_t>& kept_;
     std::array<std::size_t, 14> at_{};
-    std::size_t stride_ = 0, count_ = 0;
-    std::unique_ptr<char[]> bytes_;
-    std::vector<std::uint8_t> priceLen_;
+    std::size_t stride_ = 0, unitWidth_ = 0, headKey_ = 0;
+    mutable Made made_; // for recordCells, which the writer calls on one thread
 };
 
 // The records as a table in memory, one field at a time: for result layouts that are not only
