@@ -25,7 +25,19 @@ void PackedTable::cellsAt(std::uint64_t place, std::string_view* cells, CellStat
     const std::size_t n = plan_.size();
     const auto* base = reinterpret_cast<const unsigned char*>(bytes_.get()) + place;
     std::uint64_t off = recordHead_;
-    for (std::size_t i = 0; i < n; ++i) {
+    // Every field a text with a one-byte length and every value present, the usual record of
+    // such a table: each cell is its length and its bytes, nothing else to look at.
+    bool present = regularBytes_ != 0;
+    for (std::size_t b = 1; b < recordHead_ && present; ++b) present = base[b] == 0;
+    if (present) {
+        for (std::size_t i = 0; i < n; ++i) {
+            const std::size_t len = base[off];
+            cells[i] = {reinterpret_cast<const char*>(base + off + 1), std::min(len, width_[i])};
+            off += 1 + len;
+        }
+        if (states) std::fill(states, states + n, CellState::Value);
+    }
+    for (std::size_t i = 0; i < n && !present; ++i) {
         const unsigned code = (base[1 + i / 4] >> (2 * (i % 4))) & 3;
         const FieldPlan& f = plan_[i];
         if (f.layout.form == ValueLayout::None || code != 0) {
