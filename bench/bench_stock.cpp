@@ -192,6 +192,7 @@ Result currentStates(const fs::path& root, bool direct) {
         TSarProc proc(d.s);
         proc.directRoute = direct;
         const std::string out = stockWorkFile("SarWork.Cds");
+        ::sync(); // what earlier measurements wrote is on the disk first
         const auto start = Clock::now();
         const bool ok = proc.StNove(stateFileName(d.s), out, turnoverFileName(d.s));
         const double took = seconds(start);
@@ -206,6 +207,7 @@ Result closing(const fs::path& root) {
         Disk d(root);
         const ClosingFields f = closingFields(d.s);
         std::string next = f.next;
+        ::sync(); // what earlier measurements wrote is on the disk first
         const auto start = Clock::now();
         const bool ok = closeMonth(d.s, f.current, next) == ClosingResult::Done;
         const double took = seconds(start);
@@ -221,6 +223,7 @@ Result closing(const fs::path& root) {
 Result readAndScan(const fs::path& root) {
     return inChild([&] {
         Disk d(root);
+        ::sync(); // what earlier measurements wrote is on the disk first
         const auto start = Clock::now();
         std::size_t bytes = 0;
         for (const std::string& name : {stateFileName(d.s), turnoverFileName(d.s)}) {
@@ -297,6 +300,7 @@ Result proved(const fs::path& root, const std::function<bool(Session&)>& compute
               const std::function<bool(Session&)>& report) {
     return inChild([&] {
         Disk d(root);
+        ::sync(); // what earlier measurements wrote is on the disk first
         const auto start = Clock::now();
         if (!compute(d.s)) std::exit(1);
         const double took = seconds(start);
@@ -380,10 +384,21 @@ Figures measure(std::size_t turnovers, std::size_t states) {
         keepBest(f.sql, sqliteGroupBy(root));
     }
     f.primitives = currentStates(root, false);
-    f.close = closing(root);
-    f.reg = proved(root, regleta, regletaReport);
-    f.inv = proved(root, inventory, inventoryReport);
-    f.card = proved(root, cards, cardsReport);
+    for (int i = 0; i < 3; ++i) keepBest(f.close, closing(root));
+    // The report windows: each time the best of three runs, the peaks the highest.
+    auto bestProved = [&](const std::function<bool(Session&)>& compute,
+                          const std::function<bool(Session&)>& report) {
+        Result best = proved(root, compute, report);
+        for (int i = 1; i < 3; ++i) {
+            const Result r = proved(root, compute, report);
+            for (int k : {0, 1}) best.v[k] = std::min(best.v[k], r.v[k]);
+            for (int k : {2, 3}) best.v[k] = std::max(best.v[k], r.v[k]);
+        }
+        return best;
+    };
+    f.reg = bestProved(regleta, regletaReport);
+    f.inv = bestProved(inventory, inventoryReport);
+    f.card = bestProved(cards, cardsReport);
     const double scan = f.scan.v[0];
     std::printf("%zu turnovers, %zu states -> %.0f current states (%.0f groups in sqlite); "
                 "input files %.0f MB, the cards' 12 months %.0f MB\n",
