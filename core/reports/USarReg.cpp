@@ -9,6 +9,7 @@
 #include "stock/TSarProc.h"
 #include "tables/CdsCopySupport.h"
 #include "tables/CdsSortSupport.h"
+#include "tables/PackedRows.h"
 #include "tables/PackedTable.h"
 #include "tables/ReadDef.h"
 #include "tables/TCdsProc.h"
@@ -21,54 +22,6 @@
 namespace sarw {
 
 namespace {
-
-// The records of several tables of one layout held as their stored bytes, one table after
-// another, with the fields from `first` (0-based) on; none is copied into a table.
-class JoinedRows : public RecordSource {
-public:
-    JoinedRows(std::vector<const PackedTable*> parts, int first, int count)
-        : parts_(std::move(parts)), first_(static_cast<std::size_t>(first)),
-          count_(static_cast<std::size_t>(count)) {
-        std::size_t fields = 0;
-        for (const PackedTable* p : parts_) {
-            starts_.push_back(total_);
-            total_ += p->recordCount();
-            fields = static_cast<std::size_t>(p->head.fieldCount());
-        }
-        cells_.resize(fields);
-        states_.resize(fields);
-    }
-    std::size_t recordCount() const override { return total_; }
-    bool writeRecord(std::size_t rec, PacketSink& out) const override {
-        std::size_t part = parts_.size() - 1;
-        while (rec < starts_[part]) --part;
-        const PackedTable& p = *parts_[part];
-        return p.writeStored(p.place(rec - starts_[part]), first_, count_, out);
-    }
-    void recordCells(std::size_t rec, std::string_view* cells, CellState* states) const override {
-        std::size_t part = parts_.size() - 1;
-        while (rec < starts_[part]) --part;
-        parts_[part]->recordCells(rec - starts_[part], cells_.data(), states_.data());
-        // The values side by side, without the stored lengths between them, so that the writer
-        // finds a zero byte only where a value holds one.
-        buffer_.clear();
-        for (std::size_t j = 0; j < count_; ++j) buffer_.append(cells_[first_ + j]);
-        std::size_t at = 0;
-        for (std::size_t j = 0; j < count_; ++j) {
-            cells[j] = std::string_view(buffer_).substr(at, cells_[first_ + j].size());
-            states[j] = states_[first_ + j];
-            at += cells[j].size();
-        }
-    }
-
-private:
-    std::vector<const PackedTable*> parts_;
-    std::vector<std::size_t> starts_;
-    std::size_t total_ = 0, first_, count_;
-    mutable std::vector<std::string_view> cells_;
-    mutable std::vector<CellState> states_;
-    mutable std::string buffer_;
-};
 
 bool loadForJoin(Session& s, PackedTable& t, const std::string& name) {
     return fileExists(s, name) && canOpen(s, name) && formatForName(name) == TableFormat::Binary &&
@@ -113,11 +66,11 @@ bool joinAndReduce(Session& s, const PackedTable& moves) {
     // Both tables are one pass over the same stored bytes, so the reduced one is written by a
     // second thread beside the full one.
     auto reducedDone = std::async(std::launch::async, [&] {
-        reduced.written = writeBinaryTableFile(reduced.file, reducedHead,
-                                               JoinedRows(parts, 2, static_cast<int>(keys.size())),
-                                               reduced.error, reduced.durable);
+        reduced.written =
+            writeBinaryTableFile(reduced.file, reducedHead, PackedRows(parts, 2, keys.size()),
+                                 reduced.error, reduced.durable);
     });
-    full.written = writeBinaryTableFile(full.file, head, JoinedRows(parts, 0, head.fieldCount()),
+    full.written = writeBinaryTableFile(full.file, head, PackedRows(parts, 0, head.fields.size()),
                                         full.error, full.durable);
     reducedDone.get();
     auto failed = [&](const std::string& name, const std::string& error) {

@@ -3,6 +3,7 @@
 #include "support/TestSession.h"
 #include "tables/DataPacketBinary.h"
 #include "tables/DataPacketTestUtil.h"
+#include "tables/PackedRows.h"
 
 #include <fstream>
 #include <utility>
@@ -123,39 +124,20 @@ TEST(PackedTable, GivesTheLoadersCellsOrLeavesTheFileToIt) {
 
 namespace {
 
-// Fields [first, first + count) of a packed table's records, given as their cells side by side
-// or, where it can, as the stored bytes.
-class RangeOfRecords : public RecordSource {
+// The records as PackedRows gives them, their stored bytes counted; or only as their cells.
+class RangeOfRecords : public PackedRows {
 public:
     RangeOfRecords(const PackedTable& t, std::size_t first, std::size_t count, bool stored)
-        : t_(t), first_(first), count_(count), stored_(stored), cells_(t.head.fields.size()),
-          states_(cells_.size()) {}
-    std::size_t recordCount() const override { return t_.recordCount(); }
+        : PackedRows({&t}, first, count), stored_(stored) {}
     bool writeRecord(std::size_t rec, PacketSink& out) const override {
-        const bool done = stored_ && t_.writeStored(t_.place(rec), first_, count_, out);
+        const bool done = stored_ && PackedRows::writeRecord(rec, out);
         copied += done;
         return done;
-    }
-    void recordCells(std::size_t rec, std::string_view* cells, CellState* states) const override {
-        t_.recordCells(rec, cells_.data(), states_.data());
-        buffer_.clear();
-        for (std::size_t j = 0; j < count_; ++j) buffer_.append(cells_[first_ + j]);
-        std::size_t at = 0;
-        for (std::size_t j = 0; j < count_; ++j) {
-            cells[j] = std::string_view(buffer_).substr(at, cells_[first_ + j].size());
-            states[j] = states_[first_ + j];
-            at += cells[j].size();
-        }
     }
     mutable std::size_t copied = 0;
 
 private:
-    const PackedTable& t_;
-    std::size_t first_, count_;
     bool stored_;
-    mutable std::vector<std::string_view> cells_;
-    mutable std::vector<CellState> states_;
-    mutable std::string buffer_;
 };
 
 } // namespace
