@@ -93,18 +93,74 @@ std::size_t keyLength(const Layout& l) {
     return n;
 }
 
+// memcpy for the short texts of a key, without a call: two copies that may overlap.
+inline void copyShort(char* to, const char* from, std::size_t n) {
+    auto two = [&](auto word) {
+        decltype(word) a, b;
+        std::memcpy(&a, from, sizeof a);
+        std::memcpy(&b, from + n - sizeof b, sizeof b);
+        std::memcpy(to, &a, sizeof a);
+        std::memcpy(to + n - sizeof b, &b, sizeof b);
+    };
+    struct Block16 {
+        char bytes[16];
+    };
+    if (n > 32) {
+        std::memcpy(to, from, n);
+    } else if (n >= 16) {
+        two(Block16{});
+    } else if (n >= 8) {
+        two(std::uint64_t{});
+    } else if (n >= 4) {
+        two(std::uint32_t{});
+    } else if (n > 0) {
+        to[0] = from[0];
+        to[n / 2] = from[n / 2];
+        to[n - 1] = from[n - 1];
+    }
+}
+
 // Turns input records into keys and numbers; one per thread, as it keeps its own cells.
 class RecordParser {
 public:
     RecordParser(const Layout& l, const std::array<std::string, 2>& period, int fieldCount)
-        : l_(l), period_(period), cells_(static_cast<std::size_t>(fieldCount)) {}
+        : l_(l), period_(period), cells_(static_cast<std::size_t>(fieldCount)) {
+        // The fields a record is read for: the key's (but the period) and the numbers; of a
+        // turnover also its movement type.
+        std::vector<std::uint8_t> stateMarks(cells_.size()), turnoverMarks(cells_.size());
+        auto want = [&](std::vector<std::uint8_t>& w, int f) {
+            if (f <= fieldCount) w[static_cast<std::size_t>(f - 1)] = 1;
+        };
+        for (int f : kKeys) {
+            if (f <= 2) continue;
+            want(stateMarks, f);
+            want(turnoverMarks, kTurnoverOfState[static_cast<std::size_t>(f - 1)]);
+        }
+        for (int f : {sars::kQuantity, sars::kValue}) {
+            want(stateMarks, f);
+            want(turnoverMarks, kTurnoverOfState[static_cast<std::size_t>(f - 1)]);
+        }
+        want(turnoverMarks, saro::kMovement);
+        for (std::uint32_t i = 0; i < cells_.size(); ++i) {
+            if (stateMarks[i]) stateWanted_.push_back(i);
+            if (turnoverMarks[i]) turnoverWanted_.push_back(i);
+        }
+        // The key starts with the period's two fields (kKeys 1 and 2).
+        for (int k : {1, 2}) {
+            const std::size_t w = l_.width[static_cast<std::size_t>(k)];
+            blankKey_.append(fitted(period_[static_cast<std::size_t>(k - 1)], w));
+            blankKey_.resize(periodBytes_ + w, ' ');
+            periodBytes_ += w;
+        }
+        blankKey_.resize(keyLength(l_), ' ');
+    }
 
     // A state record: the states went through a turnover-form table as opening states (never
     // issues).
     template <class Records>
     void state(const Records& t, std::size_t r, char* key, double& quantity, double& value) {
         constexpr bool stored = std::is_same_v<Records, PackedTable>;
-        t.recordCells(r, cells_.data());
+        cellsOf(t, r, stateWanted_);
         auto field = [&](int f) { return cells_[static_cast<std::size_t>(f - 1)]; };
         put<stored>(field, key, fit<stored>(field(sars::kQuantity), l_.width[sars::kQuantity]),
                     fit<stored>(field(sars::kValue), l_.width[sars::kValue]), quantity, value);
@@ -114,7 +170,7 @@ public:
     void turnover(const Records& t, std::size_t r, bool joined, char* key, double& quantity,
                   double& value) {
         constexpr bool stored = std::is_same_v<Records, PackedTable>;
-        t.recordCells(r, cells_.data());
+        cellsOf(t, r, turnoverWanted_);
         auto raw = [&](int f) { return cells_[static_cast<std::size_t>(f - 1)]; };
         auto field = [&](int f) { return raw(kTurnoverOfState[static_cast<std::size_t>(f - 1)]); };
         std::string_view q = field(sars::kQuantity), v = field(sars::kValue);
@@ -134,6 +190,14 @@ public:
     }
 
 private:
+    template <class Records>
+    void cellsOf(const Records& t, std::size_t r, const std::vector<std::uint32_t>& wanted) {
+        if constexpr (std::is_same_v<Records, PackedTable>) {
+            if (t.someCells(r, wanted, cells_.data())) return;
+        }
+        t.recordCells(r, cells_.data());
+    }
+
     // fitted(); the texts of a file held as its stored bytes end before any zero byte already.
     template <bool stored> static std::string_view fit(std::string_view v, std::size_t width) {
         if constexpr (stored)
@@ -147,17 +211,17 @@ private:
     template <bool stored, class Field>
     void put(Field field, char* key, std::string_view q, std::string_view v, double& quantity,
              double& value) {
-        char* p = key;
-        for (int k : kKeys) {
-            const std::size_t w = l_.width[static_cast<std::size_t>(k)];
-            const std::string_view t = k <= 2 ? fitted(period_[static_cast<std::size_t>(k - 1)], w)
-                                              : fit<stored>(field(k), w);
-            if (!t.empty()) std::memcpy(p, t.data(), t.size());
-            std::memset(p + t.size(), ' ', w - t.size());
-            p += w;
+        // The period and the blanks first, then each text over its field's blanks.
+        std::memcpy(key, blankKey_.data(), blankKey_.size());
+        std::size_t at = periodBytes_;
+        for (std::size_t j = 2; j < kKeys.size(); ++j) {
+            const std::size_t w = l_.width[static_cast<std::size_t>(kKeys[j])];
+            const std::string_view t = fit<stored>(field(kKeys[j]), w);
+            copyShort(key + at, t.data(), t.size());
+            at += w;
         }
         // Once over the whole key: the padding is blanks already.
-        blankControls(key, static_cast<std::size_t>(p - key));
+        blankControls(key, blankKey_.size());
         // Negated numbers are written without a zero byte.
         quantity = textToNumberFast(fit<stored>(q, l_.width[sars::kQuantity]));
         value = textToNumberFast(fit<stored>(v, l_.width[sars::kValue]));
@@ -165,7 +229,10 @@ private:
 
     const Layout& l_;
     const std::array<std::string, 2>& period_;
+    std::string blankKey_;        // the period's fields, then blanks
+    std::size_t periodBytes_ = 0; // of the period's fields
     std::vector<std::string_view> cells_;
+    std::vector<std::uint32_t> stateWanted_, turnoverWanted_; // field indexes
     std::string q_, v_;
 };
 
@@ -248,7 +315,8 @@ public:
         std::array<std::string_view, sars::kFieldCount> cells;
         std::array<CellState, sars::kFieldCount> states;
         make(rec, made, cells.data(), states.data());
-        return packer_.put(cells.data(), out);
+        // The keys were blanked of control characters, zero bytes among them.
+        return packer_.put(cells.data(), out, true);
     }
     void recordCells(std::size_t rec, std::string_view* cells, CellState* states) const override {
         make(rec, made_, cells, states);
@@ -278,13 +346,14 @@ private:
         std::memcpy(r + at_[sars::kUnit], key + headKey_, unitWidth_);
         char* q = r + at_[sars::kQuantity];
         char* v = r + at_[sars::kValue];
-        put(q, l_.width[sars::kQuantity], l_.qDecimals, sums_[part][2 * g], made.text);
-        put(v, l_.width[sars::kValue], l_.vDecimals, sums_[part][2 * g + 1], made.text);
+        // The price is the ratio of the numbers as their texts read.
+        double qRead = 0, vRead = 0;
+        put(q, l_.width[sars::kQuantity], l_.qDecimals, sums_[part][2 * g], made.text, qRead);
+        put(v, l_.width[sars::kValue], l_.vDecimals, sums_[part][2 * g + 1], made.text, vRead);
         char* price = r + at_[sars::kPrice];
         std::size_t priceLen = 0; // no price
-        const std::string_view qt(q, l_.width[sars::kQuantity]), vt(v, l_.width[sars::kValue]);
-        if (!isBlank(qt)) {
-            const double ratio = textToNumberFast(vt) / textToNumberFast(qt);
+        if (!isBlank(std::string_view(q, l_.width[sars::kQuantity]))) {
+            const double ratio = vRead / qRead;
             if (fixedNumberText(price, kPriceWidth, kPriceDecimals, ratio)) {
                 priceLen = kPriceWidth;
             } else {
@@ -300,11 +369,13 @@ private:
         }
     }
 
-    // What sumText gives, written in place.
-    static void put(char* out, std::size_t width, int decimals, double value, std::string& text) {
-        if (fixedNumberText(out, static_cast<int>(width), decimals, value)) return;
+    // What sumText gives, written in place; `read` gets what textToNumberFast reads from it.
+    static void put(char* out, std::size_t width, int decimals, double value, std::string& text,
+                    double& read) {
+        if (fixedNumberText(out, static_cast<int>(width), decimals, value, &read)) return;
         text = sumText(value, width, decimals);
         std::memcpy(out, text.data(), width);
+        read = textToNumberFast(std::string_view(out, width));
     }
 
     const Layout& l_;

@@ -33,14 +33,14 @@ public:
     bool usable() const { return usable_; }
 
     // False, with nothing written, for a text holding a zero byte (the writer cuts it there):
-    // such a record is left to the writer.
-    bool put(std::string_view* cells, PacketSink& out) const {
+    // such a record is left to the writer. `noZeros`: the caller knows no text holds one.
+    bool put(std::string_view* cells, PacketSink& out, bool noZeros = false) const {
         const std::size_t n = prefix_.size();
         std::size_t bytes = 1 + bitmap_;
         for (std::size_t i = 0; i < n; ++i) {
             std::string_view& v = cells[i];
             if (v.size() > maxLen_[i]) v = v.substr(0, maxLen_[i]);
-            if (!v.empty() && std::memchr(v.data(), 0, v.size())) return false;
+            if (!noZeros && !v.empty() && std::memchr(v.data(), 0, v.size())) return false;
             bytes += prefix_[i] + std::max<std::size_t>(v.size(), 1);
         }
         char* p = out.reserve(bytes);

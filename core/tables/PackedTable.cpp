@@ -19,7 +19,50 @@ std::uint64_t prefixValue(const unsigned char* p, std::uint32_t n) {
     return v;
 }
 
+// Where the first zero byte of n bytes lies, n when there is none; eight bytes at a time while
+// they lie before `end`, the end of the buffer.
+std::size_t firstZero(const unsigned char* p, std::size_t n, const unsigned char* end) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHigh = 0x8080808080808080ull;
+    std::size_t i = 0;
+    for (; i < n && p + i + 8 <= end; i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, p + i, 8);
+        const std::uint64_t zeros = (w - kOnes) & ~w & kHigh;
+        if (zeros != 0)
+            return std::min(n, i + static_cast<std::size_t>(__builtin_ctzll(zeros)) / 8);
+    }
+    for (; i < n; ++i)
+        if (p[i] == 0) return i;
+    return n;
+}
+
 } // namespace
+
+bool PackedTable::someCells(std::size_t rec, const std::vector<std::uint32_t>& fields,
+                            std::string_view* cells) const {
+    if (regularBytes_ == 0 || fields.empty() || fields.back() >= width_.size()) return false;
+    const auto* base = reinterpret_cast<const unsigned char*>(bytes_.get()) + place(rec);
+    if (regular(rec)) {
+        for (const std::uint32_t i : fields)
+            cells[i] = {reinterpret_cast<const char*>(base) + valueAt_[i], width_[i]};
+        return true;
+    }
+    for (std::size_t b = 1; b < recordHead_; ++b)
+        if (base[b] != 0) return false;
+    const auto* limit = reinterpret_cast<const unsigned char*>(bytes_.get()) + byteCount_;
+    std::uint64_t off = recordHead_;
+    for (std::size_t i = 0, next = 0; next < fields.size(); ++i) {
+        const std::size_t len = base[off];
+        if (i == fields[next]) {
+            const unsigned char* v = base + off + 1;
+            cells[i] = {reinterpret_cast<const char*>(v),
+                        firstZero(v, std::min(len, width_[i]), limit)};
+            ++next;
+        }
+        off += 1 + len;
+    }
+    return true;
+}
 
 void PackedTable::cellsAt(std::uint64_t place, std::string_view* cells, CellState* states) const {
     const std::size_t n = plan_.size();
@@ -255,6 +298,7 @@ bool loadPacked(const std::filesystem::path& file, PackedTable& t, std::uint64_t
         off = p;
     }
     if (off != avail || !reader.finish(t.bytes_)) return false;
+    t.byteCount_ = size;
     // Record offsets count from the first record.
     for (auto& s : t.start_) s += first;
     return true;

@@ -35,6 +35,12 @@ public:
         if (states) std::fill(states, states + valueAt_.size(), CellState::Value);
     }
 
+    // The cells of some fields (ascending field indexes), as recordCells gives them, for a
+    // record of a table of texts with one-byte lengths whose every value is present; the other
+    // cells are left alone. False for any other record, which then needs recordCells.
+    bool someCells(std::size_t rec, const std::vector<std::uint32_t>& fields,
+                   std::string_view* cells) const;
+
     // For reading the records in another order than the file's: the places of the records in
     // that order are looked up first, so that the memory of the next records can be asked for
     // while one is read.
@@ -78,6 +84,7 @@ private:
     std::vector<std::size_t> valueAt_;
     std::vector<std::size_t> width_; // of each field's value in a regular record
     std::size_t regularBytes_ = 0;
+    std::uint64_t byteCount_ = 0; // of bytes_
 };
 
 // Loads a binary table file whose records are shown as they are stored (no change log, no

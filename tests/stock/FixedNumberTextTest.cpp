@@ -2,10 +2,12 @@
 #include "stock/FixedNumberText.h"
 
 #include "shell/NumText.h"
+#include "shell/NumTextFast.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <random>
 #include <string>
@@ -44,6 +46,11 @@ TEST(FixedNumberText, SameTextAsNumberToTextOrNone) {
                                   123456789.0125,
                                   1e17,
                                   8.9e17,
+                                  1125899906842.623,
+                                  -1125899906842.625,
+                                  11258999068426.24,
+                                  999999999999999.0,
+                                  1e15,
                                   9e17,
                                   1e300,
                                   -1e300,
@@ -62,10 +69,15 @@ TEST(FixedNumberText, SameTextAsNumberToTextOrNone) {
          {Form{16, 3}, Form{15, 2}, Form{10, 2}, Form{6, 2}, Form{8, 0}, Form{4, 5}}) {
         for (const double v : values) {
             std::string out(static_cast<std::size_t>(f.width), '#');
-            if (fixedNumberText(out.data(), f.width, f.decimals, v)) {
+            double readBack = -7.0;
+            if (fixedNumberText(out.data(), f.width, f.decimals, v, &readBack)) {
                 ++written;
                 EXPECT_EQ(out, numberToText(f.width, f.decimals, v))
                     << f.width << "/" << f.decimals << " " << v;
+                // The very bits a reader of the text gets.
+                const double read = textToNumberFast(out);
+                EXPECT_EQ(std::memcmp(&readBack, &read, sizeof read), 0)
+                    << f.width << "/" << f.decimals << " " << v << " " << readBack;
             } else {
                 ++left;
                 // Left out only where numberToText has to drop decimals or overflow the width,

@@ -5,6 +5,7 @@
 #include "tables/DataPacketTestUtil.h"
 #include "tables/PackedRows.h"
 
+#include <algorithm>
 #include <fstream>
 #include <utility>
 
@@ -198,7 +199,8 @@ TEST(PackedTable, KnowsWhichRecordsAreRegularAndWhereTheirValuesLie) {
     t.appendTexts({"\x01\x1f\xC8",
                    "\xE8\xF8"
                    "345678",
-                   "\x7f"}); // controls and diacritics
+                   "\x7f"});        // controls and diacritics
+    t.appendTexts({"", "abc", ""}); // empty texts are zero bytes, here at the file's end
     t.setNull(3, 2);
     std::string bytes = writeTableBytes(t, TableFormat::Binary);
     bytes[bytes.find("abcdefgh") + 4] = '\0';
@@ -208,23 +210,35 @@ TEST(PackedTable, KnowsWhichRecordsAreRegularAndWhereTheirValuesLie) {
     for (std::uint64_t block : {FileBlockReader::kBlock, std::uint64_t{7}}) {
         PackedTable packed;
         ASSERT_TRUE(loadPacked(file, packed, block, 0));
-        ASSERT_EQ(packed.recordCount(), 5u);
+        ASSERT_EQ(packed.recordCount(), 6u);
         // Status and bitmap, then each value after its length byte.
         EXPECT_EQ(packed.regularBytes(), 2u + (1u + 3u) + (1u + 8u) + (1u + 1u));
-        const bool expected[] = {true, false, false, false, true};
+        const bool expected[] = {true, false, false, false, true, false};
         Table loaded;
         TableFormat format;
         std::string error;
         ASSERT_TRUE(readTableFile(file, loaded, format, error)) << error;
         std::vector<std::string_view> cells(3), want(3);
         std::vector<CellState> states(3), wantStates(3);
-        for (std::size_t r = 0; r < 5; ++r) {
+        for (std::size_t r = 0; r < 6; ++r) {
             SCOPED_TRACE("record " + std::to_string(r));
             EXPECT_EQ(packed.regular(r), expected[r]);
             // The cells, regular or not, are the loader's.
             packed.recordCells(r, cells.data(), states.data());
             loaded.recordCells(r, want.data(), wantStates.data());
             EXPECT_EQ(cellsOf(cells, states), cellsOf(want, wantStates));
+            // Some of them alone: the same, the others untouched; a record with a null is
+            // left to recordCells.
+            for (const std::vector<std::uint32_t>& fields :
+                 {std::vector<std::uint32_t>{0, 2}, {1}, {0, 1, 2}}) {
+                std::vector<std::string_view> some(3, "untouched");
+                ASSERT_EQ(packed.someCells(r, fields, some.data()), r != 3);
+                if (r == 3) continue;
+                for (std::size_t f = 0; f < 3; ++f)
+                    EXPECT_EQ(some[f], std::find(fields.begin(), fields.end(), f) != fields.end()
+                                           ? want[f]
+                                           : "untouched");
+            }
             if (!expected[r]) continue;
             for (std::size_t f = 0; f < 3; ++f)
                 EXPECT_EQ(
