@@ -469,28 +469,17 @@ DirectRoute currentStatesDirect(Session& s, const std::string& states, const std
         return DirectRoute::Failed;
     }
 
-    // Both halves' groups in key order (their keys differ), the ones that sum to zero left out.
-    const std::size_t groups = parts[0].count + parts[1].count;
-    std::string allKeys;
-    allKeys.reserve(groups * keyLen);
-    for (const Groups& g : parts) allKeys.append(g.keys);
+    // Both halves' groups in key order, the ones that sum to zero left out.
+    const std::vector<std::uint64_t> kept =
+        keygroups::orderedGroups(parts, keyLen, [&](std::size_t part, std::size_t g) {
+            const double* sum = parts[part].sums.data() + 2 * g;
+            return std::fabs(sum[0]) >= 0.0005 || std::fabs(sum[1]) >= 0.0005;
+        });
     std::vector<std::string> keys(2);
     std::vector<std::vector<double>> sums(2);
     for (std::size_t i = 0; i < 2; ++i) {
         keys[i].swap(parts[i].keys);
         sums[i].swap(parts[i].sums);
-    }
-    const std::size_t firstCount = parts[0].count;
-    std::vector<std::uint64_t> kept;
-    {
-        const auto order = sortEntries(allKeys, keyLen, groups, 2000, 2);
-        std::string().swap(allKeys);
-        kept.reserve(order.size());
-        for (const std::uint32_t e : order) {
-            const std::uint64_t part = e >= firstCount ? 1 : 0, g = e - part * firstCount;
-            const double sq = sums[part][2 * g], sv = sums[part][2 * g + 1];
-            if (std::fabs(sq) >= 0.0005 || std::fabs(sv) >= 0.0005) kept.push_back(part << 63 | g);
-        }
     }
 
     s.cds.DefFile = stateDefName(s);

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "tables/SortEngine.h"
+
+#include <algorithm>
 #include <array>
 #include <condition_variable>
 #include <cstdint>
@@ -9,6 +12,7 @@
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -182,6 +186,91 @@ void collect(std::size_t count, std::size_t keyLen, std::array<Parser, 2>& parse
     second.join();
     for (const std::exception_ptr& f : failure)
         if (f) std::rethrow_exception(f);
+}
+
+// fn(0) on this thread and fn(1) on a second one (after fn(0) here when no thread is to be had);
+// the first failure is passed on once both are done.
+template <class Fn> void onTwoThreads(Fn fn) {
+    std::array<std::exception_ptr, 2> failure;
+    auto run = [&](int t) {
+        try {
+            fn(t);
+        } catch (...) {
+            failure[static_cast<std::size_t>(t)] = std::current_exception();
+        }
+    };
+    std::thread second;
+    try {
+        second = std::thread(run, 1);
+    } catch (const std::system_error&) {
+    }
+    run(0);
+    if (second.joinable())
+        second.join();
+    else
+        run(1);
+    for (const std::exception_ptr& f : failure)
+        if (f) std::rethrow_exception(f);
+}
+
+// The groups of both parts in key order, each as its part in the top bit and its number below,
+// those for which keep(part, group) is false left out. The parts' keys differ, so each part is
+// sorted on its own thread and the two orders are merged, the first half of the result from
+// the front and the second half from the back at the same time.
+template <class Keep>
+std::vector<std::uint64_t> orderedGroups(const std::array<Groups, 2>& parts, std::size_t keyLen,
+                                         Keep keep) {
+    std::array<std::vector<std::uint32_t>, 2> sorted;
+    onTwoThreads([&](int t) {
+        const Groups& g = parts[static_cast<std::size_t>(t)];
+        sorted[static_cast<std::size_t>(t)] = sortEntries(g.keys, keyLen, g.count, 2000, 2, false);
+    });
+    const std::vector<std::uint32_t>&a = sorted[0], &b = sorted[1];
+    const std::size_t na = a.size(), nb = b.size(), half = (na + nb) / 2;
+    auto keyA = [&](std::size_t i) { return parts[0].keys.data() + a[i] * keyLen; };
+    auto keyB = [&](std::size_t i) { return parts[1].keys.data() + b[i] * keyLen; };
+    constexpr std::uint64_t kSecond = 1ull << 63;
+    // The keys and sums of the groups a few steps ahead lie anywhere in memory.
+    auto ahead = [&](std::size_t i, std::size_t j) {
+        if (i < na) {
+            __builtin_prefetch(keyA(i));
+            __builtin_prefetch(parts[0].sums.data() + 2 * a[i]);
+        }
+        if (j < nb) {
+            __builtin_prefetch(keyB(j));
+            __builtin_prefetch(parts[1].sums.data() + 2 * b[j]);
+        }
+    };
+    constexpr std::size_t kAhead = 8;
+    std::array<std::vector<std::uint64_t>, 2> kept;
+    onTwoThreads([&](int t) {
+        std::vector<std::uint64_t>& out = kept[static_cast<std::size_t>(t)];
+        auto take = [&](std::uint64_t e) {
+            if (keep(e >> 63, e & ~kSecond)) out.push_back(e);
+        };
+        if (t == 0) {
+            out.reserve(half);
+            for (std::size_t i = 0, j = 0; i + j < half;) {
+                ahead(i + kAhead, j + kAhead);
+                if (j == nb || (i < na && std::memcmp(keyA(i), keyB(j), keyLen) < 0))
+                    take(a[i++]);
+                else
+                    take(kSecond | b[j++]);
+            }
+            return;
+        }
+        out.reserve(na + nb - half);
+        for (std::size_t i = na, j = nb; i + j > half;) {
+            ahead(i >= kAhead ? i - kAhead : na, j >= kAhead ? j - kAhead : nb);
+            if (j == 0 || (i > 0 && std::memcmp(keyA(i - 1), keyB(j - 1), keyLen) > 0))
+                take(a[--i]);
+            else
+                take(kSecond | b[--j]);
+        }
+        std::reverse(out.begin(), out.end());
+    });
+    kept[0].insert(kept[0].end(), kept[1].begin(), kept[1].end());
+    return std::move(kept[0]);
 }
 
 } // namespace sarw::keygroups

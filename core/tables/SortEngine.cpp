@@ -97,9 +97,9 @@ public:
 
     // Many items: after the first key bytes that tell them apart, a second thread sorts the
     // upper half of the runs of equal bytes.
-    void sort() {
+    void sort(bool secondThread) {
         const std::size_t n = items_.size();
-        if (n < kParallelItems) {
+        if (n < kParallelItems || !secondThread) {
             sortRange(0, n, 0);
             return;
         }
@@ -211,7 +211,8 @@ int compareKeys(std::string_view a, std::string_view b) {
 }
 
 std::vector<std::uint32_t> sortEntries(std::string_view keyData, std::size_t keyLen,
-                                       std::size_t count, int blockSize, int blockMethod) {
+                                       std::size_t count, int blockSize, int blockMethod,
+                                       bool secondThread) {
     std::vector<std::uint32_t> order(count);
     for (std::size_t i = 0; i < count; ++i) order[i] = static_cast<std::uint32_t>(i);
     if (count <= 1) return order;
@@ -232,7 +233,7 @@ std::vector<std::uint32_t> sortEntries(std::string_view keyData, std::size_t key
     }
     // Items are in tie order now; the key sort below keeps that order among equal keys.
     std::vector<Item> spare(count);
-    KeySorter(keys, items, spare).sort();
+    KeySorter(keys, items, spare).sort(secondThread);
     for (std::size_t i = 0; i < count; ++i)
         order[i] = blockMethod == 1 ? entryOfTie(items[i].tie, block) : items[i].tie;
     return order;

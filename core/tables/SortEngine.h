@@ -22,8 +22,9 @@ namespace sarw {
 //
 // Keys are texts of equal length laid end to end (entry i is keys[i * keyLen, (i+1) * keyLen)),
 // compared byte by byte as unsigned values. The result holds the entry numbers in sorted order.
+// Many entries are sorted on two threads unless `secondThread` is false.
 std::vector<std::uint32_t> sortEntries(std::string_view keys, std::size_t keyLen, std::size_t count,
-                                       int blockSize, int blockMethod);
+                                       int blockSize, int blockMethod, bool secondThread = true);
 
 // Unsigned byte comparison; a text that is a prefix of another sorts first.
 int compareKeys(std::string_view a, std::string_view b);
