@@ -7,6 +7,7 @@
 #include "shell/NumText.h"
 #include "shell/NumTextFast.h"
 #include "shell/Session.h"
+#include "shell/ShortCopy.h"
 #include "shell/WinLSys.h"
 #include "stock/FixedNumberText.h"
 #include "stock/KeyGroups.h"
@@ -91,33 +92,6 @@ std::size_t keyLength(const Layout& l) {
     std::size_t n = 0;
     for (int k : kKeys) n += l.width[static_cast<std::size_t>(k)];
     return n;
-}
-
-// memcpy for the short texts of a key, without a call: two copies that may overlap.
-inline void copyShort(char* to, const char* from, std::size_t n) {
-    auto two = [&](auto word) {
-        decltype(word) a, b;
-        std::memcpy(&a, from, sizeof a);
-        std::memcpy(&b, from + n - sizeof b, sizeof b);
-        std::memcpy(to, &a, sizeof a);
-        std::memcpy(to + n - sizeof b, &b, sizeof b);
-    };
-    struct Block16 {
-        char bytes[16];
-    };
-    if (n > 32) {
-        std::memcpy(to, from, n);
-    } else if (n >= 16) {
-        two(Block16{});
-    } else if (n >= 8) {
-        two(std::uint64_t{});
-    } else if (n >= 4) {
-        two(std::uint32_t{});
-    } else if (n > 0) {
-        to[0] = from[0];
-        to[n / 2] = from[n / 2];
-        to[n - 1] = from[n - 1];
-    }
 }
 
 // Turns input records into keys and numbers; one per thread, as it keeps its own cells.

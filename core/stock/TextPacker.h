@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/ShortCopy.h"
 #include "tables/DataPacketFields.h"
 #include "tables/PacketStream.h"
 #include "tables/Table.h"
@@ -52,7 +53,7 @@ public:
             if (cells[i].empty())
                 *p = 0;
             else
-                std::memcpy(p, cells[i].data(), len);
+                copyShort(p, cells[i].data(), len);
             p += len;
         }
         out.commit(bytes);

@@ -246,15 +246,23 @@ bool loadPacked(const std::filesystem::path& file, PackedTable& t, std::uint64_t
         if (shaped && longest <= avail - off && first + off + longest <= have) {
             const unsigned char* rec = base + off;
             // All fields present, the usual case, needs no look at their states one by one.
-            bool present = true;
-            for (std::size_t b = 1; b < t.recordHead_; ++b) present = present && rec[b] == 0;
+            unsigned char states = 0;
+            for (std::size_t b = 1; b < t.recordHead_; ++b) states |= rec[b];
             std::uint64_t p = t.recordHead_;
-            bool full = present;
-            for (std::size_t i = 0; i < n; ++i) {
-                if (!present && ((rec[1 + i / 4] >> (2 * (i % 4))) & 3) != 0) continue;
-                const unsigned len = rec[p];
-                full = full && len == width[i];
-                p += 1 + len;
+            bool full = states == 0;
+            if (full) {
+                unsigned other = 0; // not 0 once a length differs from its field's width
+                for (std::size_t i = 0; i < n; ++i) {
+                    const unsigned len = rec[p];
+                    other |= len ^ width[i];
+                    p += 1 + len;
+                }
+                full = other == 0;
+            } else {
+                for (std::size_t i = 0; i < n; ++i) {
+                    if (((rec[1 + i / 4] >> (2 * (i % 4))) & 3) != 0) continue;
+                    p += 1 + rec[p];
+                }
             }
             if (!(rec[0] & kHiddenRecordBits)) {
                 t.start_.push_back(off);
