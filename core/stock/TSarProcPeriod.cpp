@@ -11,7 +11,10 @@
 #include "shell/Session.h"
 #include "shell/USarCON.h"
 #include "shell/WinLSys.h"
+#include "stock/KeyGroups.h"
+#include "tables/CdsCopySupport.h"
 #include "tables/LSysCopy.h"
+#include "tables/PackedRows.h"
 #include "tables/PackedTable.h"
 #include "tables/TCdsProc.h"
 #include "tables/TableFile.h"
@@ -23,6 +26,42 @@
 namespace sarw {
 
 namespace {
+
+// The turnovers of a span written to `work` straight from the stored bytes of the periods'
+// binary files, one after another, as appending each file's records to the work table `head`
+// gives them; none is copied into a table. Not applicable, with nothing written, unless every
+// file is a binary table of the work table's layout.
+DirectRoute spanFromStoredBytes(Session& s, const std::vector<std::string>& names,
+                                const Table& head, const std::string& work) {
+    if (formatForName(work) != TableFormat::Binary) return DirectRoute::NotApplicable;
+    std::vector<std::string> files;
+    for (const std::string& name : names) {
+        // Files that hold no table add no records.
+        if (!cdscopy::holdsTable(s, name)) continue;
+        if (formatForName(name) != TableFormat::Binary) return DirectRoute::NotApplicable;
+        files.push_back(name);
+    }
+    // Most files are smaller than what one reader reads on threads: two files are read at once.
+    std::vector<PackedTable> tables(files.size());
+    std::array<bool, 2> loaded = {true, true};
+    keygroups::onTwoThreads([&](int t) {
+        for (std::size_t i = static_cast<std::size_t>(t); i < files.size(); i += 2)
+            loaded[static_cast<std::size_t>(t)] =
+                loaded[static_cast<std::size_t>(t)] &&
+                loadPacked(s.platform().native(files[i]), tables[i]) &&
+                cdscopy::sameLayout(tables[i].head, head);
+    });
+    s.dialogs().processEvents();
+    if (!loaded[0] || !loaded[1]) return DirectRoute::NotApplicable;
+    std::vector<const PackedTable*> parts;
+    for (const PackedTable& t : tables) parts.push_back(&t);
+    std::string error;
+    if (writeBinaryTableFile(s.platform().native(work), head,
+                             PackedRows(parts, 0, head.fields.size()), error, !inWorkDirs(s, work)))
+        return DirectRoute::Written;
+    warning(s, "Soubor se nepodarilo ulozit:\r\r" + work + "\r\r" + error);
+    return DirectRoute::Failed;
+}
 
 bool loadForReading(Session& s, CdsTable& table, const std::string& name) {
     table.discard();
@@ -319,15 +358,30 @@ bool TSarProc::ObOdDo(const std::string& first, const std::string& out, const st
     all.fileName = work;
     all.readOnly = false;
     if (!all.open(s_)) return false;
-    TCdsProc& proc = s_.cdsProc();
+    std::vector<std::string> names;
     for (int y = 0; y <= 99; ++y)
         for (int m = 1; m <= 20; ++m) {
             const std::string period = zeroPadInt(y, 2) + zeroPadInt(m, 2);
             if (period < first || period > last) continue;
             const std::string name = turnoverFileName(s_, period);
-            if (fileExists(s_, name)) proc.AppendCdsVirt(name, all);
-            s_.dialogs().processEvents();
+            if (fileExists(s_, name)) names.push_back(name);
         }
+    if (directRoute) {
+        switch (spanFromStoredBytes(s_, names, all.data, work)) {
+        case DirectRoute::Written:
+            all.discard();
+            return replaceWithCopy(work, out);
+        case DirectRoute::Failed:
+            return false;
+        case DirectRoute::NotApplicable:
+            break;
+        }
+    }
+    TCdsProc& proc = s_.cdsProc();
+    for (const std::string& name : names) {
+        proc.AppendCdsVirt(name, all);
+        s_.dialogs().processEvents();
+    }
     const bool saved = all.saveToFile(s_, work);
     all.discard();
     return saved && replaceWithCopy(work, out);

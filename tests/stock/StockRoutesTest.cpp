@@ -1,6 +1,6 @@
 // The fast routes of the period tables write the same files as the routes through tables in
-// memory: states as turnovers, and the current states of inputs larger than one run of records
-// of the two-thread summation.
+// memory: states as turnovers, the current states of inputs larger than one run of records of
+// the two-thread summation, and the turnovers of a span of months.
 #include "StockFixture.h"
 
 #include "shell/WinLSys.h"
@@ -102,6 +102,42 @@ TEST_F(StockRoutes, CurrentStatesOfManyRunsOfRecordsSameByBothRoutes) {
         EXPECT_GT(loadRecords(ts.path(work("Direct.Cds"))).rows.size(), 8192u);
         EXPECT_TRUE(tables == direct);
     }
+    EXPECT_EQ(ts.dialogs.boxes.size(), 0u);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(StockRoutes, TurnoversOfASpanSameByBothRoutes) {
+    // Months with nulls, long texts and controls, a month without a file and one whose file
+    // holds no table; then a month of another layout, which leaves everything to the tables.
+    std::mt19937 rng(7);
+    for (const char* p : {"1611", "1612", "1701", "1702"}) {
+        ts->cds.DefFile = turnoverDefName(*ts);
+        CdsTable t;
+        ts->cdsProc().MakeTableVirt(t);
+        for (int i = 0; i < 700; ++i) {
+            const std::size_t r = t.data.appendTexts(
+                turnover(rng() % 2 ? "110" : "510", std::to_string(rng() % 3 + 1),
+                         "11201" + zeroPadInt(i, 7), kTexts[rng() % 6], rng() % 2 ? "KG" : "",
+                         rng() % 50, (rng() % 5000) / 10.0, p));
+            if (i % 9 == 0) t.data.setNull(r, static_cast<int>(rng() % 26));
+        }
+        ASSERT_TRUE(t.saveToFile(*ts, turnoverFileName(*ts, p)));
+    }
+    ts.write(turnoverFileName(*ts, "1613"), "abc");
+    auto span = [&](TSarProc& p, const std::string& out) { return p.ObOdDo("1611", out, "1702"); };
+    const auto [tables, direct] = byBothRoutes(span);
+    EXPECT_EQ(loadRecords(ts.path(work("Direct.Cds"))).rows.size(), 2800u);
+    EXPECT_TRUE(tables == direct);
+    EXPECT_TRUE(ts.read(work("SarObOdDo.Cds")) == direct);
+
+    writeTable(turnoverFileName(*ts, "1612"), stateDefName(*ts),
+               {state("01", "112010000009", "Drat", "KG", 1, 2)});
+    const auto [tables2, direct2] = byBothRoutes(span);
+    EXPECT_EQ(loadRecords(ts.path(work("Direct.Cds"))).rows.size(), 2101u);
+    EXPECT_TRUE(tables2 == direct2);
     EXPECT_EQ(ts.dialogs.boxes.size(), 0u);
 }
 
