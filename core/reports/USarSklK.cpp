@@ -3,12 +3,12 @@
 #include "reports/USarSklK.h"
 
 #include "period/Period.h"
+#include "platform/Platform.h"
 #include "shell/LSysDate.h"
 #include "shell/Session.h"
 #include "shell/USarCON.h"
 #include "shell/WinLSys.h"
 #include "stock/TSarProc.h"
-#include "platform/Platform.h"
 #include "stock/TextRecords.h"
 #include "tables/CdsCopySupport.h"
 #include "tables/CdsTable.h"
@@ -95,16 +95,28 @@ bool selectPacked(Session& s, const CardSelection& sel, const Table& head) {
     std::vector<std::string_view> cells(static_cast<std::size_t>(in.head.fieldCount()));
     std::vector<CellState> states(cells.size());
     std::vector<std::uint32_t> taken;
+    // The fields the selection looks at, in field order.
+    std::vector<std::uint32_t> tested = {kPlant - 1, kUnit - 1, kCentre - 1, saro::kMaterial - 1};
+    std::sort(tested.begin(), tested.end());
+    bool present = true; // every value of every record
     for (std::size_t r = 0; r < in.recordCount(); ++r) {
-        in.recordCells(r, cells.data(), states.data());
-        for (std::size_t f = 0; f < cells.size(); ++f)
-            if (states[f] != CellState::Value) cells[f] = {};
+        if (!in.someCells(r, tested, cells.data())) {
+            present = false;
+            in.recordCells(r, cells.data(), states.data());
+            for (std::size_t f = 0; f < cells.size(); ++f)
+                if (states[f] != CellState::Value) cells[f] = {};
+        }
         if (takenTexts(cells.data(), sel)) taken.push_back(static_cast<std::uint32_t>(r));
     }
+    // Without nulls to keep, the taken records go as they are stored, on the writer's threads.
+    const PackedTextRecords stored(in, head, &taken,
+                                   [](const PackedTable&, std::size_t) { return true; }, {});
+    const DerivedRecords derived(in, head.fieldCount(), &taken, {}, true);
     std::string error;
     if (writeBinaryTableFile(s.platform().native(kRepWork3), head,
-                             DerivedRecords(in, head.fieldCount(), &taken, {}, true), error,
-                             false))
+                             present && stored.usable() ? static_cast<const RecordSource&>(stored)
+                                                        : derived,
+                             error, false))
         return true;
     warning(s, std::string("Soubor se nepodarilo ulozit:\r\r") + kRepWork3 + "\r\r" + error);
     return true; // reported; the sort finds what is there

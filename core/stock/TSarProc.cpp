@@ -8,6 +8,7 @@
 #include "shell/USarCON.h"
 #include "shell/WinLSys.h"
 #include "stock/TextRecords.h"
+#include "tables/CdsCopySupport.h"
 #include "tables/LSysCopy.h"
 #include "tables/PackedTable.h"
 #include "tables/TCdsProc.h"
@@ -55,11 +56,17 @@ std::string stockWorkFile(std::string_view name) {
     return "C:\\A_Run\\Work\\" + std::string(name);
 }
 
-std::string stockWorkDef() { return stockWorkFile("SarWork.Def"); }
+std::string stockWorkDef() {
+    return stockWorkFile("SarWork.Def");
+}
 
-std::string stateDefName(const Session& s) { return workDir(s, "DefSoub") + "\\SarS.Def"; }
+std::string stateDefName(const Session& s) {
+    return workDir(s, "DefSoub") + "\\SarS.Def";
+}
 
-std::string turnoverDefName(const Session& s) { return workDir(s, "DefSoub") + "\\SarO.Def"; }
+std::string turnoverDefName(const Session& s) {
+    return workDir(s, "DefSoub") + "\\SarO.Def";
+}
 
 void TSarProc::setKeys(const std::vector<int>& fields) {
     CdsParams& c = s_.cds;
@@ -170,12 +177,31 @@ bool TSarProc::ObZmZn(const std::string& in, const std::string& out) {
             std::string q, v;
             const DerivedRecords records(packed, result.data.fieldCount(), nullptr,
                                          [&](std::string_view* cells) {
-                if (!signs || !isIssueType(cells[saro::kMovement - 1])) return;
-                negateQuantityAndValue(cells, q, v);
-            });
+                                             if (!signs || !isIssueType(cells[saro::kMovement - 1]))
+                                                 return;
+                                             negateQuantityAndValue(cells, q, v);
+                                         });
+            // Of the same layout, the records the signs leave alone go as they are stored, the
+            // others are made on the writer's threads.
+            static const std::vector<std::uint32_t> movement = {saro::kMovement - 1};
+            const PackedTextRecords signed_(
+                packed, result.data, nullptr,
+                [&](const PackedTable& t, std::size_t r) {
+                    std::string_view cells[saro::kMovement];
+                    return t.someCells(r, movement, cells) &&
+                           !(signs && isIssueType(cells[saro::kMovement - 1]));
+                },
+                [&](std::string_view* cells, std::array<std::string, 2>& room) {
+                    if (signs && isIssueType(cells[saro::kMovement - 1]))
+                        negateQuantityAndValue(cells, room[0], room[1]);
+                });
+            const bool fast = directRoute && signed_.usable() &&
+                              packed.head.fieldCount() >= saro::kMovement &&
+                              cdscopy::sameLayout(packed.head, result.data);
             std::string error;
-            if (writeBinaryTableFile(s_.platform().native(out), result.data, records, error,
-                                     !inWorkDirs(s_, out)))
+            if (writeBinaryTableFile(s_.platform().native(out), result.data,
+                                     fast ? static_cast<const RecordSource&>(signed_) : records,
+                                     error, !inWorkDirs(s_, out)))
                 return true;
             warning(s_, "Soubor se nepodarilo ulozit:\r\r" + out + "\r\r" + error);
             return false;

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "stock/TextPacker.h"
 #include "tables/DataPacketBinary.h"
 #include "tables/PackedTable.h"
 #include "tables/Table.h"
 
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -109,6 +111,66 @@ private:
     mutable std::vector<CellState> states_;
     mutable std::string buffer_;
     std::size_t count_;
+};
+
+// Records of a packed table of texts written into a table of the same layout, by the writer's
+// threads: record r of the output is input record pick[r] (every record when pick is null).
+// A record `stored` accepts goes as its stored bytes where the writer would store its cells the
+// same; any other is made from its cells (null cells as empty texts), which `change` may change
+// first, pointing them into its room for new texts. Usable only when the text packer can write
+// the output's layout.
+class PackedTextRecords : public RecordSource {
+public:
+    using Stored = std::function<bool(const PackedTable&, std::size_t rec)>;
+    using Change = std::function<void(std::string_view* cells, std::array<std::string, 2>& room)>;
+
+    PackedTextRecords(const PackedTable& in, const Table& head,
+                      const std::vector<std::uint32_t>* pick, Stored stored, Change change)
+        : in_(in), packer_(head), pick_(pick), stored_(std::move(stored)),
+          change_(std::move(change)), count_(static_cast<std::size_t>(in.head.fieldCount())) {}
+
+    bool usable() const { return packer_.usable(); }
+    std::size_t recordCount() const override { return pick_ ? pick_->size() : in_.recordCount(); }
+    bool concurrentWrites() const override { return packer_.usable(); }
+    bool writeRecord(std::size_t rec, PacketSink& out) const override {
+        if (!packer_.usable()) return false;
+        const std::size_t r = pick_ ? (*pick_)[rec] : rec;
+        if (stored_ && stored_(in_, r) && in_.writeStored(in_.place(r), 0, count_, out))
+            return true;
+        thread_local Made made;
+        cellsOf(r, made);
+        // The cells end before any zero byte: the input's texts do, and so do new numbers.
+        return packer_.put(made.cells.data(), out, true);
+    }
+    void recordCells(std::size_t rec, std::string_view* cells, CellState* states) const override {
+        cellsOf(pick_ ? (*pick_)[rec] : rec, made_);
+        std::copy(made_.cells.begin(), made_.cells.end(), cells);
+        std::fill(states, states + count_, CellState::Value);
+    }
+
+private:
+    struct Made {
+        std::vector<std::string_view> cells;
+        std::vector<CellState> states;
+        std::array<std::string, 2> room;
+    };
+
+    void cellsOf(std::size_t r, Made& made) const {
+        made.cells.resize(count_);
+        made.states.resize(count_);
+        in_.recordCells(r, made.cells.data(), made.states.data());
+        for (std::size_t f = 0; f < count_; ++f)
+            if (made.states[f] != CellState::Value) made.cells[f] = {};
+        if (change_) change_(made.cells.data(), made.room);
+    }
+
+    const PackedTable& in_;
+    TextPacker packer_;
+    const std::vector<std::uint32_t>* pick_;
+    Stored stored_;
+    Change change_;
+    std::size_t count_;
+    mutable Made made_; // for recordCells, which the writer calls on one thread
 };
 
 } // namespace sarw

@@ -36,6 +36,21 @@ std::size_t firstZero(const unsigned char* p, std::size_t n, const unsigned char
     return n;
 }
 
+// How many of n bytes are zero.
+std::size_t zeroBytes(const unsigned char* p, std::size_t n) {
+    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+    std::size_t zeros = 0, i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, p + i, 8);
+        // The high bit of each byte that is zero, exactly.
+        zeros +=
+            static_cast<std::size_t>(__builtin_popcountll(~(((w & kLow7) + kLow7) | w | kLow7)));
+    }
+    for (; i < n; ++i) zeros += p[i] == 0;
+    return zeros;
+}
+
 } // namespace
 
 bool PackedTable::someCells(std::size_t rec, const std::vector<std::uint32_t>& fields,
@@ -129,8 +144,27 @@ bool PackedTable::writeStored(std::uint64_t place, std::size_t first, std::size_
     const std::size_t bitmap = (2 * count + 7) / 8;
     std::uint64_t off = recordHead_, from = recordHead_;
     unsigned char codes[64] = {}; // the output bitmap, up to 256 fields
-    if (count == 0 || bitmap > sizeof codes) return false;
-    for (std::size_t i = 0; i < end; ++i) {
+    if (count == 0 || bitmap > sizeof codes || end > plan_.size()) return false;
+    unsigned char states = 0;
+    for (std::size_t b = 1; b < recordHead_ && regularBytes_ != 0; ++b) states |= base[b];
+    if (regularBytes_ != 0 && states == 0) {
+        // Every value present, each a text with a one-byte length: a value of two or more bytes
+        // goes as it is stored when it holds no zero; one byte always does (a zero is an empty
+        // text, written as a zero again).
+        std::size_t empty = 0; // values of one zero byte
+        for (std::size_t i = 0; i < end; ++i) {
+            if (i == first) from = off;
+            const std::size_t len = base[off++];
+            if (i >= first) {
+                if (len == 0 || len > plan_[i].maxLen) return false;
+                empty += len == 1 && base[off] == 0;
+            }
+            off += len;
+        }
+        // Their lengths are not zero: any other zero byte lies inside a value.
+        if (zeroBytes(base + from, static_cast<std::size_t>(off - from)) != empty) return false;
+    }
+    for (std::size_t i = 0; i < end && !(regularBytes_ != 0 && states == 0); ++i) {
         if (i == first) from = off;
         const unsigned code = (base[1 + i / 4] >> (2 * (i % 4))) & 3;
         const FieldPlan& f = plan_[i];

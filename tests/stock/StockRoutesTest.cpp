@@ -142,3 +142,33 @@ TEST_F(StockRoutes, TurnoversOfASpanSameByBothRoutes) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(StockRoutes, SignedTurnoversSameByBothRoutes) {
+    // Receipts and issues, nulls (a null movement type too), numbers written otherwise than the
+    // computations write them, texts longer than their fields, controls and empty texts.
+    std::mt19937 rng(11);
+    ts->cds.DefFile = turnoverDefName(*ts);
+    CdsTable t;
+    ts->cdsProc().MakeTableVirt(t);
+    const char* const numbers[] = {"12,5", "-3", "   0,000", "abc", ""};
+    for (int i = 0; i < 5000; ++i) {
+        Row row = turnover(rng() % 2 ? "110" : "510", std::to_string(rng() % 3 + 1),
+                           "11201" + zeroPadInt(i, 7), kTexts[rng() % 6], rng() % 2 ? "KG" : "",
+                           rng() % 50, (rng() % 5000) / 10.0);
+        if (i % 11 == 0) row[23] = numbers[rng() % 5];
+        if (i % 13 == 0) row[24] = numbers[rng() % 5];
+        const std::size_t r = t.data.appendTexts(row);
+        if (i % 9 == 0) t.data.setNull(r, static_cast<int>(rng() % 26));
+    }
+    ASSERT_TRUE(t.saveToFile(*ts, work("Span.Cds")));
+    const auto [tables, direct] = byBothRoutes(
+        [&](TSarProc& p, const std::string& out) { return p.ObZmZn(work("Span.Cds"), out); });
+    const Records signed_ = loadRecords(ts.path(work("Direct.Cds")));
+    ASSERT_EQ(signed_.rows.size(), 5000u);
+    EXPECT_TRUE(tables == direct);
+    EXPECT_EQ(ts.dialogs.boxes.size(), 0u);
+}
+
+} // namespace

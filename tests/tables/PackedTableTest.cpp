@@ -152,6 +152,18 @@ TEST(PackedTable, StoredRecordsAreWrittenAsTheirCellsWouldBe) {
     Table numbers = test::loadSample("employee.cds");
     std::erase_if(numbers.packetProps,
                   [](const PacketProperty& p) { return p.name == "DEFAULT_ORDER"; });
+    // Texts with widths only: empty texts, one-byte ones, a zero inside a text, a null.
+    Table shaped = test::programTable({{"Kod", 3}, {"Nazev", 8}, {"Znak", 1}});
+    for (const std::vector<std::string>& row :
+         std::vector<std::vector<std::string>>{{"AB1", "12345678", "x"},
+                                               {"", "abcdefgh", ""},
+                                               {"C", "", "y"},
+                                               {"DE", "ijklmnop", "z"},
+                                               {"F", "qrs", "w"}})
+        shaped.appendTexts(row);
+    shaped.setNull(3, 2);
+    std::string shapedZero = writeTableBytes(shaped, TableFormat::Binary);
+    shapedZero[shapedZero.find("abcdefgh") + 5] = '\0';
     struct Case {
         std::string name, bytes;
         bool someCopied;
@@ -159,6 +171,7 @@ TEST(PackedTable, StoredRecordsAreWrittenAsTheirCellsWouldBe) {
         {"texts with empty ones, nulls and a zero", zeros, true},
         {"plain texts", packetBytes({{"A", "x", "memo"}, {"BB", "12345678", "y"}}), true},
         {"numbers and dates", writeTableBytes(numbers, TableFormat::Binary), true},
+        {"texts of widths", shapedZero, true},
     };
     test::TestSession t;
     for (const Case& c : cases) {
