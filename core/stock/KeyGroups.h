@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/ByteCompare.h"
 #include "tables/SortEngine.h"
 
 #include <algorithm>
@@ -63,7 +64,7 @@ public:
                 return;
             }
             const std::size_t at = (slot & 0xFFFFFFFFu) - 1;
-            if (slot >> 32 == tag && std::memcmp(keys.data() + at * keyLen_, key, keyLen_) == 0) {
+            if (slot >> 32 == tag && compareBytes(keys.data() + at * keyLen_, key, keyLen_) == 0) {
                 sums[2 * at] += quantity;
                 sums[2 * at + 1] += value;
                 return;
@@ -252,7 +253,7 @@ std::vector<std::uint64_t> orderedGroups(const std::array<Groups, 2>& parts, std
             out.reserve(half);
             for (std::size_t i = 0, j = 0; i + j < half;) {
                 ahead(i + kAhead, j + kAhead);
-                if (j == nb || (i < na && std::memcmp(keyA(i), keyB(j), keyLen) < 0))
+                if (j == nb || (i < na && compareBytes(keyA(i), keyB(j), keyLen) < 0))
                     take(a[i++]);
                 else
                     take(kSecond | b[j++]);
@@ -262,7 +263,7 @@ std::vector<std::uint64_t> orderedGroups(const std::array<Groups, 2>& parts, std
         out.reserve(na + nb - half);
         for (std::size_t i = na, j = nb; i + j > half;) {
             ahead(i >= kAhead ? i - kAhead : na, j >= kAhead ? j - kAhead : nb);
-            if (j == 0 || (i > 0 && std::memcmp(keyA(i - 1), keyB(j - 1), keyLen) > 0))
+            if (j == 0 || (i > 0 && compareBytes(keyA(i - 1), keyB(j - 1), keyLen) > 0))
                 take(a[--i]);
             else
                 take(kSecond | b[--j]);

@@ -1,5 +1,7 @@
 #include "tables/SortEngine.h"
 
+#include "shell/ByteCompare.h"
+
 #include <algorithm>
 #include <cstring>
 #include <thread>
@@ -22,9 +24,7 @@ public:
     Keys(std::string_view keys, std::size_t len) : data_(keys.data()), len_(len) {}
 
     const char* at(std::size_t i) const { return data_ + i * len_; }
-    int compare(std::size_t a, std::size_t b) const {
-        return len_ == 0 ? 0 : std::memcmp(at(a), at(b), len_);
-    }
+    int compare(std::size_t a, std::size_t b) const { return compareBytes(at(a), at(b), len_); }
     std::size_t length() const { return len_; }
     // Eight key bytes from offset, big-endian, zeros past the end.
     std::uint64_t chunk(std::size_t i, std::size_t offset) const {
@@ -42,7 +42,7 @@ public:
         for (std::size_t b = offset; b < len_; b += 64) __builtin_prefetch(at(i) + b);
     }
     int compareFrom(std::size_t a, std::size_t b, std::size_t offset) const {
-        return offset >= len_ ? 0 : std::memcmp(at(a) + offset, at(b) + offset, len_ - offset);
+        return offset >= len_ ? 0 : compareBytes(at(a) + offset, at(b) + offset, len_ - offset);
     }
 
 private:
