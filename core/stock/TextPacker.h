@@ -30,39 +30,44 @@ public:
             maxLen_.push_back(maxValueBytes(f));
         }
         bitmap_ = (2 * head.fields.size() + 7) / 8;
+        most_ = 1 + bitmap_;
+        for (std::size_t i = 0; i < prefix_.size(); ++i)
+            most_ += prefix_[i] + std::max<std::uint64_t>(maxLen_[i], 1);
     }
     bool usable() const { return usable_; }
 
     // False, with nothing written, for a text holding a zero byte (the writer cuts it there):
     // such a record is left to the writer. `noZeros`: the caller knows no text holds one.
     bool put(std::string_view* cells, PacketSink& out, bool noZeros = false) const {
-        const std::size_t n = prefix_.size();
-        std::size_t bytes = 1 + bitmap_;
-        for (std::size_t i = 0; i < n; ++i) {
+        // Room for the longest record; only what is written is kept.
+        char* const start = out.reserve(most_);
+        std::memset(start, 0, 1 + bitmap_);
+        char* p = start + 1 + bitmap_;
+        for (std::size_t i = 0; i < prefix_.size(); ++i) {
             std::string_view& v = cells[i];
             if (v.size() > maxLen_[i]) v = v.substr(0, maxLen_[i]);
             if (!noZeros && !v.empty() && std::memchr(v.data(), 0, v.size())) return false;
-            bytes += prefix_[i] + std::max<std::size_t>(v.size(), 1);
-        }
-        char* p = out.reserve(bytes);
-        std::memset(p, 0, 1 + bitmap_);
-        p += 1 + bitmap_;
-        for (std::size_t i = 0; i < n; ++i) {
-            const std::size_t len = std::max<std::size_t>(cells[i].size(), 1);
-            for (std::uint32_t k = 0; k < prefix_[i]; ++k) *p++ = static_cast<char>(len >> (8 * k));
-            if (cells[i].empty())
+            const std::size_t len = std::max<std::size_t>(v.size(), 1);
+            if (prefix_[i] == 1) {
+                *p++ = static_cast<char>(len);
+            } else {
+                for (std::uint32_t k = 0; k < prefix_[i]; ++k)
+                    *p++ = static_cast<char>(len >> (8 * k));
+            }
+            if (v.empty())
                 *p = 0;
             else
-                copyShort(p, cells[i].data(), len);
+                copyShort(p, v.data(), len);
             p += len;
         }
-        out.commit(bytes);
+        out.commit(static_cast<std::size_t>(p - start));
         return true;
     }
 
 private:
     bool usable_ = false;
     std::size_t bitmap_ = 0;
+    std::size_t most_ = 0; // bytes of the longest record
     std::vector<std::uint32_t> prefix_;
     std::vector<std::uint64_t> maxLen_;
 };
