@@ -360,6 +360,9 @@ struct Figures {
     double inputMb = 0, spanMb = 0;
 };
 
+// Runs of the current states and their references, of which the best counts.
+constexpr int kRuns = 5;
+
 // Keeps the faster of two measurements (elapsed seconds first).
 void keepBest(Result& best, const Result& r) {
     if (best.v[0] == 0 || r.v[0] < best.v[0]) best = r;
@@ -376,9 +379,9 @@ Figures measure(std::size_t turnovers, std::size_t states) {
     for (int m = 1; m <= 12; ++m)
         f.spanMb += fileMb(
             root, [m](Session& s) { return turnoverFileName(s, "23" + bench::zeros(m, 2)); });
-    // "Aktualni stavy" and its two references: the best of three runs of each, as the machine
-    // may be busy with other work.
-    for (int i = 0; i < 3; ++i) {
+    // "Aktualni stavy" and its two references: the best of five runs of each, taken in turns, as
+    // the machine may be busy with other work now and then.
+    for (int i = 0; i < kRuns; ++i) {
         keepBest(f.scan, readAndScan(root));
         keepBest(f.direct, currentStates(root, true));
         keepBest(f.sql, sqliteGroupBy(root));
@@ -443,10 +446,10 @@ int measureOne(std::size_t turnovers, std::size_t states, const std::string& com
         return 0;
     }
     if (command == "stavy") {
-        // The one-pass current states beside both references of the same run, the best of three
+        // The one-pass current states beside both references of the same run, the best of five
         // of each, as the machine may be busy with other work.
         Result scan, direct, sql;
-        for (int i = 0; i < 3; ++i) {
+        for (int i = 0; i < kRuns; ++i) {
             keepBest(scan, readAndScan(root));
             keepBest(direct, currentStates(root, true));
             keepBest(sql, sqliteGroupBy(root));

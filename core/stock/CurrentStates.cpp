@@ -3,6 +3,7 @@
 #include "stock/CurrentStates.h"
 
 #include "period/Period.h"
+#include "platform/Platform.h"
 #include "shell/LSysDate.h"
 #include "shell/NumText.h"
 #include "shell/NumTextFast.h"
@@ -27,10 +28,13 @@
 #include <cmath>
 #include <cstring>
 #include <exception>
+#include <filesystem>
 #include <functional>
 #include <memory>
+#include <system_error>
 #include <thread>
 #include <type_traits>
+#include <unistd.h>
 
 namespace sarw {
 
@@ -396,6 +400,17 @@ DirectRoute currentStatesDirect(Session& s, const std::string& states, const std
                                 const PackedTable* heldTurnovers) {
     Layout l;
     if (!readLayout(s, l)) return DirectRoute::NotApplicable;
+    // The last result is removed beside the loading, as removing a large file waits for the
+    // disk; it is made again below.
+    const std::filesystem::path lastPath = s.platform().native(lastWork);
+    std::jthread remover;
+    try {
+        remover = std::jthread([lastPath] {
+            Platform::setPlainAttributes(lastPath);
+            ::unlink(lastPath.c_str());
+        });
+    } catch (const std::system_error&) {
+    }
     Input stateInput, turnoverInput;
     if (!states.empty() && !stateInput.load(s, states)) return DirectRoute::Failed;
     if (heldTurnovers)
@@ -466,6 +481,7 @@ DirectRoute currentStatesDirect(Session& s, const std::string& states, const std
                            head.fieldCount() == sars::kFieldCount &&
                            formatForName(lastWork) == TableFormat::Binary &&
                            maxValueBytes(head.fields[sars::kPrice - 1]) <= StateRecords::kPriceRoom;
+    if (remover.joinable()) remover.join();
     deleteFile(s, lastWork);
     if (asWritten) {
         const StateRecords records(l, head, keys, sums, keyLen, kept);

@@ -268,8 +268,11 @@ bool SafeCopy(Session& s, const std::string& source, const std::string& target,
         if (messages) information(s, "Nepodarilo se zkopirovat soubor !-Copy", caption);
         return false;
     }
-    // rename replaces the old target atomically: no moment without a target.
+    // rename replaces the old target atomically: no moment without a target. A work file is
+    // removed first instead: replacing a file by a rename makes the system write the new one out
+    // at once, which work files, made again on demand, do not need.
     const fs::path dst = s.platform().native(target);
+    if (inWorkDirs(s, target)) removeQuietly(dst);
     if (!renameWithRetry(s, tempPath, dst)) {
         removeQuietly(tempPath);
         if (messages)

@@ -196,7 +196,10 @@ bool writeFile(const std::filesystem::path& file, std::string& error, bool durab
     if (ok && !err && exists) ::fchmod(fd, old.st_mode & 07777);
     if (ok && !err && durable && ::fsync(fd) != 0) err = errno;
     if (::close(fd) != 0 && ok && !err) err = errno;
-    // The new file replaces the old one in one step, so a crash leaves the one or the other.
+    // The new file replaces the old one in one step, so a crash leaves the one or the other. A
+    // file that need not be durable is removed first instead: replacing a file by a rename
+    // makes the system write the new one out at once, which only durable files need.
+    if (ok && !err && exists && !durable) ::unlink(file.c_str());
     if (ok && !err && ::rename(temp.c_str(), file.c_str()) != 0) err = errno;
     if (!ok || err) {
         ::unlink(temp.c_str());

@@ -201,6 +201,17 @@ TEST_F(LSysCopy, SafeCopyReplacesAReadOnlyTargetThroughATemporaryFile) {
     EXPECT_TRUE(t.dialogs.boxes.empty());
 }
 
+TEST_F(LSysCopy, SafeCopyReplacesAWorkFile) {
+    // A work file is removed before the copy takes its name; the result is the same.
+    t.write("D:\\Data\\T.Cds", "new table");
+    t.write("C:\\A_Run\\Work\\SarWork.Cds", "old table");
+    Platform::setReadOnly(t.path("C:\\A_Run\\Work\\SarWork.Cds"), true);
+    EXPECT_TRUE(SafeCopy(*t, "D:\\Data\\T.Cds", "C:\\A_Run\\Work\\SarWork.Cds", 1));
+    EXPECT_EQ(t.read("C:\\A_Run\\Work\\SarWork.Cds"), "new table");
+    EXPECT_EQ(filesMatching(t.path("C:\\A_Run\\Work"), "*.*").size(), 1u);
+    EXPECT_TRUE(t.dialogs.boxes.empty());
+}
+
 TEST_F(LSysCopy, SafeCopyLeavesTheTargetAloneWhenTheCopyFails) {
     t.write("D:\\Data\\T.Cds", "old table");
     EXPECT_FALSE(SafeCopy(*t, "C:\\Work\\none.Cds", "D:\\Data\\T.Cds", 1));
