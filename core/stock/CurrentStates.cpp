@@ -401,15 +401,22 @@ DirectRoute currentStatesDirect(Session& s, const std::string& states, const std
     Layout l;
     if (!readLayout(s, l)) return DirectRoute::NotApplicable;
     // The last result is removed beside the loading, as removing a large file waits for the
-    // disk; it is made again below.
+    // disk; it is made again below. Not when it is one of the inputs.
     const std::filesystem::path lastPath = s.platform().native(lastWork);
     std::jthread remover;
-    try {
-        remover = std::jthread([lastPath] {
-            Platform::setPlainAttributes(lastPath);
-            ::unlink(lastPath.c_str());
-        });
-    } catch (const std::system_error&) {
+    auto isLast = [&](const std::string& input) {
+        std::error_code ec;
+        return !input.empty() &&
+               std::filesystem::equivalent(s.platform().native(input), lastPath, ec);
+    };
+    if (!isLast(states) && !isLast(turnovers)) {
+        try {
+            remover = std::jthread([lastPath] {
+                Platform::setPlainAttributes(lastPath);
+                ::unlink(lastPath.c_str());
+            });
+        } catch (const std::system_error&) {
+        }
     }
     Input stateInput, turnoverInput;
     if (!states.empty() && !stateInput.load(s, states)) return DirectRoute::Failed;

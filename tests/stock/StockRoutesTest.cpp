@@ -172,3 +172,21 @@ TEST_F(StockRoutes, SignedTurnoversSameByBothRoutes) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(StockRoutes, CurrentStatesOfTurnoversInTheirOwnWorkFile) {
+    // The computation's last work file given as its input: read before it is made again.
+    writeStates(states(), {state("01", "112010000009", "Drat", "KG", 1, 2)});
+    const std::vector<Row> moves = {turnover("110", "01", "112010000009", "Drat", "KG", 3, 6),
+                                    turnover("510", "01", "112010000001", "Plech", "KG", 1, 1)};
+    writeTurnovers(turnovers(), moves);
+    TSarProc proc(*ts);
+    ASSERT_TRUE(proc.StNove(states(), work("Expected.Cds"), turnovers()));
+    writeTurnovers(work("SarStNove2.Cds"), moves);
+    ASSERT_TRUE(proc.StNove(states(), work("Got.Cds"), work("SarStNove2.Cds")));
+    EXPECT_EQ(rows(work("Got.Cds")), rows(work("Expected.Cds")));
+    EXPECT_EQ(rows(work("Got.Cds")).size(), 2u);
+}
+
+} // namespace
