@@ -5,6 +5,7 @@
 
 #include "shell/WinLSys.h"
 
+#include <functional>
 #include <random>
 
 using namespace sarw;
@@ -18,6 +19,12 @@ protected:
     std::string states() { return stateFileName(*ts); }
     std::string turnovers() { return turnoverFileName(*ts); }
     std::string work(const char* name) { return stockWorkFile(name); }
+
+    // `count` turnovers of document `doc`, receipts and issues with texts of every kind, each ninth
+    // with a null cell; `change` may alter a record's texts first.
+    void writeRandomTurnovers(
+        const std::string& name, std::mt19937& rng, int count, const std::string& doc,
+        const std::function<void(int, Row&)>& change = [](int, Row&) {});
 
     // The output of `run` by both routes; fails the test unless both are written.
     std::pair<std::string, std::string>
@@ -41,6 +48,23 @@ const char* const kTexts[] = {"Plech",
                               "\xC8"
                               "erpadlo",
                               ""};
+
+void StockRoutes::writeRandomTurnovers(const std::string& name, std::mt19937& rng, int count,
+                                       const std::string& doc,
+                                       const std::function<void(int, Row&)>& change) {
+    ts->cds.DefFile = turnoverDefName(*ts);
+    CdsTable t;
+    ts->cdsProc().MakeTableVirt(t);
+    for (int i = 0; i < count; ++i) {
+        Row row = turnover(rng() % 2 ? "110" : "510", std::to_string(rng() % 3 + 1),
+                           "11201" + zeroPadInt(i, 7), kTexts[rng() % 6], rng() % 2 ? "KG" : "",
+                           rng() % 50, (rng() % 5000) / 10.0, doc);
+        change(i, row);
+        const std::size_t r = t.data.appendTexts(row);
+        if (i % 9 == 0) t.data.setNull(r, static_cast<int>(rng() % 26));
+    }
+    ASSERT_TRUE(t.saveToFile(*ts, name));
+}
 
 TEST_F(StockRoutes, StatesAsTurnoversSameByBothRoutes) {
     // Over many documents, more than the writer puts into the file on one thread at a time, with
@@ -113,19 +137,8 @@ TEST_F(StockRoutes, TurnoversOfASpanSameByBothRoutes) {
     // Months with nulls, long texts and controls, a month without a file and one whose file
     // holds no table; then a month of another layout, which leaves everything to the tables.
     std::mt19937 rng(7);
-    for (const char* p : {"1611", "1612", "1701", "1702"}) {
-        ts->cds.DefFile = turnoverDefName(*ts);
-        CdsTable t;
-        ts->cdsProc().MakeTableVirt(t);
-        for (int i = 0; i < 700; ++i) {
-            const std::size_t r = t.data.appendTexts(
-                turnover(rng() % 2 ? "110" : "510", std::to_string(rng() % 3 + 1),
-                         "11201" + zeroPadInt(i, 7), kTexts[rng() % 6], rng() % 2 ? "KG" : "",
-                         rng() % 50, (rng() % 5000) / 10.0, p));
-            if (i % 9 == 0) t.data.setNull(r, static_cast<int>(rng() % 26));
-        }
-        ASSERT_TRUE(t.saveToFile(*ts, turnoverFileName(*ts, p)));
-    }
+    for (const char* p : {"1611", "1612", "1701", "1702"})
+        writeRandomTurnovers(turnoverFileName(*ts, p), rng, 700, p);
     ts.write(turnoverFileName(*ts, "1613"), "abc");
     auto span = [&](TSarProc& p, const std::string& out) { return p.ObOdDo("1611", out, "1702"); };
     const auto [tables, direct] = byBothRoutes(span);
@@ -149,20 +162,11 @@ TEST_F(StockRoutes, SignedTurnoversSameByBothRoutes) {
     // Receipts and issues, nulls (a null movement type too), numbers written otherwise than the
     // computations write them, texts longer than their fields, controls and empty texts.
     std::mt19937 rng(11);
-    ts->cds.DefFile = turnoverDefName(*ts);
-    CdsTable t;
-    ts->cdsProc().MakeTableVirt(t);
     const char* const numbers[] = {"12,5", "-3", "   0,000", "abc", ""};
-    for (int i = 0; i < 5000; ++i) {
-        Row row = turnover(rng() % 2 ? "110" : "510", std::to_string(rng() % 3 + 1),
-                           "11201" + zeroPadInt(i, 7), kTexts[rng() % 6], rng() % 2 ? "KG" : "",
-                           rng() % 50, (rng() % 5000) / 10.0);
+    writeRandomTurnovers(work("Span.Cds"), rng, 5000, "00007", [&](int i, Row& row) {
         if (i % 11 == 0) row[23] = numbers[rng() % 5];
         if (i % 13 == 0) row[24] = numbers[rng() % 5];
-        const std::size_t r = t.data.appendTexts(row);
-        if (i % 9 == 0) t.data.setNull(r, static_cast<int>(rng() % 26));
-    }
-    ASSERT_TRUE(t.saveToFile(*ts, work("Span.Cds")));
+    });
     const auto [tables, direct] = byBothRoutes(
         [&](TSarProc& p, const std::string& out) { return p.ObZmZn(work("Span.Cds"), out); });
     const Records signed_ = loadRecords(ts.path(work("Direct.Cds")));
