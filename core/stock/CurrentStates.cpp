@@ -24,6 +24,7 @@
 #include "tables/TCdsProc.h"
 #include "tables/TableFile.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
@@ -102,31 +103,21 @@ std::size_t keyLength(const Layout& l) {
 class RecordParser {
 public:
     RecordParser(const Layout& l, const std::array<std::string, 2>& period, int fieldCount)
-        : l_(l), period_(period), cells_(static_cast<std::size_t>(fieldCount)) {
+        : l_(l), cells_(static_cast<std::size_t>(fieldCount)) {
         // The fields a record is read for: the key's (but the period) and the numbers; of a
         // turnover also its movement type.
-        std::vector<std::uint8_t> stateMarks(cells_.size()), turnoverMarks(cells_.size());
-        auto want = [&](std::vector<std::uint8_t>& w, int f) {
-            if (f <= fieldCount) w[static_cast<std::size_t>(f - 1)] = 1;
-        };
-        for (int f : kKeys) {
-            if (f <= 2) continue;
-            want(stateMarks, f);
-            want(turnoverMarks, kTurnoverOfState[static_cast<std::size_t>(f - 1)]);
-        }
-        for (int f : {sars::kQuantity, sars::kValue}) {
-            want(stateMarks, f);
-            want(turnoverMarks, kTurnoverOfState[static_cast<std::size_t>(f - 1)]);
-        }
-        want(turnoverMarks, saro::kMovement);
-        for (std::uint32_t i = 0; i < cells_.size(); ++i) {
-            if (stateMarks[i]) stateWanted_.push_back(i);
-            if (turnoverMarks[i]) turnoverWanted_.push_back(i);
-        }
+        std::vector<int> state, turnover = {saro::kMovement};
+        for (int f : kKeys)
+            if (f > 2) state.push_back(f);
+        state.push_back(sars::kQuantity);
+        state.push_back(sars::kValue);
+        for (int f : state) turnover.push_back(kTurnoverOfState[static_cast<std::size_t>(f - 1)]);
+        stateWanted_ = fieldIndexes(state, fieldCount);
+        turnoverWanted_ = fieldIndexes(turnover, fieldCount);
         // The key starts with the period's two fields (kKeys 1 and 2).
         for (int k : {1, 2}) {
             const std::size_t w = l_.width[static_cast<std::size_t>(k)];
-            blankKey_.append(fitted(period_[static_cast<std::size_t>(k - 1)], w));
+            blankKey_.append(fitted(period[static_cast<std::size_t>(k - 1)], w));
             blankKey_.resize(periodBytes_ + w, ' ');
             periodBytes_ += w;
         }
@@ -156,18 +147,21 @@ public:
             q = fit<stored>(q, l_.width[sars::kQuantity]);
             v = fit<stored>(v, l_.width[sars::kValue]);
         }
-        if (isIssueType(raw(saro::kMovement))) {
-            if (!negatedInPlace(q, kQuantityWidth, kQuantityDecimals, q_))
-                q_ = numberToText(kQuantityWidth, kQuantityDecimals, -textToNumberFast(q));
-            if (!negatedInPlace(v, kValueWidth, kValueDecimals, v_))
-                v_ = numberToText(kValueWidth, kValueDecimals, -textToNumberFast(v));
-            q = q_;
-            v = v_;
-        }
+        if (isIssueType(raw(saro::kMovement))) negateQuantityAndValue(q, v, q_, v_);
         put<stored>(field, key, q, v, quantity, value);
     }
 
 private:
+    // Fields (1-based) as ascending indexes, those beyond the record left out.
+    static std::vector<std::uint32_t> fieldIndexes(std::vector<int> fields, int fieldCount) {
+        std::sort(fields.begin(), fields.end());
+        fields.erase(std::unique(fields.begin(), fields.end()), fields.end());
+        std::vector<std::uint32_t> indexes;
+        for (int f : fields)
+            if (f <= fieldCount) indexes.push_back(static_cast<std::uint32_t>(f - 1));
+        return indexes;
+    }
+
     template <class Records>
     void cellsOf(const Records& t, std::size_t r, const std::vector<std::uint32_t>& wanted) {
         if constexpr (std::is_same_v<Records, PackedTable>) {
@@ -206,7 +200,6 @@ private:
     }
 
     const Layout& l_;
-    const std::array<std::string, 2>& period_;
     std::string blankKey_;        // the period's fields, then blanks
     std::size_t periodBytes_ = 0; // of the period's fields
     std::vector<std::string_view> cells_;

@@ -35,14 +35,7 @@ bool loadForReading(Session& s, CdsTable& table, const std::string& name) {
 
 // Quantity and value of a turnover record's texts turned negative, into q and v.
 void negateQuantityAndValue(std::string_view* cells, std::string& q, std::string& v) {
-    std::string_view& quantity = cells[saro::kQuantity - 1];
-    std::string_view& value = cells[saro::kValue - 1];
-    if (!negatedInPlace(quantity, kQuantityWidth, kQuantityDecimals, q))
-        q = numberToText(kQuantityWidth, kQuantityDecimals, -textToNumberFast(quantity));
-    if (!negatedInPlace(value, kValueWidth, kValueDecimals, v))
-        v = numberToText(kValueWidth, kValueDecimals, -textToNumberFast(value));
-    quantity = q;
-    value = v;
+    sarw::negateQuantityAndValue(cells[saro::kQuantity - 1], cells[saro::kValue - 1], q, v);
 }
 
 void setBlocks(CdsParams& c, int method) {
@@ -51,6 +44,16 @@ void setBlocks(CdsParams& c, int method) {
 }
 
 } // namespace
+
+void negateQuantityAndValue(std::string_view& quantity, std::string_view& value, std::string& qRoom,
+                            std::string& vRoom) {
+    if (!negatedInPlace(quantity, kQuantityWidth, kQuantityDecimals, qRoom))
+        qRoom = numberToText(kQuantityWidth, kQuantityDecimals, -textToNumberFast(quantity));
+    if (!negatedInPlace(value, kValueWidth, kValueDecimals, vRoom))
+        vRoom = numberToText(kValueWidth, kValueDecimals, -textToNumberFast(value));
+    quantity = qRoom;
+    value = vRoom;
+}
 
 std::string stockWorkFile(std::string_view name) {
     return "C:\\A_Run\\Work\\" + std::string(name);

@@ -43,6 +43,11 @@ inline bool isIssueType(std::string_view movementType) {
     return !movementType.empty() && static_cast<unsigned char>(movementType[0]) >= '5';
 }
 
+// An issue's quantity and value texts turned negative: the same texts with a minus where they
+// allow it, otherwise written anew into qRoom and vRoom, which the texts then point to.
+void negateQuantityAndValue(std::string_view& quantity, std::string_view& value, std::string& qRoom,
+                            std::string& vRoom);
+
 // C:\A_Run\Work\ + name.
 std::string stockWorkFile(std::string_view name);
 // The work definition the sorts, sums and reductions leave behind.

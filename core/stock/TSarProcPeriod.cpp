@@ -9,9 +9,9 @@
 #include "shell/LSysDate.h"
 #include "shell/NumText.h"
 #include "shell/Session.h"
+#include "shell/TwoThreads.h"
 #include "shell/USarCON.h"
 #include "shell/WinLSys.h"
-#include "stock/KeyGroups.h"
 #include "tables/CdsCopySupport.h"
 #include "tables/LSysCopy.h"
 #include "tables/PackedRows.h"
@@ -44,7 +44,7 @@ DirectRoute spanFromStoredBytes(Session& s, const std::vector<std::string>& name
     // Most files are smaller than what one reader reads on threads: two files are read at once.
     std::vector<PackedTable> tables(files.size());
     std::array<bool, 2> loaded = {true, true};
-    keygroups::onTwoThreads([&](int t) {
+    onTwoThreads([&](int t) {
         for (std::size_t i = static_cast<std::size_t>(t); i < files.size(); i += 2)
             loaded[static_cast<std::size_t>(t)] =
                 loaded[static_cast<std::size_t>(t)] &&
@@ -133,15 +133,8 @@ public:
         std::string document, item;
         std::array<std::string_view, saro::kFieldCount> made;
         make(rec, st, document, item, made.data());
-        // The writer wants a record's cells side by side.
-        buffer_.clear();
-        for (const std::string_view v : made) buffer_.append(v);
-        std::size_t at = 0;
-        for (std::size_t i = 0; i < made.size(); ++i) {
-            cells[i] = std::string_view(buffer_).substr(at, made[i].size());
-            states[i] = CellState::Value;
-            at += made[i].size();
-        }
+        placeSideBySide(made.data(), made.size(), buffer_, cells);
+        std::fill(states, states + made.size(), CellState::Value);
     }
 
 private:

@@ -91,15 +91,9 @@ public:
         for (std::size_t f = 0; f < cells_.size(); ++f)
             if (f >= n || states_[f] != CellState::Value) cells_[f] = {};
         if (make_) make_(cells_.data());
-        // The writer wants a record's cells side by side.
-        buffer_.clear();
-        for (std::size_t f = 0; f < count_; ++f) buffer_.append(cells_[f]);
-        std::size_t at = 0;
-        for (std::size_t f = 0; f < count_; ++f) {
-            cells[f] = std::string_view(buffer_).substr(at, cells_[f].size());
+        placeSideBySide(cells_.data(), count_, buffer_, cells);
+        for (std::size_t f = 0; f < count_; ++f)
             states[f] = keepStates_ && f < n ? states_[f] : CellState::Value;
-            at += cells_[f].size();
-        }
     }
 
 private:

@@ -44,6 +44,19 @@ public:
     virtual void writeFixed(std::size_t /*rec*/, char* /*at*/) const {}
 };
 
+// The writer looks for zero bytes over a record's cells at once, so a source gives them side by
+// side: `from` copied into `buffer`, and `cells` pointing there.
+inline void placeSideBySide(const std::string_view* from, std::size_t count, std::string& buffer,
+                            std::string_view* cells) {
+    buffer.clear();
+    for (std::size_t i = 0; i < count; ++i) buffer.append(from[i]);
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        cells[i] = std::string_view(buffer).substr(at, from[i].size());
+        at += from[i].size();
+    }
+}
+
 // The same with the records taken from `records` instead of from the table, whose fields and
 // properties head the packet.
 bool writeBinaryPacket(const Table& head, const RecordSource& records, PacketSink& out,

@@ -1,5 +1,7 @@
 #include "tables/PackedRows.h"
 
+#include <algorithm>
+
 namespace sarw {
 
 PackedRows::PackedRows(std::vector<const PackedTable*> parts, std::size_t first, std::size_t count)
@@ -28,16 +30,11 @@ bool PackedRows::writeRecord(std::size_t rec, PacketSink& out) const {
 
 void PackedRows::recordCells(std::size_t rec, std::string_view* cells, CellState* states) const {
     parts_[partOf(rec)]->recordCells(rec, cells_.data(), states_.data());
-    // The values side by side, without the stored lengths between them, so that the writer
-    // finds a zero byte only where a value holds one.
-    buffer_.clear();
-    for (std::size_t j = 0; j < count_; ++j) buffer_.append(cells_[first_ + j]);
-    std::size_t at = 0;
-    for (std::size_t j = 0; j < count_; ++j) {
-        cells[j] = std::string_view(buffer_).substr(at, cells_[first_ + j].size());
-        states[j] = states_[first_ + j];
-        at += cells[j].size();
-    }
+    // The values without the stored lengths between them, so that the writer finds a zero byte
+    // only where a value holds one.
+    placeSideBySide(cells_.data() + first_, count_, buffer_, cells);
+    std::copy(states_.begin() + static_cast<std::ptrdiff_t>(first_),
+              states_.begin() + static_cast<std::ptrdiff_t>(first_ + count_), states);
 }
 
 } // namespace sarw
