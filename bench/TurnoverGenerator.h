@@ -3,7 +3,7 @@
 // A turnover table of the program's layout (26 text fields, the document header then the item)
 // filled with generated documents, and its definition file, for the benchmarks.
 
-#include "tables/Table.h"
+#include "tables/model/Table.h"
 
 #include <algorithm>
 #include <cstdint>

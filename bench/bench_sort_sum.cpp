@@ -10,8 +10,8 @@
 #include "platform/ScriptedDialogs.h"
 #include "shell/NumText.h"
 #include "shell/Session.h"
-#include "tables/TCdsProc.h"
-#include "tables/TableFile.h"
+#include "tables/formats/TableFile.h"
+#include "tables/library/TCdsProc.h"
 
 #include <sqlite3.h>
 #include <sys/resource.h>

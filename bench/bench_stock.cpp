@@ -15,17 +15,18 @@
 #include "reports/USarInv.h"
 #include "reports/USarReg.h"
 #include "reports/USarSklK.h"
-#include "shell/Install.h"
 #include "shell/NumText.h"
 #include "shell/Session.h"
-#include "shell/USarCON.h"
+#include "start/Install.h"
 #include "stock/TSarProc.h"
 #include "stock/USarMesU.h"
-#include "tables/TCdsProc.h"
-#include "tables/TableFile.h"
+#include "tables/formats/TableFile.h"
+#include "tables/library/TCdsProc.h"
 
 #include "BenchChild.h"
 #include "TurnoverGenerator.h"
+#include "start/Startup.h"
+#include "period/PeriodFiles.h"
 
 #include <sqlite3.h>
 #include <sys/wait.h>

@@ -1,8 +1,8 @@
 // Saving and loading a turnover table of a million records in both file formats, beside a
 // reference measured in the same run: reading the binary file's bytes and scanning them once.
 //   bench_table_files [RECORDS] [DIRECTORY]
-#include "tables/Table.h"
-#include "tables/TableFile.h"
+#include "tables/formats/TableFile.h"
+#include "tables/model/Table.h"
 
 #include <chrono>
 #include <cstdio>

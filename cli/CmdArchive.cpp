@@ -2,6 +2,7 @@
 
 #include "archive/DataSaving.h"
 #include "shell/USarCON.h"
+#include "start/Startup.h"
 
 namespace sarw::cli {
 

@@ -5,7 +5,7 @@
 #include "platform/Platform.h"
 #include "shell/LSysDate.h"
 #include "shell/WinLSys.h"
-#include "tables/TCdsProc.h"
+#include "tables/library/TCdsProc.h"
 
 #include <fstream>
 #include <string>

@@ -3,8 +3,8 @@
 #include "Commands.h"
 
 #include "shell/WinLSys.h"
-#include "tables/CdsProcSlEx.h"
-#include "tables/TCdsProc.h"
+#include "tables/library/CdsProcSlEx.h"
+#include "tables/library/TCdsProc.h"
 
 #include <string>
 

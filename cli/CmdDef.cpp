@@ -2,8 +2,8 @@
 // normalisation and check of one value by a field of it.
 #include "Commands.h"
 
-#include "tables/CheckValue.h"
-#include "tables/ReadDef.h"
+#include "tables/model/CheckValue.h"
+#include "tables/model/ReadDef.h"
 
 #include <string>
 

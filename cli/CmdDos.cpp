@@ -2,8 +2,8 @@
 // version once.
 #include "Commands.h"
 
-#include "shell/USarCON.h"
 #include "stock/USarDos.h"
+#include "start/Startup.h"
 
 namespace sarw::cli {
 

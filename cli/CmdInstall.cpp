@@ -2,7 +2,7 @@
 #include "Commands.h"
 
 #include "platform/Cp1250.h"
-#include "shell/Install.h"
+#include "start/Install.h"
 
 #include <filesystem>
 #include <system_error>

@@ -2,6 +2,8 @@
 
 #include "period/Period.h"
 #include "shell/USarCON.h"
+#include "start/Startup.h"
+#include "period/PeriodFiles.h"
 
 namespace sarw::cli {
 

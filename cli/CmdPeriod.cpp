@@ -1,7 +1,7 @@
 #include "Commands.h"
 
 #include "period/Period.h"
-#include "shell/USarCON.h"
+#include "start/Startup.h"
 
 namespace sarw::cli {
 

@@ -3,8 +3,8 @@
 #include "Commands.h"
 
 #include "platform/Platform.h"
-#include "tables/TCdsProc.h"
-#include "tables/UDatProc.h"
+#include "tables/library/TCdsProc.h"
+#include "tables/records/UDatProc.h"
 
 #include <algorithm>
 #include <string>

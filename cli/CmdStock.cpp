@@ -3,12 +3,13 @@
 #include "Commands.h"
 
 #include "period/Period.h"
-#include "shell/USarCON.h"
+#include "shell/LSysCopy.h"
 #include "shell/WinLSys.h"
 #include "stock/StockTables.h"
 #include "stock/TSarProc.h"
 #include "stock/USarMesU.h"
-#include "tables/LSysCopy.h"
+#include "start/Startup.h"
+#include "period/PeriodFiles.h"
 
 #include <algorithm>
 

@@ -6,8 +6,8 @@
 #include "reports/USarReg.h"
 #include "reports/USarSklK.h"
 #include "shell/Session.h"
-#include "shell/USarCON.h"
 #include "shell/WinLSys.h"
+#include "start/Startup.h"
 
 #include <map>
 #include <string>

@@ -2,9 +2,9 @@
 
 #include "platform/Cp1250.h"
 #include "shell/Session.h"
-#include "tables/CdsTable.h"
-#include "tables/TCdsProc.h"
-#include "tables/TableFile.h"
+#include "tables/formats/TableFile.h"
+#include "tables/library/CdsTable.h"
+#include "tables/library/TCdsProc.h"
 
 #include <cstdio>
 #include <fstream>

@@ -3,7 +3,7 @@
 #include "Commands.h"
 
 #include "reports/USarUct.h"
-#include "shell/USarCON.h"
+#include "start/Startup.h"
 
 namespace sarw::cli {
 

@@ -3,8 +3,8 @@
 #include "access/AccessFile.h"
 #include "access/Login.h"
 #include "shell/LSysDate.h"
-#include "shell/USarCON.h"
 #include "shell/WinLSys.h"
+#include "start/Startup.h"
 
 #include <fstream>
 #include <sstream>

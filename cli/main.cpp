@@ -4,6 +4,7 @@
 #include "platform/ProgramHalt.h"
 #include "platform/ScriptedDialogs.h"
 #include "shell/WinLSys.h"
+#include "start/DataDisk.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -1,7 +1,7 @@
 // Binary table files from anywhere: reading never crashes, and what loads saves and loads again
 // to the same table.
-#include "tables/DataPacketBinary.h"
-#include "tables/DataPacketCompare.h"
+#include "tables/formats/DataPacketBinary.h"
+#include "tables/formats/DataPacketCompare.h"
 
 #include <cstddef>
 #include <cstdint>

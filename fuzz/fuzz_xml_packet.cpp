@@ -1,7 +1,7 @@
 // XML table files from anywhere: reading never crashes, and what loads saves in the same encoding
 // and loads again to the same table.
-#include "tables/DataPacketCompare.h"
-#include "tables/DataPacketXml.h"
+#include "tables/formats/DataPacketCompare.h"
+#include "tables/formats/DataPacketXml.h"
 
 #include <cstddef>
 #include <cstdint>

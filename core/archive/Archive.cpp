@@ -2,11 +2,11 @@
 
 #include "platform/FileMask.h"
 #include "platform/ProgramHalt.h"
+#include "shell/LSysCopy.h"
 #include "shell/NumText.h"
 #include "shell/Session.h"
 #include "shell/USarCON.h"
 #include "shell/WinLSys.h"
-#include "tables/LSysCopy.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,13 +1,14 @@
 #include "archive/DataSaving.h"
 
 #include "archive/Archive.h"
+#include "shell/LSysCopy.h"
 #include "shell/LSysDate.h"
 #include "shell/Session.h"
 #include "shell/USarCON.h"
 #include "shell/WinLSys.h"
-#include "tables/LSysCopy.h"
-#include "tables/TCdsProc.h"
-#include "tables/TableFile.h"
+#include "tables/formats/TableFile.h"
+#include "tables/library/TCdsProc.h"
+#include "period/PeriodFiles.h"
 
 namespace sarw {
 

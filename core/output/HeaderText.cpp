@@ -5,7 +5,7 @@
 #include "shell/NumText.h"
 #include "shell/Session.h"
 #include "shell/WinLSys.h"
-#include "tables/ReadDef.h"
+#include "tables/model/ReadDef.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "output/PrintSettings.h"
+#include "shell/PrintSettings.h"
 
 #include <string>
 #include <string_view>

@@ -4,7 +4,7 @@
 #include "shell/NumText.h"
 #include "shell/Session.h"
 #include "shell/WinLSys.h"
-#include "tables/TCdsProc.h"
+#include "tables/library/TCdsProc.h"
 
 #include <algorithm>
 #include <fstream>

@@ -5,6 +5,7 @@
 #include "shell/USarCON.h"
 #include "shell/WinLSys.h"
 #include "stock/TSarProc.h"
+#include "period/PeriodFiles.h"
 
 namespace sarw {
 

@@ -9,10 +9,10 @@
 #include "shell/USarCON.h"
 #include "shell/WinLSys.h"
 #include "stock/TSarProc.h"
-#include "stock/TextRecords.h"
-#include "tables/CdsCopySupport.h"
-#include "tables/CdsTable.h"
-#include "tables/TableFile.h"
+#include "tables/fast/TextRecords.h"
+#include "tables/formats/TableFile.h"
+#include "tables/library/CdsCopySupport.h"
+#include "tables/library/CdsTable.h"
 
 namespace sarw {
 

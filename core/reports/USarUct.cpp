@@ -3,15 +3,16 @@
 
 #include "period/Period.h"
 #include "platform/ProgramHalt.h"
+#include "shell/LSysCopy.h"
 #include "shell/LSysDate.h"
 #include "shell/NumText.h"
 #include "shell/Session.h"
 #include "shell/USarCON.h"
 #include "shell/WinLSys.h"
 #include "stock/TSarProc.h"
-#include "tables/LSysCopy.h"
-#include "tables/ReadDef.h"
-#include "tables/TCdsProc.h"
+#include "tables/library/TCdsProc.h"
+#include "tables/model/ReadDef.h"
+#include "period/PeriodFiles.h"
 
 #include <fstream>
 #include <map>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "output/HeaderText.h"
-#include "output/PrintSettings.h"
+#include "shell/PrintSettings.h"
 
 #include <cstdint>
 #include <string>

@@ -9,10 +9,10 @@
 #include "shell/NumTextFast.h"
 #include "shell/Session.h"
 #include "shell/WinLSys.h"
-#include "tables/CdsSortSupport.h"
-#include "tables/CdsTable.h"
-#include "tables/ReadDef.h"
-#include "tables/TCdsProc.h"
+#include "tables/library/CdsTable.h"
+#include "tables/library/TCdsProc.h"
+#include "tables/model/CdsSortSupport.h"
+#include "tables/model/ReadDef.h"
 
 #include <algorithm>
 #include <cmath>

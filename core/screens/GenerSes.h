@@ -1,8 +1,8 @@
 #pragma once
 
 #include "output/HeaderText.h"
-#include "screens/CdsScrParams.h"
 #include "screens/SesLines.h"
+#include "shell/CdsScrParams.h"
 
 #include <array>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "tables/PackedTable.h"
-#include "tables/Table.h"
+#include "tables/fast/PackedTable.h"
+#include "tables/model/Table.h"
 
 namespace sarw {
 

@@ -6,9 +6,9 @@
 #include "screens/SesRecords.h"
 #include "shell/Session.h"
 #include "shell/WinLSys.h"
-#include "tables/ReadDef.h"
-#include "tables/TCdsProc.h"
-#include "tables/TableFile.h"
+#include "tables/formats/TableFile.h"
+#include "tables/library/TCdsProc.h"
+#include "tables/model/ReadDef.h"
 
 namespace sarw {
 

@@ -2,8 +2,8 @@
 
 #include "screens/ColumnGeometry.h"
 #include "screens/GenerSes.h"
-#include "tables/CdsTable.h"
-#include "tables/PackedTable.h"
+#include "tables/fast/PackedTable.h"
+#include "tables/library/CdsTable.h"
 
 #include <string>
 

@@ -1,7 +1,5 @@
 #include "shell/Session.h"
 
-#include "tables/TCdsProc.h"
-
 #include <chrono>
 #include <thread>
 
@@ -16,11 +14,6 @@ void Session::pause(int ms) {
     if (ms < 0) ms = retryDelayMs;
     dialogs().processEvents();
     if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-}
-
-TCdsProc& Session::cdsProc() {
-    if (!cdsProc_) cdsProc_ = std::make_unique<TCdsProc>(*this);
-    return *cdsProc_;
 }
 
 } // namespace sarw

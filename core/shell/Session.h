@@ -1,10 +1,10 @@
 #pragma once
 
-#include "output/PrintSettings.h"
 #include "platform/Dialogs.h"
 #include "platform/Platform.h"
-#include "screens/CdsScrParams.h"
-#include "tables/Definition.h"
+#include "shell/CdsScrParams.h"
+#include "shell/Definition.h"
+#include "shell/PrintSettings.h"
 
 #include <array>
 #include <memory>
@@ -124,13 +124,15 @@ public:
     // Sleeps the retry pause (or the given milliseconds), letting the user interface breathe.
     void pause(int ms = -1);
 
-    // The table library with its module tables.
+    // The table library with its module tables, made at the first call. Defined with the library,
+    // which lies above the session.
     TCdsProc& cdsProc();
 
 private:
     Dialogs* dialogs_;
     Platform platform_;
-    std::unique_ptr<TCdsProc> cdsProc_;
+    // Shared only for its type-erased deleter: the session need not know the library's type.
+    std::shared_ptr<TCdsProc> cdsProc_;
 };
 
 } // namespace sarw

@@ -83,9 +83,4 @@ constexpr const char* kTabuloDataFile = "C:\\A_Run\\Work\\Tabulo_Data.Cds";
 // when it does not exist.
 bool showHelpText(Session& s, const std::string& name);
 
-// --- Data disk -----------------------------------------------------------------------------------
-// Resolves the command-line parameter into the data disk ("D:", "D:\ucto", or a native folder);
-// halts with its message when the disk or directory does not exist.
-std::string resolveDataDisk(Session& s, const std::string& parameter);
-
 } // namespace sarw

@@ -2,8 +2,8 @@
 
 #include "platform/FileMask.h"
 #include "platform/ProgramHalt.h"
+#include "shell/LSysCopy.h"
 #include "shell/Session.h"
-#include "tables/LSysCopy.h"
 
 #include <algorithm>
 #include <cerrno>

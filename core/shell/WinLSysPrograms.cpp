@@ -2,9 +2,9 @@
 
 #include "platform/Cp1250.h"
 #include "platform/ProgramHalt.h"
+#include "shell/LSysCopy.h"
 #include "shell/NumText.h"
 #include "shell/Session.h"
-#include "tables/LSysCopy.h"
 
 #include <fstream>
 #include <vector>

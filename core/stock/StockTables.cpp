@@ -2,12 +2,12 @@
 #include "stock/StockTables.h"
 
 #include "period/Period.h"
+#include "shell/LSysCopy.h"
 #include "shell/Session.h"
-#include "shell/USarCON.h"
 #include "shell/WinLSys.h"
 #include "stock/TSarProc.h"
-#include "tables/CdsTable.h"
-#include "tables/LSysCopy.h"
+#include "tables/library/CdsTable.h"
+#include "period/PeriodFiles.h"
 
 #include <algorithm>
 

@@ -2,17 +2,17 @@
 #include "stock/TSarProc.h"
 
 #include "platform/Platform.h"
+#include "shell/LSysCopy.h"
 #include "shell/NumText.h"
 #include "shell/NumTextFast.h"
 #include "shell/Session.h"
 #include "shell/USarCON.h"
 #include "shell/WinLSys.h"
-#include "stock/TextRecords.h"
-#include "tables/CdsCopySupport.h"
-#include "tables/LSysCopy.h"
-#include "tables/PackedTable.h"
-#include "tables/TCdsProc.h"
-#include "tables/TableFile.h"
+#include "tables/fast/PackedTable.h"
+#include "tables/fast/TextRecords.h"
+#include "tables/formats/TableFile.h"
+#include "tables/library/CdsCopySupport.h"
+#include "tables/library/TCdsProc.h"
 
 #include <algorithm>
 

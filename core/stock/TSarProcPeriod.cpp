@@ -2,22 +2,22 @@
 // current states, and the turnovers of a span of months.
 #include "stock/CurrentStates.h"
 #include "stock/TSarProc.h"
-#include "stock/TextPacker.h"
-#include "stock/TextRecords.h"
+#include "tables/fast/TextPacker.h"
+#include "tables/fast/TextRecords.h"
 
 #include "period/Period.h"
+#include "shell/LSysCopy.h"
 #include "shell/LSysDate.h"
 #include "shell/NumText.h"
 #include "shell/Session.h"
 #include "shell/TwoThreads.h"
-#include "shell/USarCON.h"
 #include "shell/WinLSys.h"
-#include "tables/CdsCopySupport.h"
-#include "tables/LSysCopy.h"
-#include "tables/PackedRows.h"
-#include "tables/PackedTable.h"
-#include "tables/TCdsProc.h"
-#include "tables/TableFile.h"
+#include "tables/fast/PackedRows.h"
+#include "tables/fast/PackedTable.h"
+#include "tables/formats/TableFile.h"
+#include "tables/library/CdsCopySupport.h"
+#include "tables/library/TCdsProc.h"
+#include "period/PeriodFiles.h"
 
 #include <algorithm>
 #include <array>

@@ -2,14 +2,15 @@
 
 #include "period/Period.h"
 #include "platform/FileMask.h"
+#include "shell/LSysCopy.h"
 #include "shell/LSysDate.h"
 #include "shell/NumText.h"
 #include "shell/Session.h"
 #include "shell/USarCON.h"
 #include "shell/WinLSys.h"
-#include "tables/CdsTable.h"
-#include "tables/LSysCopy.h"
-#include "tables/TCdsProc.h"
+#include "tables/library/CdsTable.h"
+#include "tables/library/TCdsProc.h"
+#include "period/PeriodFiles.h"
 
 #include <cctype>
 #include <cmath>

@@ -4,9 +4,9 @@
 #include "period/Period.h"
 #include "shell/LSysDate.h"
 #include "shell/Session.h"
-#include "shell/USarCON.h"
 #include "shell/WinLSys.h"
 #include "stock/TSarProc.h"
+#include "period/PeriodFiles.h"
 
 namespace sarw {
 

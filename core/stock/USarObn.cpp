@@ -2,11 +2,12 @@
 #include "stock/USarObn.h"
 
 #include "period/Period.h"
+#include "shell/LSysCopy.h"
 #include "shell/Session.h"
 #include "shell/USarCON.h"
 #include "shell/WinLSys.h"
 #include "stock/TSarProc.h"
-#include "tables/LSysCopy.h"
+#include "period/PeriodFiles.h"
 
 namespace sarw {
 

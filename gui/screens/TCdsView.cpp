@@ -5,8 +5,8 @@
 #include "shell/QtText.h"
 #include "shell/Session.h"
 #include "shell/WinLSys.h"
-#include "tables/ReadDef.h"
-#include "tables/TableFile.h"
+#include "tables/formats/TableFile.h"
+#include "tables/model/ReadDef.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>

@@ -14,6 +14,8 @@
 #include "shell/Session.h"
 #include "shell/USarCON.h"
 #include "shell/WinLSys.h"
+#include "start/DataDisk.h"
+#include "start/Startup.h"
 
 #include <QApplication>
 #include <QCloseEvent>

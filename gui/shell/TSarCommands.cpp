@@ -14,6 +14,7 @@
 #include "shell/WinLSys.h"
 #include "stock/StockTables.h"
 #include "stock/USarDos.h"
+#include "period/PeriodFiles.h"
 
 #include <QLabel>
 

@@ -3,7 +3,7 @@
 
 #include "platform/ProgramHalt.h"
 #include "support/TestSession.h"
-#include "tables/TableFile.h"
+#include "tables/formats/TableFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "support/RunCli.h"
 #include "support/TestSession.h"
-#include "tables/TableFile.h"
+#include "tables/formats/TableFile.h"
 
 #include <gtest/gtest.h>
 

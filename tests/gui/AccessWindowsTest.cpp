@@ -5,6 +5,7 @@
 #include "access/THesloP.h"
 #include "shell/ProgramEnd.h"
 #include "shell/USarCON.h"
+#include "start/Startup.h"
 
 #include <QLineEdit>
 #include <QListWidget>

@@ -2,9 +2,9 @@
 
 #include "access/AccessFile.h"
 #include "access/THesloG.h"
-#include "shell/Install.h"
 #include "shell/ProgramEnd.h"
 #include "shell/TSar.h"
+#include "start/Install.h"
 
 #include <QLineEdit>
 #include <QTest>

@@ -3,7 +3,7 @@
 #include "period/Period.h"
 #include "period/TObd.h"
 #include "period/TObd12.h"
-#include "shell/USarCON.h"
+#include "start/Startup.h"
 
 #include <QLabel>
 #include <QLineEdit>

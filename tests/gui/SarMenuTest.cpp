@@ -14,6 +14,7 @@
 #include "shell/USarCON.h"
 #include "shell/WinLSys.h"
 #include "stock/StockTables.h"
+#include "period/PeriodFiles.h"
 
 #include <QAction>
 #include <QLabel>

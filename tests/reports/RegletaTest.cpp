@@ -8,8 +8,8 @@
 #include "shell/Session.h"
 #include "shell/WinLSys.h"
 #include "stock/TSarProc.h"
-#include "tables/CdsTable.h"
-#include "tables/TCdsProc.h"
+#include "tables/library/CdsTable.h"
+#include "tables/library/TCdsProc.h"
 
 using namespace sarw;
 using namespace sarw::test;

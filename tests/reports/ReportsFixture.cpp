@@ -1,10 +1,10 @@
 #include "reports/ReportsFixture.h"
 
-#include "shell/Install.h"
 #include "shell/NumText.h"
-#include "shell/USarCON.h"
+#include "start/Install.h"
 #include "stock/TSarProc.h"
-#include "tables/CdsTable.h"
+#include "tables/library/CdsTable.h"
+#include "start/Startup.h"
 
 namespace sarw::test {
 

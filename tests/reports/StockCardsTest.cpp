@@ -5,7 +5,7 @@
 #include "reports/ReportsFixture.h"
 #include "shell/LSysDate.h"
 #include "shell/Session.h"
-#include "tables/CdsTable.h"
+#include "tables/library/CdsTable.h"
 
 using namespace sarw;
 using namespace sarw::test;

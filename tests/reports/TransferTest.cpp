@@ -4,7 +4,7 @@
 
 #include "reports/ReportsFixture.h"
 #include "shell/WinLSys.h"
-#include "tables/CdsTable.h"
+#include "tables/library/CdsTable.h"
 
 #include <cctype>
 #include <chrono>

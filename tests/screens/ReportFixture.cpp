@@ -1,7 +1,7 @@
 #include "screens/ReportFixture.h"
 
 #include "shell/Session.h"
-#include "tables/TableFile.h"
+#include "tables/formats/TableFile.h"
 
 #include <gtest/gtest.h>
 

@@ -3,12 +3,12 @@
 #include "stock/USarDos.h"
 
 #include "period/Period.h"
-#include "shell/Install.h"
 #include "shell/LSysDate.h"
 #include "shell/NumText.h"
-#include "shell/USarCON.h"
+#include "start/Install.h"
 #include "support/InstallData.h"
 #include "support/TestSession.h"
+#include "start/Startup.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,7 @@
 #include "StockFixture.h"
 
 #include "stock/USarMesU.h"
+#include "start/Startup.h"
 
 using namespace sarw;
 using namespace sarw::test;

@@ -1,11 +1,11 @@
 // sarw-cli tables and close-month on a demo data disk.
 #include "period/Period.h"
-#include "shell/USarCON.h"
 #include "stock/StockTables.h"
 #include "stock/TSarProc.h"
 #include "support/InstallData.h"
 #include "support/RunCli.h"
 #include "support/TestSession.h"
+#include "period/PeriodFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -4,13 +4,13 @@
 // turnover tables written from rows.
 #include "period/Period.h"
 #include "platform/ScriptedDialogs.h"
-#include "shell/Install.h"
 #include "shell/NumText.h"
-#include "shell/USarCON.h"
+#include "start/Install.h"
 #include "stock/TSarProc.h"
 #include "support/InstallData.h"
 #include "support/TestSession.h"
-#include "tables/TCdsProc.h"
+#include "tables/library/TCdsProc.h"
+#include "start/Startup.h"
 
 #include <gtest/gtest.h>
 

@@ -4,6 +4,7 @@
 #include "StockFixture.h"
 
 #include "shell/WinLSys.h"
+#include "period/PeriodFiles.h"
 
 #include <functional>
 #include <random>

@@ -3,6 +3,7 @@
 #include "StockFixture.h"
 
 #include "stock/StockTables.h"
+#include "period/PeriodFiles.h"
 
 using namespace sarw;
 using namespace sarw::test;

@@ -1,7 +1,7 @@
 #include "support/InstallData.h"
 
 #include "support/TestSession.h"
-#include "tables/TableFile.h"
+#include "tables/formats/TableFile.h"
 
 #include <gtest/gtest.h>
 

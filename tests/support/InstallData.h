@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tables/Table.h"
+#include "tables/model/Table.h"
 
 #include <filesystem>
 #include <string>

@@ -1,4 +1,4 @@
-#include "tables/CdsDefWriter.h"
+#include "tables/model/CdsDefWriter.h"
 
 #include <gtest/gtest.h>
 

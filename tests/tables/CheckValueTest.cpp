@@ -1,4 +1,4 @@
-#include "tables/CheckValue.h"
+#include "tables/model/CheckValue.h"
 
 #include "support/TestSession.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "support/TestSession.h"
-#include "tables/Table.h"
-#include "tables/TableFile.h"
+#include "tables/formats/TableFile.h"
+#include "tables/model/Table.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "tables/UDatProc.h"
+#include "tables/records/UDatProc.h"
 
 #include "shell/Session.h"
-#include "tables/CdsSortRecords.h"
 #include "tables/SortTestUtil.h"
-#include "tables/TCdsProc.h"
+#include "tables/library/TCdsProc.h"
+#include "tables/sorting/CdsSortRecords.h"
 
 using namespace sarw;
 namespace ts = sarw::test::sorting;

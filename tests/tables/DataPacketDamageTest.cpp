@@ -1,6 +1,6 @@
 #include "DataPacketTestUtil.h"
 
-#include "tables/DataPacketCompare.h"
+#include "tables/formats/DataPacketCompare.h"
 
 using namespace sarw;
 using namespace sarw::test;

@@ -1,4 +1,4 @@
-#include "tables/FieldValue.h"
+#include "tables/model/FieldValue.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "DataPacketTestUtil.h"
 
-#include "tables/DataPacketOrder.h"
+#include "tables/formats/DataPacketOrder.h"
 
 using namespace sarw;
 using namespace sarw::test;

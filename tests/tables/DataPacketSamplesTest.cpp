@@ -1,7 +1,7 @@
 // The sample files are files of other installations; they are read where they lie, never copied.
 #include "DataPacketTestUtil.h"
 
-#include "tables/DataPacketCompare.h"
+#include "tables/formats/DataPacketCompare.h"
 
 using namespace sarw;
 using namespace sarw::test;

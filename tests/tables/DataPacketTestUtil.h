@@ -1,7 +1,7 @@
 #pragma once
 
-#include "tables/DataPacketCompare.h"
-#include "tables/TableFile.h"
+#include "tables/formats/DataPacketCompare.h"
+#include "tables/formats/TableFile.h"
 
 #include <gtest/gtest.h>
 

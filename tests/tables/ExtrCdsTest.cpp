@@ -1,8 +1,8 @@
-#include "tables/TCdsProc.h"
+#include "tables/library/TCdsProc.h"
 
 #include "CopyTestTables.h"
 #include "shell/Session.h"
-#include "tables/CdsProcSlEx.h"
+#include "tables/library/CdsProcSlEx.h"
 
 #include <gtest/gtest.h>
 

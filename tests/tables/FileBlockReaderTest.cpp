@@ -1,6 +1,6 @@
 // A file read in blocks by threads of its own arrives whole and byte for byte; what is no file
 // to read is refused.
-#include "tables/FileBlockReader.h"
+#include "tables/fast/FileBlockReader.h"
 
 #include "support/TestSession.h"
 

@@ -1,4 +1,4 @@
-#include "tables/FitValue.h"
+#include "tables/model/FitValue.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "tables/TCdsProc.h"
+#include "tables/library/TCdsProc.h"
 
 #include "CopyTestTables.h"
 #include "shell/LSysDate.h"
 #include "shell/Session.h"
-#include "tables/ReadDef.h"
+#include "tables/model/ReadDef.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "tables/TCdsProc.h"
+#include "tables/library/TCdsProc.h"
 
 #include "CopyTestTables.h"
 #include "platform/ProgramHalt.h"

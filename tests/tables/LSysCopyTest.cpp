@@ -1,5 +1,5 @@
-#include "tables/LSysCopy.h"
 #include "platform/FileMask.h"
+#include "shell/LSysCopy.h"
 #include "support/TestSession.h"
 
 #include <gtest/gtest.h>

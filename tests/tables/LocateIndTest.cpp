@@ -1,4 +1,4 @@
-#include "tables/TCdsProc.h"
+#include "tables/library/TCdsProc.h"
 
 #include "support/TestSession.h"
 #include "tables/LocateTestUtil.h"

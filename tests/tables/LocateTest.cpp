@@ -1,4 +1,4 @@
-#include "tables/TCdsProc.h"
+#include "tables/library/TCdsProc.h"
 
 #include "shell/LSysDate.h"
 #include "support/TestSession.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "shell/Session.h"
-#include "tables/CdsTable.h"
+#include "tables/library/CdsTable.h"
 
 #include <string>
 #include <utility>

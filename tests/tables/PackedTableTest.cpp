@@ -1,9 +1,9 @@
-#include "tables/PackedTable.h"
+#include "tables/fast/PackedTable.h"
 
 #include "support/TestSession.h"
-#include "tables/DataPacketBinary.h"
 #include "tables/DataPacketTestUtil.h"
-#include "tables/PackedRows.h"
+#include "tables/fast/PackedRows.h"
+#include "tables/formats/DataPacketBinary.h"
 
 #include <algorithm>
 #include <fstream>

@@ -1,4 +1,4 @@
-#include "tables/ReadDef.h"
+#include "tables/model/ReadDef.h"
 
 #include "shell/LSysDate.h"
 #include "support/TestSession.h"

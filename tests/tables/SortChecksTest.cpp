@@ -1,5 +1,5 @@
 // The checks that sorting, summing and field selection make before they write anything.
-#include "tables/TCdsProc.h"
+#include "tables/library/TCdsProc.h"
 
 #include "shell/Session.h"
 #include "tables/SortTestUtil.h"

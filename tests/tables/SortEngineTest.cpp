@@ -1,4 +1,4 @@
-#include "tables/SortEngine.h"
+#include "tables/fast/SortEngine.h"
 
 #include <gtest/gtest.h>
 

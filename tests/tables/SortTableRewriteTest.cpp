@@ -1,5 +1,5 @@
 // Rewriting a table's records in place, as the sorts do with their output.
-#include "tables/Table.h"
+#include "tables/model/Table.h"
 
 #include <gtest/gtest.h>
 

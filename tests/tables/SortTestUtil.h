@@ -2,8 +2,8 @@
 
 #include "support/DefText.h"
 #include "support/TestSession.h"
-#include "tables/Table.h"
-#include "tables/TableFile.h"
+#include "tables/formats/TableFile.h"
+#include "tables/model/Table.h"
 
 #include <gtest/gtest.h>
 

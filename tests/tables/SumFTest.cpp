@@ -1,9 +1,9 @@
-#include "tables/TCdsProc.h"
+#include "tables/library/TCdsProc.h"
 
 #include "shell/NumText.h"
 #include "shell/Session.h"
-#include "tables/CdsSortRecords.h"
 #include "tables/SortTestUtil.h"
+#include "tables/sorting/CdsSortRecords.h"
 
 #include <cstring>
 #include <random>

@@ -1,6 +1,6 @@
 // The quick number texts of the summation are numberToText's texts, character for character.
 #include "shell/NumText.h"
-#include "tables/SumText.h"
+#include "shell/SumText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "tables/TCdsProc.h"
+#include "tables/library/TCdsProc.h"
 
 #include "platform/ProgramHalt.h"
 #include "shell/Session.h"
 #include "support/DefText.h"
 #include "support/TestSession.h"
-#include "tables/ReadDef.h"
-#include "tables/TableFile.h"
+#include "tables/formats/TableFile.h"
+#include "tables/model/ReadDef.h"
 
 #include <gtest/gtest.h>
 

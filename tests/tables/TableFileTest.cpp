@@ -1,5 +1,5 @@
-#include "tables/TableFile.h"
-#include "tables/DataPacketCompare.h"
+#include "tables/formats/DataPacketCompare.h"
+#include "tables/formats/TableFile.h"
 
 #include "DataPacketTestUtil.h"
 

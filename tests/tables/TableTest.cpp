@@ -1,4 +1,4 @@
-#include "tables/Table.h"
+#include "tables/model/Table.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,104 @@
+#include "tables/fast/FileBlockReader.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+
+namespace sarw {
+
+FileBlockReader::~FileBlockReader() {
+    stop();
+}
+
+void FileBlockReader::stop() {
+    if (!threads_.empty()) {
+        {
+            std::lock_guard lock(mutex_);
+            cancel_ = true;
+        }
+        for (std::thread& t : threads_) t.join();
+        threads_.clear();
+    }
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+}
+
+bool FileBlockReader::start(const std::filesystem::path& file, std::uint64_t block,
+                            std::uint64_t threadedFrom) {
+    stop();
+    done_ = 0;
+    next_ = 0;
+    failed_ = cancel_ = false;
+    fd_ = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0) return false;
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size <= 0) {
+        stop();
+        return false;
+    }
+    size_ = static_cast<std::uint64_t>(st.st_size);
+    bytes_ = std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(size_));
+    block_ = std::max<std::uint64_t>(block, 1);
+    if (size_ >= threadedFrom) {
+        // Two readers take the blocks in turn: most of reading is the system's work of giving
+        // the buffer its memory and copying into it, which two processors share.
+        arrived_blocks_.assign(static_cast<std::size_t>((size_ + block_ - 1) / block_), false);
+        claimed_ = 0;
+        try {
+            for (unsigned t = 0; t < kReaders; ++t) threads_.emplace_back([this] { readBlocks(); });
+            return true;
+        } catch (const std::system_error&) {
+            if (!threads_.empty()) return true; // the reader that started reads every block
+        }
+    }
+    block_ = size_;
+    arrived_blocks_.assign(1, false);
+    claimed_ = 0;
+    readBlocks();
+    return true;
+}
+
+void FileBlockReader::readBlocks() {
+    bool ok = true;
+    for (std::size_t b; ok && (b = claimed_.fetch_add(1)) < arrived_blocks_.size();) {
+        std::uint64_t done = b * block_;
+        const std::uint64_t end = std::min(size_, done + block_);
+        while (ok && done < end) {
+            const ssize_t got =
+                ::pread(fd_, bytes_.get() + done, static_cast<std::size_t>(end - done),
+                        static_cast<off_t>(done));
+            if (got < 0 && errno == EINTR) continue;
+            ok = got > 0;
+            if (ok) done += static_cast<std::uint64_t>(got);
+        }
+        std::lock_guard lock(mutex_);
+        if (!ok) {
+            failed_ = true;
+        } else {
+            arrived_blocks_[b] = true;
+            while (next_ < arrived_blocks_.size() && arrived_blocks_[next_]) ++next_;
+            done_ = std::min(size_, next_ * block_);
+        }
+        if (cancel_ || failed_) ok = false;
+        arrived_.notify_all();
+    }
+}
+
+std::uint64_t FileBlockReader::wait(std::uint64_t end) {
+    end = std::min(end, size_);
+    std::unique_lock lock(mutex_);
+    arrived_.wait(lock, [&] { return done_ >= end || failed_; });
+    return done_;
+}
+
+bool FileBlockReader::finish(std::unique_ptr<char[]>& bytes) {
+    const bool ok = wait(size_) == size_ && size_ > 0;
+    stop();
+    if (ok) bytes = std::move(bytes_);
+    return ok;
+}
+
+} // namespace sarw

@@ -1,0 +1,139 @@
+#include "tables/formats/PacketStream.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <system_error>
+#include <unistd.h>
+
+namespace sarw {
+
+namespace {
+
+constexpr std::size_t kChunk = 1u << 20;
+constexpr std::size_t kSinkBlock = 4u << 20;
+constexpr std::uint64_t kSyncStep = 8u << 20;
+
+} // namespace
+
+PacketSource::PacketSource(std::string_view bytes)
+    : cur_(reinterpret_cast<const unsigned char*>(bytes.data())), end_(cur_ + bytes.size()),
+      total_(bytes.size()) {}
+
+PacketSource::PacketSource(int fd, std::uint64_t size) : total_(size), fd_(fd) {}
+
+PacketSource::~PacketSource() {
+    std::free(buf_);
+}
+
+bool PacketSource::refill(std::size_t n) {
+    if (fd_ < 0 || readFailed_ || n > remaining()) return false;
+    const std::size_t have = static_cast<std::size_t>(end_ - cur_);
+    // Never hold more than a chunk or the one value that needs more, and never more than remains.
+    const std::size_t want =
+        static_cast<std::size_t>(std::min<std::uint64_t>(std::max(n, kChunk), remaining()));
+    if (want > cap_) {
+        auto* grown = static_cast<unsigned char*>(std::malloc(want));
+        if (!grown) return false;
+        if (have) std::memcpy(grown, cur_, have);
+        std::free(buf_);
+        buf_ = grown;
+        cap_ = want;
+    } else if (have && cur_ != buf_) {
+        std::memmove(buf_, cur_, have);
+    }
+    cur_ = buf_;
+    end_ = buf_ + have;
+    std::size_t filled = have;
+    while (filled < want) {
+        ssize_t got = ::read(fd_, buf_ + filled, want - filled);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) {
+            readFailed_ = true;
+            break;
+        }
+        filled += static_cast<std::size_t>(got);
+    }
+    end_ = buf_ + filled;
+    return n <= filled;
+}
+
+PacketSink::PacketSink() {
+    cap_ = 64 * 1024;
+    buf_.resize(cap_);
+}
+
+PacketSink::PacketSink(int fd, bool durable) : fd_(fd), durable_(durable) {
+    cap_ = kSinkBlock;
+    buf_.resize(cap_);
+}
+
+PacketSink::~PacketSink() {
+    settle();
+}
+
+void PacketSink::settle() {
+    if (pending_.valid()) pending_.get();
+}
+
+void PacketSink::makeRoom(std::size_t n) {
+    if (fd_ >= 0) {
+        // The full block is written beside the filling of the next one.
+        settle();
+        if (error_ == 0 && len_ > 0) {
+            buf_.swap(spare_);
+            const std::size_t len = len_;
+            try {
+                pending_ = std::async(std::launch::async,
+                                      [this, len] { writeBlock(spare_.data(), len); });
+            } catch (const std::system_error&) {
+                writeBlock(spare_.data(), len); // no thread to be had: written here
+            }
+        }
+        len_ = 0;
+        if (buf_.size() < cap_) buf_.resize(cap_);
+        if (n <= cap_) return;
+    }
+    cap_ = std::max(cap_ * 2, len_ + n);
+    buf_.resize(cap_);
+}
+
+void PacketSink::writeBlock(const char* data, std::size_t n) {
+    std::size_t done = 0;
+    while (done < n && error_ == 0) {
+        ssize_t put = ::write(fd_, data + done, n - done);
+        if (put < 0 && errno == EINTR) continue;
+        if (put <= 0) {
+            error_ = put < 0 ? errno : EIO;
+            break;
+        }
+        done += static_cast<std::size_t>(put);
+    }
+    written_ += done;
+    // Start writing back what is written, so the final flush to disk has little left to do.
+    if (durable_ && error_ == 0 && written_ - syncStarted_ >= kSyncStep) {
+        ::sync_file_range(fd_, static_cast<off_t>(syncStarted_),
+                          static_cast<off_t>(written_ - syncStarted_), SYNC_FILE_RANGE_WRITE);
+        syncStarted_ = written_;
+    }
+}
+
+bool PacketSink::flush() {
+    if (fd_ < 0) return error_ == 0;
+    settle();
+    if (error_ == 0) writeBlock(buf_.data(), len_);
+    len_ = 0;
+    return error_ == 0;
+}
+
+std::string PacketSink::take() {
+    buf_.resize(len_);
+    std::string out = std::move(buf_);
+    buf_.clear();
+    len_ = cap_ = 0;
+    return out;
+}
+
+} // namespace sarw

@@ -1,0 +1,158 @@
+#include "tables/library/CdsCopySupport.h"
+#include "tables/library/TCdsProc.h"
+#include "tables/model/FitValue.h"
+#include "tables/model/ReadDef.h"
+
+#include "shell/LSysDate.h"
+#include "shell/NumText.h"
+#include "shell/Session.h"
+#include "shell/WinLSys.h"
+
+#include <algorithm>
+
+namespace sarw {
+
+using namespace cdscopy;
+
+namespace {
+
+enum class RecordFile { Tbu, Headerless };
+
+// The record length a Tbu file keeps in its header; 0 when the file is too short for one.
+size_t tbuRecordLength(std::string_view bytes) {
+    if (bytes.size() <= 13) return 0;
+    return static_cast<unsigned char>(bytes[12]) |
+           static_cast<size_t>(static_cast<unsigned char>(bytes[13])) << 8;
+}
+
+// Header records and erased records hold only zeros from their 15th byte on. A record too
+// short to hold anything there is data in a headerless file and never in a Tbu file.
+bool isDataRecord(std::string_view rec, RecordFile kind) {
+    if (rec.size() < 15) return kind == RecordFile::Headerless;
+    return rec.find_first_not_of('\0', 14) != std::string_view::npos;
+}
+
+// Width a number of d decimals takes in the converted table: 13 plus the decimals, except that a
+// Tbu file's numbers with decimals keep their traditional 15 where the field holds them.
+int numberWidth(int decimals, RecordFile kind) {
+    if (kind == RecordFile::Headerless || decimals == 0) return 13 + decimals;
+    return std::min(15, 13 + decimals);
+}
+
+void recordToTexts(const Session& s, std::string rec, int konv, RecordFile kind,
+                   std::vector<std::string>& texts) {
+    for (char& c : rec)
+        if (static_cast<unsigned char>(c) < 32) c = ' ';
+    for (int f = 1; f <= s.def.fieldCount(); ++f) {
+        const FieldDef& fd = s.def.field(f);
+        const std::string piece = padRight(slice(rec, fd.fieldPos, fd.width), fd.width);
+        std::string& t = texts[static_cast<size_t>(f - 1)];
+        if (isNumberType(fd.type)) {
+            const int d = numberDecimals(fd.type);
+            t = numberToText(numberWidth(d, kind), d, textToNumber(piece));
+        } else {
+            t = fromCodePage(piece, konv);
+        }
+    }
+}
+
+bool importRecords(Session& s, TCdsProc& p, int konv, RecordFile kind, bool gauge) {
+    const std::string source = s.cds.SourceFile;
+    if (!fileExistsWarn(s, source)) return false;
+    std::string bytes;
+    if (!readWholeFile(s, source, bytes)) {
+        warning(s, "Soubor nelze precist:\r\r" + source);
+        return false;
+    }
+    CdsTable t;
+    p.MakeTableX(t);
+    t.createDataSet();
+    const size_t recLen = kind == RecordFile::Tbu ? tbuRecordLength(bytes)
+                                                  : static_cast<size_t>(std::max(s.def.recLen, 0));
+    // The file's own record length stands for the definition's from here on.
+    if (kind == RecordFile::Tbu) s.def.recLen = static_cast<int>(recLen);
+    // A Tbu file's first record is its header, so it needs more than one record to hold data.
+    const bool hasData =
+        recLen > 0 && (kind == RecordFile::Tbu ? bytes.size() > recLen : bytes.size() >= recLen);
+    Gauge g(s);
+    if (gauge) g.set(0);
+    std::vector<std::string> texts(static_cast<size_t>(s.def.fieldCount()));
+    for (size_t off = 0; hasData && off < bytes.size(); off += recLen) {
+        // A trailing piece shorter than a record is read as a record ending in zeros.
+        std::string rec = bytes.substr(off, recLen);
+        rec.resize(recLen, '\0');
+        if (gauge) g.step(off, bytes.size());
+        if (!isDataRecord(rec, kind)) continue;
+        recordToTexts(s, std::move(rec), konv, kind, texts);
+        appendTextRecord(t.data, texts);
+    }
+    if (gauge) g.finish();
+    return t.close(s);
+}
+
+// The width of a fixed-column line or record: the end of the last field, gap lines included.
+size_t fixedLength(const Definition& def) {
+    long long len = def.recLen;
+    for (const FieldDef& fd : def.fields)
+        len = std::max<long long>(len, fd.fieldPos + fd.width - 1);
+    return static_cast<size_t>(std::max<long long>(len, 0));
+}
+
+bool exportFixed(Session& s, int konv, bool asLines) {
+    const std::string table = s.cds.TableFile, def = s.cds.DefFile, target = s.cds.SourceFile;
+    if (!fileExistsWarn(s, table) || !ReadDef(s, def)) return false;
+    CdsTable t;
+    if (!openRead(s, t, table)) return false;
+    const Table& d = t.data;
+    if (d.fieldCount() != s.def.fieldCount()) {
+        information(s, table + ":" + intToTextZero(d.fieldCount(), 6) + "\r" + def + ":" +
+                           intToTextZero(s.def.fieldCount(), 6) +
+                           "\r\rPocet slov vety souboru se nerovna poctu slov vypoctenych");
+        return false;
+    }
+    const size_t len = fixedLength(s.def);
+    std::string out;
+    out.reserve(d.recordCount() * (len + 2));
+    for (size_t r = 0; r < d.recordCount(); ++r) {
+        std::string rec(len, ' ');
+        for (int f = 1; f <= s.def.fieldCount(); ++f) {
+            const FieldDef& fd = s.def.field(f);
+            if (fd.fieldPos < 1 || fd.width < 1) continue;
+            const std::string v = d.text(r, f - 1);
+            const std::string put =
+                isNumberType(fd.type)
+                    ? fitNumber(v, fd.type, fd.width)
+                    : fitText(controlsToBlanks(toCodePage(v, konv)), fd.width, false);
+            rec.replace(static_cast<size_t>(fd.fieldPos - 1), put.size(), put);
+        }
+        out += rec;
+        if (asLines) out += "\r\n";
+    }
+    if (writeWholeFile(s, target, out)) return true;
+    information(s, "Nelze zalozit novy soubor !", "Soubor:  " + target);
+    return false;
+}
+
+} // namespace
+
+bool TCdsProc::KonvTbuCds(int Konv) {
+    return importRecords(s_, *this, Konv, RecordFile::Tbu, false);
+}
+
+bool TCdsProc::KonvTbuCdsG(int Konv) {
+    return importRecords(s_, *this, Konv, RecordFile::Tbu, true);
+}
+
+bool TCdsProc::KonvFCds(int Konv) {
+    return importRecords(s_, *this, Konv, RecordFile::Headerless, false);
+}
+
+bool TCdsProc::KonvCdsTbu(int Konv) {
+    return exportFixed(s_, Konv, false);
+}
+
+bool TCdsProc::KonvCdsTxt(int Konv) {
+    return exportFixed(s_, Konv, true);
+}
+
+} // namespace sarw
