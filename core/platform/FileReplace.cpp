@@ -14,7 +14,8 @@ constexpr unsigned kNumbers = 100000;
 constexpr int kNameAttempts = 100;
 
 unsigned randomNumber() {
-    static thread_local std::mt19937 rng{std::random_device{}()};
+    // Names need not be hard to guess, only seldom the same: a small generator is enough.
+    static thread_local std::minstd_rand rng{std::random_device{}()};
     return std::uniform_int_distribution<unsigned>(0, kNumbers - 1)(rng);
 }
 
