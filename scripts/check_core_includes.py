@@ -11,15 +11,6 @@ SYSTEM = re.compile(r'^(unistd\.h|fcntl\.h|sys/.*|dirent\.h|spawn\.h|pthread\.h|
                     r'termios\.h|dlfcn\.h)$')
 
 
-# Files that still make their own system calls; they move to the platform layer's file calls.
-NOT_YET_MOVED = {
-    'tables/records/UDatProcSort.cpp', 'tables/library/CdsCopySupport.cpp',
-    'tables/formats/PacketStream.cpp', 'tables/formats/TableFile.cpp',
-    'tables/fast/FileBlockReader.cpp', 'access/AccessFile.cpp', 'shell/LSysCopy.cpp',
-    'shell/WinLSys.cpp', 'shell/WinLSysFiles.cpp', 'output/NumRowFont.cpp', 'archive/Archive.cpp',
-    'screens/GenerSes.cpp', 'screens/SesNormalise.cpp', 'stock/CurrentStates.cpp'}
-
-
 def sources(core):
     for folder, _, names in os.walk(core):
         for name in sorted(names):
@@ -67,8 +58,7 @@ def main(core):
         for kind, header in INCLUDE.findall(text):
             if QT.match(header):
                 problems.append(f'core/{rel}: Qt header <{header}>')
-            if kind == '<' and SYSTEM.match(header) and not rel.startswith('platform/') \
-                    and rel not in NOT_YET_MOVED:
+            if kind == '<' and SYSTEM.match(header) and not rel.startswith('platform/'):
                 problems.append(f'core/{rel}: system header <{header}> outside core/platform')
             if kind != '"' or '/' not in header:
                 continue

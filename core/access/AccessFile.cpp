@@ -1,17 +1,15 @@
 #include "access/AccessFile.h"
 
+#include "platform/FileRead.h"
+#include "platform/FileReplace.h"
 #include "platform/ProgramHalt.h"
 #include "shell/LSysDate.h"
 #include "shell/Session.h"
 #include "shell/USarCON.h"
 #include "shell/WinLSys.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <fcntl.h>
+#include <algorithm>
 #include <filesystem>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -46,43 +44,18 @@ unsigned char restore(unsigned char v) {
 
 enum class WriteResult { Ok, CannotCreate, CannotClose };
 
-bool writeAll(int fd, const std::string& bytes) {
-    const char* p = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        p += n;
-        left -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 // Writes the scrambled content beside the file and renames it over the old one, so a crash never
 // leaves the installation without its rights (a missing file would be recreated with the
 // default entry). Owner-only permissions from the first byte on.
 WriteResult writeScrambled(Session& s, const std::string& plain) {
     makePath(s, "C:\\A_Run\\PristPr");
     const fs::path target = s.platform().native(kAccessFileName);
-    const fs::path temp = target.parent_path() / (target.filename().string() + ".tmp");
-    Platform::setPlainAttributes(temp);
-    ::unlink(temp.c_str());
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd < 0) return WriteResult::CannotCreate;
-    ::fchmod(fd, 0600);
-    bool ok = writeAll(fd, scrambleAccess(plain)) && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    if (!ok) {
-        ::unlink(temp.c_str());
-        return WriteResult::CannotClose;
-    }
-    std::error_code ec;
-    if (fs::exists(target, ec)) Platform::setPlainAttributes(target);
-    if (std::rename(temp.c_str(), target.c_str()) != 0) {
-        ::unlink(temp.c_str());
-        return WriteResult::CannotCreate;
-    }
+    FileReplacement out;
+    if (out.open(target, Durability::Durable, 0600) != 0) return WriteResult::CannotCreate;
+    out.write(scrambleAccess(plain));
+    if (out.finish() != 0) return WriteResult::CannotClose;
+    if (fileInfo(target).exists) Platform::setPlainAttributes(target);
+    if (out.commit() != 0) return WriteResult::CannotCreate;
     Platform::setReadOnly(target, true);
     return WriteResult::Ok;
 }
@@ -94,14 +67,11 @@ WriteResult writeScrambled(Session& s, const std::string& plain) {
 }
 
 bool readRaw(Session& s, std::string& bytes) {
-    std::FILE* f = std::fopen(s.platform().native(kAccessFileName).c_str(), "rb");
-    if (!f) return false;
-    bytes.assign(kMaxAccessBytes, '\0');
-    const std::size_t n = std::fread(bytes.data(), 1, bytes.size(), f);
-    const bool ok = !std::ferror(f);
-    std::fclose(f);
-    bytes.resize(n);
-    return ok;
+    InputFile in;
+    if (in.open(s.platform().native(kAccessFileName)) != 0) return false;
+    bytes.assign(static_cast<std::size_t>(std::min<std::uint64_t>(in.size(), kMaxAccessBytes)),
+                 '\0');
+    return in.readExactAt(bytes.data(), bytes.size(), 0);
 }
 
 bool holdsSeparator(const std::string& text) {

@@ -1,6 +1,7 @@
 #include "archive/Archive.h"
 
 #include "platform/FileMask.h"
+#include "platform/FileSystem.h"
 #include "platform/ProgramHalt.h"
 #include "shell/LSysCopy.h"
 #include "shell/NumText.h"
@@ -8,10 +9,7 @@
 #include "shell/USarCON.h"
 #include "shell/WinLSys.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <ctime>
-#include <sys/stat.h>
 
 namespace sarw {
 
@@ -27,14 +25,15 @@ struct Stamp {
 };
 
 bool stampOf(const std::filesystem::path& p, bool dayOnly, Stamp& out) {
-    struct stat st {};
-    if (::stat(p.c_str(), &st) != 0) return false;
+    const FileInfo info = fileInfo(p);
+    if (!info.exists) return false;
     if (!dayOnly) {
-        out = {static_cast<long long>(st.st_mtim.tv_sec), st.st_mtim.tv_nsec};
+        out = {info.modified.seconds, info.modified.nanoseconds};
         return true;
     }
+    const std::time_t written = info.modified.seconds;
     std::tm tm{};
-    localtime_r(&st.st_mtime, &tm);
+    localtime_r(&written, &tm);
     out = {(tm.tm_year + 1900LL) * 10000 + (tm.tm_mon + 1) * 100 + tm.tm_mday, 0};
     return true;
 }
@@ -62,7 +61,7 @@ bool needsArchive(Session& s, const std::string& file, const std::string& dir, b
 int renameCode(Session& s, const std::string& from, const std::string& to) {
     const auto src = s.platform().native(from);
     const auto dst = s.platform().native(to);
-    return std::rename(src.c_str(), dst.c_str()) == 0 ? 0 : windowsError(errno);
+    return windowsError(renameFile(src, dst));
 }
 
 void checkCount(Session& s, int count) {

@@ -1,12 +1,11 @@
 #include "editors/TextFileEdit.h"
 
+#include "platform/FileReplace.h"
 #include "platform/Platform.h"
 #include "shell/NumText.h"
 #include "shell/Session.h"
 #include "shell/WinLSys.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -15,29 +14,17 @@ namespace fs = std::filesystem;
 
 namespace sarw {
 
-namespace {
-
-bool writeAll(const fs::path& file, const std::string& bytes) {
-    std::ofstream f(file, std::ios::binary | std::ios::trunc);
-    f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    f.close();
-    return static_cast<bool>(f);
-}
-
-} // namespace
-
 bool openTextFile(Session& s, const std::string& name, std::string& bytes) {
     bytes.clear();
     const fs::path file = s.platform().native(name);
     std::error_code ec;
     if (!fs::exists(file, ec)) {
-        std::FILE* f = std::fopen(file.c_str(), "wb");
-        if (!f) {
-            information(s, "Novy soubor nelze vytvorit ! -Chyba:" + intToTextZero(windowsError(errno), 6),
+        OutputFile f;
+        if (const int err = f.create(file)) {
+            information(s, "Novy soubor nelze vytvorit ! -Chyba:" + intToTextZero(windowsError(err), 6),
                         name);
             return false;
         }
-        std::fclose(f);
     }
     Platform::setPlainAttributes(file);
     std::ifstream in(file, std::ios::binary);
@@ -52,21 +39,11 @@ bool openTextFile(Session& s, const std::string& name, std::string& bytes) {
 }
 
 bool saveTextFile(Session& s, const std::string& name, const std::string& bytes, int delayMs) {
-    const fs::path file = s.platform().native(name);
-    std::error_code ec;
-    const bool readOnly = fs::exists(file, ec) && Platform::isReadOnly(file);
-    const fs::path temp = file.parent_path() / (file.filename().string() + ".sarw-tmp");
-    const bool written = writeAll(temp, bytes);
-    if (written) {
-        Platform::setPlainAttributes(file);
-        fs::rename(temp, file, ec);
-    }
-    if (!written || ec) {
-        fs::remove(temp, ec);
+    // The new file keeps the old one's permissions, read-only among them.
+    if (replaceFile(s.platform().native(name), bytes, Durability::Durable) != 0) {
         warning(s, "Soubor nelze ulozit:\r\r     " + name);
         return false;
     }
-    if (readOnly) Platform::setReadOnly(file, true);
     s.dialogs().infoShow("Informace", name, "Soubor byl ulozen.");
     s.dialogs().infoClose(delayMs);
     return true;

@@ -1,5 +1,7 @@
 #include "output/NumRowFont.h"
 
+#include "platform/FileRead.h"
+#include "platform/FileReplace.h"
 #include "platform/Platform.h"
 #include "shell/LSysDate.h"
 #include "shell/NumText.h"
@@ -7,17 +9,8 @@
 #include "shell/WinLSys.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <system_error>
-#include <unistd.h>
 
 namespace sarw {
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -27,34 +20,6 @@ constexpr std::size_t kNameLen = 0, kName = 1, kSize = 101, kColour = 104, kStyl
 
 unsigned char byteAt(std::string_view r, std::size_t at) {
     return static_cast<unsigned char>(r[at]);
-}
-
-bool readWhole(const fs::path& file, std::string& bytes) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
-}
-
-// Writes through a temporary file renamed over the target, so a crash never leaves half a
-// record. 0 or the Windows error code.
-int writeWhole(const fs::path& file, const std::string& bytes) {
-    fs::path tmp = file;
-    tmp += ".tmp";
-    std::FILE* f = std::fopen(tmp.c_str(), "wb");
-    if (!f) return windowsError(errno);
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    ok = std::fflush(f) == 0 && ok;
-    ok = ::fsync(fileno(f)) == 0 && ok;
-    const int err = errno;
-    ok = std::fclose(f) == 0 && ok;
-    std::error_code ec;
-    if (ok) fs::rename(tmp, file, ec);
-    if (!ok || ec) {
-        fs::remove(tmp, ec);
-        return windowsError(ok ? EIO : err);
-    }
-    return 0;
 }
 
 void damaged(Session& s) {
@@ -67,7 +32,7 @@ void damaged(Session& s) {
 // Reads an existing file into the settings; a damaged one takes the defaults path.
 bool readExisting(Session& s) {
     std::string bytes;
-    if (readWhole(s.platform().native(kNumRowFontFile), bytes) &&
+    if (readWholeFile(s.platform().native(kNumRowFontFile), bytes) &&
         decodeNumRowFont(bytes, s.printSettings))
         return true;
     damaged(s);
@@ -131,7 +96,10 @@ bool readNumRowFont(Session& s) {
 
 bool writeNumRowFont(Session& s) {
     makePath(s, "C:\\A_Run\\PomSoub");
-    const int code = writeWhole(s.platform().native(kNumRowFontFile), encodeNumRowFont(s.printSettings));
+    // Through a temporary file renamed over the old one, so a crash never leaves half a record.
+    const int code = windowsError(replaceFile(s.platform().native(kNumRowFontFile),
+                                              encodeNumRowFont(s.printSettings),
+                                              Durability::Durable));
     if (code == 0) return true;
     warning(s, "Chyba" + intToTextZero(code, 5) + " -Soubor nelze vytvorit !",
             std::string("Soubor:  ") + kNumRowFontFile);

@@ -147,10 +147,7 @@ std::string applyMask(Session& s, const std::string& reportFile, std::string_vie
     });
     const std::string masked = maskedCopyName(reportFile);
     makePath(s, kMaskedCopyDir);
-    std::ofstream f(s.platform().native(masked), std::ios::binary | std::ios::trunc);
-    f.write(out.data(), static_cast<std::streamsize>(out.size()));
-    f.close();
-    if (!f) {
+    if (replaceWholeFile(s, masked, out) != 0) {
         warning(s, "Soubor se nepodarilo ulozit:\r\r" + masked);
         return {};
     }

@@ -1,6 +1,7 @@
 #include "platform/Platform.h"
 
 #include "platform/Cp1250.h"
+#include "platform/FileSystem.h"
 
 #include <cctype>
 #include <cerrno>
@@ -206,10 +207,7 @@ bool Platform::driveUsable(char letter) const {
 
 std::optional<std::uint64_t> Platform::freeSpace(char letter) const {
     if (!std::isalpha(static_cast<unsigned char>(letter))) return std::nullopt;
-    std::error_code ec;
-    auto info = fs::space(driveFolder(letter), ec);
-    if (ec) return std::nullopt;
-    return info.available;
+    return freeSpaceAt(driveFolder(letter));
 }
 
 bool Platform::isReadOnly(const fs::path& p) {

@@ -227,14 +227,12 @@ bool writeUctProject(Session& s) {
     const std::string tmpl = workDir(s, "TbuSoub") + "\\Sar_Uct.Tbu";
     if (!fileExistsWarn(s, tmpl)) return false;
     std::ifstream in(s.platform().native(tmpl), std::ios::binary);
-    std::ofstream out(s.platform().native(kUctProject), std::ios::binary | std::ios::trunc);
-    std::string line;
+    std::string out, line;
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        out << completeUctPath(line, s.dataDisk) << "\r\n";
+        out += completeUctPath(line, s.dataDisk) + "\r\n";
     }
-    out.close();
-    if (out) return true;
+    if (replaceWholeFile(s, kUctProject, out) == 0) return true;
     warning(s, "Nepodarilo se zalozit soubor:\r\r" + std::string(kUctProject));
     return false;
 }

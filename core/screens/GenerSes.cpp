@@ -1,6 +1,7 @@
 #include "screens/GenerSes.h"
 
 #include "output/ReportFile.h"
+#include "platform/FileReplace.h"
 #include "screens/SesNormalise.h"
 #include "screens/SesPager.h"
 #include "screens/SesRecords.h"
@@ -18,9 +19,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <unistd.h>
+#include <ostream>
 
 namespace sarw {
 
@@ -390,18 +389,18 @@ std::string generateTableReport(Session& s, const SesRequest& r, SesLayout* layo
     // nothing reads, is not written apart.
     const std::string report = tableReportName(r.tableFile);
     makePath(s, kReportDir);
-    const std::filesystem::path target = s.platform().native(report);
-    std::filesystem::path temp = target;
-    temp += ".~" + std::to_string(::getpid());
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    {
-        SesPager pager(out, pageText(s, r, layout, cols), true);
+    FileReplacement out;
+    int err = out.open(s.platform().native(report), durabilityOf(s, report));
+    if (!err) {
+        OutputFileBuf buf(out.file());
+        std::ostream text(&buf);
+        SesPager pager(text, pageText(s, r, layout, cols), true);
         Generator(s, r, t, cols, pager).run();
         pager.finish();
+        buf.flushToFile();
+        err = out.commit();
     }
-    out.close();
-    if (!out || ::rename(temp.c_str(), target.c_str()) != 0) {
-        ::unlink(temp.c_str());
+    if (err) {
         warning(s, "Soubor se nepodarilo ulozit:\r\r" + report);
         return {};
     }

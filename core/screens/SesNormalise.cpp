@@ -1,16 +1,13 @@
 #include "screens/SesNormalise.h"
 
 #include "output/ReportFile.h"
+#include "platform/FileRead.h"
+#include "platform/FileReplace.h"
 #include "shell/Session.h"
 #include "shell/WinLSys.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdint>
 #include <cstring>
-#include <filesystem>
 #include <vector>
 
 namespace sarw {
@@ -18,17 +15,6 @@ namespace sarw {
 namespace {
 
 constexpr std::size_t kBlock = 1 << 20;
-
-bool writeAll(int fd, const char* data, std::size_t size) {
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t n = ::write(fd, data + done, size - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
 
 } // namespace
 
@@ -54,37 +40,25 @@ namespace {
 
 // Copies in to out block by block, blanking the control characters; false on any read or
 // write error.
-bool copyNormalised(int in, int out) {
+bool copyNormalised(const InputFile& in, OutputFile& out) {
     std::vector<char> block(kBlock);
-    for (;;) {
-        const ssize_t n = ::read(in, block.data(), block.size());
-        if (n < 0 && errno == EINTR) continue;
+    for (std::uint64_t at = 0;;) {
+        const long long n = in.readAt(block.data(), block.size(), at);
         if (n < 0) return false;
         if (n == 0) return true;
         blankControlsKeepingLines(block.data(), static_cast<std::size_t>(n));
-        if (!writeAll(out, block.data(), static_cast<std::size_t>(n))) return false;
+        if (!out.write(block.data(), static_cast<std::size_t>(n))) return false;
+        at += static_cast<std::uint64_t>(n);
     }
 }
 
-// A durable copy waits for the disk; reports in the work directories, made again on demand,
-// need not.
-bool copyFile(const std::filesystem::path& source, const std::filesystem::path& target,
-              bool durable) {
-    const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
-    if (in < 0) return false;
-    std::filesystem::path temp = target;
-    temp += ".~" + std::to_string(::getpid());
-    const int out = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    bool ok = out >= 0 && copyNormalised(in, out);
-    ::close(in);
-    if (out >= 0) {
-        ok = ok && (!durable || ::fsync(out) == 0);
-        ok = ::close(out) == 0 && ok;
-    }
-    // The finished report replaces the old one in one step: a crash leaves the one or the other.
-    ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
-    if (!ok) ::unlink(temp.c_str());
-    return ok;
+// The finished report replaces the old one in one step: a crash leaves the one or the other.
+bool copyFile(Session& s, const std::string& source, const std::string& target) {
+    InputFile in;
+    if (in.open(s.platform().native(source)) != 0) return false;
+    FileReplacement out;
+    return out.open(s.platform().native(target), durabilityOf(s, target)) == 0 &&
+           copyNormalised(in, out.file()) && out.commit() == 0;
 }
 
 } // namespace
@@ -93,9 +67,7 @@ bool normaliseReportInBlocks(Session& s, const std::string& workFile,
                              const std::string& reportFile) {
     makePath(s, kReportDir);
     if (!fileExistsWarn(s, workFile)) return false;
-    if (copyFile(s.platform().native(workFile), s.platform().native(reportFile),
-                 !inWorkDirs(s, reportFile)))
-        return true;
+    if (copyFile(s, workFile, reportFile)) return true;
     warning(s, "Vstupni soubor:    " + workFile + "\rVystupni soubor:  " + reportFile +
                    "\r\rNormalizace se nepodarila !");
     return false;

@@ -1,6 +1,7 @@
 #include "shell/TextLines.h"
 
 #include "shell/Session.h"
+#include "shell/WinLSys.h"
 
 #include <fstream>
 
@@ -30,11 +31,9 @@ bool readTextLines(Session& s, const std::string& name, std::vector<std::string>
 }
 
 bool writeTextLines(Session& s, const std::string& name, const std::vector<std::string>& lines) {
-    std::ofstream f(s.platform().native(name), std::ios::binary | std::ios::trunc);
-    if (!f) return false;
-    for (const auto& l : lines) f << l << "\r\n";
-    f.close();
-    return !f.fail();
+    std::string text;
+    for (const auto& l : lines) text += l + "\r\n";
+    return replaceWholeFile(s, name, text) == 0;
 }
 
 } // namespace sarw

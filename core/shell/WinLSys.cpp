@@ -1,15 +1,12 @@
 #include "shell/WinLSys.h"
 
+#include "platform/FileWrite.h"
 #include "platform/ProgramHalt.h"
 #include "shell/LSysDate.h"
 #include "shell/NumText.h"
 #include "shell/Session.h"
 
-#include <cerrno>
-#include <fcntl.h>
 #include <filesystem>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -27,26 +24,23 @@ std::string firstUpper(const std::string& name) {
 // Opens the file for reading; 0 when that worked or the file or its path does not exist,
 // otherwise the Windows error code.
 int tryOpen(const fs::path& p) {
-    int fd = ::open(p.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        int code = windowsError(errno);
+    InputFile in;
+    if (const int err = in.open(p)) {
+        int code = windowsError(err);
         return code == 2 || code == 3 ? 0 : code;
     }
-    struct stat st {};
-    bool dir = ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode);
-    ::close(fd);
-    return dir ? 5 : 0;
+    return in.info().directory ? 5 : 0;
 }
 
 // Creates the file empty; 0 when created (and deleted again) or the path does not exist.
 int tryCreate(const fs::path& p) {
-    int fd = ::open(p.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        int code = windowsError(errno);
+    OutputFile out;
+    if (const int err = out.create(p, true, 0644)) {
+        int code = windowsError(err);
         return code == 2 || code == 3 ? 0 : code;
     }
-    ::close(fd);
-    ::unlink(p.c_str());
+    out.close();
+    removeFile(p);
     return 0;
 }
 
@@ -138,10 +132,7 @@ bool driveUsableWarn(Session& s, char letter) {
 }
 
 int deleteFile(Session& s, const std::string& name) {
-    const fs::path p = s.platform().native(name);
-    Platform::setPlainAttributes(p);
-    if (::unlink(p.c_str()) == 0) return 0;
-    return windowsError(errno);
+    return windowsError(removeFile(s.platform().native(name)));
 }
 
 bool canCreate(Session& s, const std::string& name) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileReplace.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -45,6 +47,11 @@ void deleteOlderThanTodayByMask(Session& s, const std::string& mask);
 void emptyWorkDirs(Session& s);
 // True for a file directly in one of those directories: every run computes it again.
 bool inWorkDirs(const Session& s, const std::string& name);
+// How a file is replaced: work files without waiting for the disk, every other one durably.
+Durability durabilityOf(const Session& s, const std::string& name);
+// Replaces the file by the bytes through a temporary file beside it, so a crash leaves the old
+// or the new file; 0 or the system's error number (the old file stays).
+int replaceWholeFile(Session& s, const std::string& name, std::string_view bytes);
 // Creates every directory along the path; errors ignored.
 void makePath(Session& s, const std::string& path);
 // Makes each prefix of the path the current directory in turn.

@@ -1,18 +1,17 @@
 #include "shell/WinLSys.h"
 
 #include "platform/FileMask.h"
+#include "platform/FileReplace.h"
+#include "platform/FileSystem.h"
 #include "platform/ProgramHalt.h"
 #include "shell/LSysCopy.h"
 #include "shell/Session.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <ctime>
 #include <filesystem>
 #include <optional>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -80,13 +79,6 @@ std::string absoluteDir(const Platform& p, const std::string& dir) {
     return normalized(abs);
 }
 
-// Plain attributes, then away with it; a link goes without touching what it points to.
-void removeQuietly(const fs::path& file) {
-    std::error_code ec;
-    if (!fs::is_symlink(fs::symlink_status(file, ec))) Platform::setPlainAttributes(file);
-    ::unlink(file.c_str());
-}
-
 // Runs fn on every file matching the mask, with the mask's directory as the current one for the
 // time being. A directory that cannot be entered is skipped.
 template <class Fn> void forEachMatching(Session& s, const std::string& mask, Fn fn) {
@@ -109,10 +101,11 @@ template <class Fn> void forEachMatching(Session& s, const std::string& mask, Fn
 
 // Year, month and day of the file's last write, as one number YYYYMMDD (0 when unknown).
 long writeDay(const fs::path& file) {
-    struct stat st {};
-    if (::stat(file.c_str(), &st) != 0) return 0;
+    const FileInfo info = fileInfo(file);
+    if (!info.exists) return 0;
+    const std::time_t written = info.modified.seconds;
     std::tm tm{};
-    localtime_r(&st.st_mtime, &tm);
+    localtime_r(&written, &tm);
     return (tm.tm_year + 1900L) * 10000 + (tm.tm_mon + 1) * 100 + tm.tm_mday;
 }
 
@@ -145,22 +138,23 @@ int renameFile(Session& s, const std::string& from, const std::string& to) {
     // Renaming over the target replaces it in one step, so a failed move never costs the target.
     const fs::path src = s.platform().native(from);
     const fs::path dst = s.platform().native(to);
-    if (::rename(src.c_str(), dst.c_str()) == 0) return 0;
-    if (errno != EXDEV) return 1;
+    const int err = renameFile(src, dst);
+    if (err == 0) return 0;
+    if (err != EXDEV) return 1;
     if (FileCopy(s, from, to, 0) != 0) return 1;
-    removeQuietly(src);
+    removeFile(src);
     return 0;
 }
 
 void deleteByMask(Session& s, const std::string& mask) {
-    forEachMatching(s, mask, [](const fs::path& f) { removeQuietly(f); });
+    forEachMatching(s, mask, [](const fs::path& f) { removeFile(f); });
 }
 
 void deleteOlderThanTodayByMask(Session& s, const std::string& mask) {
     const DateTime t = s.platform().now();
     const long today = t.year * 10000L + t.month * 100 + t.day;
     forEachMatching(s, mask, [today](const fs::path& f) {
-        if (writeDay(f) < today) removeQuietly(f);
+        if (writeDay(f) < today) removeFile(f);
     });
 }
 
@@ -175,6 +169,14 @@ bool inWorkDirs(const Session& s, const std::string& name) {
     for (const char* work : kWorkDirs)
         if (dir == s.platform().native(work).lexically_normal()) return true;
     return false;
+}
+
+Durability durabilityOf(const Session& s, const std::string& name) {
+    return inWorkDirs(s, name) ? Durability::WorkFile : Durability::Durable;
+}
+
+int replaceWholeFile(Session& s, const std::string& name, std::string_view bytes) {
+    return replaceFile(s.platform().native(name), bytes, durabilityOf(s, name));
 }
 
 void emptyWorkDirs(Session& s) {
@@ -221,9 +223,7 @@ std::uint64_t fileSize(Session& s, const std::string& name) {
 
 std::int64_t fileTime(Session& s, const std::string& name) {
     auto f = firstMatching(s, name);
-    struct stat st {};
-    if (!f || ::stat(f->c_str(), &st) != 0) return 0;
-    return st.st_mtime;
+    return f ? fileInfo(*f).modified.seconds : 0;
 }
 
 std::uint64_t freeSpace(Session& s, char letter) {
@@ -232,9 +232,7 @@ std::uint64_t freeSpace(Session& s, char letter) {
     // Any other letter measures the drive of the current directory.
     const std::string& cur = p.currentDir();
     if (cur.size() >= 2 && cur[1] == ':') return p.freeSpace(cur[0]).value_or(0);
-    std::error_code ec;
-    auto info = fs::space(p.native(cur), ec);
-    return ec ? 0 : info.available;
+    return freeSpaceAt(p.native(cur)).value_or(0);
 }
 
 } // namespace sarw

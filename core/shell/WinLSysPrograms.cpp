@@ -6,7 +6,6 @@
 #include "shell/NumText.h"
 #include "shell/Session.h"
 
-#include <fstream>
 #include <vector>
 
 namespace sarw {
@@ -36,10 +35,7 @@ bool writeControlFile(Session& s, const std::string& defFile, const std::string&
     const std::string lines[] = {kTabuloDataFile, defFile, appName, title, "Zobrazeni"};
     std::string text;
     for (const auto& l : lines) text += l + "\r\n";
-    std::ofstream f(s.platform().native(kTabuloControlFile), std::ios::binary | std::ios::trunc);
-    f.write(text.data(), static_cast<std::streamsize>(text.size()));
-    f.close();
-    if (f) return true;
+    if (replaceWholeFile(s, kTabuloControlFile, text) == 0) return true;
     warning(s, std::string("Nepodarilo se zapsat soubor:\r\r") + kTabuloControlFile);
     return false;
 }

@@ -2,6 +2,7 @@
 
 #include "period/Period.h"
 #include "platform/Cp1250.h"
+#include "platform/FileReplace.h"
 #include "shell/Session.h"
 #include "shell/WinLSys.h"
 
@@ -65,13 +66,13 @@ std::vector<fs::path> filesBelow(const fs::path& root) {
 bool copyOne(const fs::path& from, const fs::path& to, std::string& failed) {
     std::error_code ec;
     fs::create_directories(to.parent_path(), ec);
-    if (!ec) fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
+    InputFile in;
+    OutputFile out;
     // Files of the installation are the user's to change, whatever the source's mode was.
-    if (!ec)
-        fs::permissions(to, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add,
-                        ec);
-    if (ec) failed = shown(to);
-    return !ec;
+    const bool ok = !ec && in.open(from) == 0 && out.create(to) == 0 && out.copyFrom(in) &&
+                    out.setMode(in.info().mode | 0600) && out.close();
+    if (!ok) failed = shown(to);
+    return ok;
 }
 
 struct Installer {
@@ -128,11 +129,11 @@ struct Installer {
     }
 
     bool writeText(const fs::path& file, const std::vector<std::string>& lines) {
-        std::ofstream out(file, std::ios::binary | std::ios::trunc);
-        for (const auto& l : lines) out << l << "\r\n";
-        out.close();
-        if (!out) failed = shown(file);
-        return static_cast<bool>(out);
+        std::string text;
+        for (const auto& l : lines) text += l + "\r\n";
+        const bool ok = replaceFile(file, text, Durability::Durable) == 0;
+        if (!ok) failed = shown(file);
+        return ok;
     }
 
     std::vector<std::string> readLines(const fs::path& file) const {
@@ -238,9 +239,8 @@ struct Installer {
         bool ok = assemble(period);
         files = static_cast<int>(filesBelow(assembly).size());
         if (ok) {
-            fs::rename(assembly, native("LSarW"), ec);
-            if (ec) failed = shown(native("LSarW"));
-            ok = !ec;
+            ok = renameFile(assembly, native("LSarW")) == 0;
+            if (!ok) failed = shown(native("LSarW"));
         }
         s.dialogs().progress(80);
         if (ok) ok = copyBeside();

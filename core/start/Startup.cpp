@@ -2,6 +2,7 @@
 
 #include "archive/DataSaving.h"
 #include "period/Period.h"
+#include "platform/FileSystem.h"
 #include "platform/ProgramHalt.h"
 #include "shell/LSysCopy.h"
 #include "shell/NumText.h"
@@ -13,8 +14,6 @@
 #include <cctype>
 #include <cstdint>
 #include <filesystem>
-
-namespace fs = std::filesystem;
 
 namespace sarw {
 
@@ -42,9 +41,7 @@ std::uint64_t dataDiskFreeSpace(Session& s) {
     const std::string& disk = s.dataDisk;
     if (!disk.empty() && std::isalpha(static_cast<unsigned char>(disk[0])))
         return freeSpace(s, upperCaseChar(disk[0]));
-    std::error_code ec;
-    const auto info = fs::space(s.platform().native(disk.empty() ? "." : disk), ec);
-    return ec ? 0 : info.available;
+    return freeSpaceAt(s.platform().native(disk.empty() ? "." : disk)).value_or(0);
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 #include "stock/CurrentStates.h"
 
 #include "period/Period.h"
-#include "platform/Platform.h"
+#include "platform/FileSystem.h"
 #include "shell/LSysCopy.h"
 #include "shell/LSysDate.h"
 #include "shell/NumText.h"
@@ -35,7 +35,6 @@
 #include <system_error>
 #include <thread>
 #include <type_traits>
-#include <unistd.h>
 
 namespace sarw {
 
@@ -404,10 +403,7 @@ DirectRoute currentStatesDirect(Session& s, const std::string& states, const std
     };
     if (!isLast(states) && !isLast(turnovers)) {
         try {
-            remover = std::jthread([lastPath] {
-                Platform::setPlainAttributes(lastPath);
-                ::unlink(lastPath.c_str());
-            });
+            remover = std::jthread([lastPath] { removeFile(lastPath); });
         } catch (const std::system_error&) {
         }
     }

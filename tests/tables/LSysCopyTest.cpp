@@ -242,7 +242,7 @@ TEST_F(LSysCopy, SafeCopyWaitsForABusyTarget) {
     other.join();
     EXPECT_TRUE(replaced);
     EXPECT_EQ(t.read("D:\\Data\\T.Cds"), "new table");
-    // The copy waited beside the target under the target's name with six digits.
+    // The copy waited beside the target under the target's name with six characters more.
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_TRUE(maskMatches("T??????.Cds", seen[0])) << seen[0];
 

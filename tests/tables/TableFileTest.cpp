@@ -2,6 +2,7 @@
 #include "tables/formats/TableFile.h"
 
 #include "DataPacketTestUtil.h"
+#include "support/FileSizeLimit.h"
 
 #include <gtest/gtest.h>
 
@@ -111,6 +112,24 @@ TEST_F(TableFileTest, ReplacingKeepsTheOldFileUntilTheNewOneIsComplete) {
     EXPECT_FALSE(
         writeTableFile(dir / "missing" / "X.Cds", sampleTable(1), TableFormat::Binary, error));
     EXPECT_EQ(error, "Soubor nelze zapsat");
+}
+
+TEST_F(TableFileTest, AWriteThatFailsLeavesTheOldFileAndNoTemporary) {
+    const fs::path file = dir / "OBRATY.Cds";
+    std::string error;
+    ASSERT_TRUE(writeTableFile(file, sampleTable(2), TableFormat::Binary, error));
+    const std::string before = readFileBytes(file.string());
+    // Written at the end, and written in blocks beside the filling of the next ones.
+    for (int records : {200, 200000}) {
+        for (bool durable : {true, false}) {
+            test::FileSizeLimit limit(4096);
+            EXPECT_FALSE(writeTableFile(file, sampleTable(records), TableFormat::Binary, error,
+                                        durable));
+            EXPECT_EQ(error, "Soubor nelze zapsat");
+        }
+        EXPECT_EQ(readFileBytes(file.string()), before);
+        EXPECT_EQ(entries(), std::vector<std::string>{"OBRATY.Cds"});
+    }
 }
 
 TEST_F(TableFileTest, UnreadableFilesGiveAReason) {

@@ -1,11 +1,7 @@
 #include "tables/fast/FileBlockReader.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <system_error>
-#include <unistd.h>
 
 namespace sarw {
 
@@ -22,8 +18,7 @@ void FileBlockReader::stop() {
         for (std::thread& t : threads_) t.join();
         threads_.clear();
     }
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = -1;
+    file_.close();
 }
 
 bool FileBlockReader::start(const std::filesystem::path& file, std::uint64_t block,
@@ -32,14 +27,12 @@ bool FileBlockReader::start(const std::filesystem::path& file, std::uint64_t blo
     done_ = 0;
     next_ = 0;
     failed_ = cancel_ = false;
-    fd_ = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd_ < 0) return false;
-    struct stat st {};
-    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size <= 0) {
+    if (file_.open(file) != 0) return false;
+    if (!file_.info().regular || file_.size() == 0) {
         stop();
         return false;
     }
-    size_ = static_cast<std::uint64_t>(st.st_size);
+    size_ = file_.size();
     bytes_ = std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(size_));
     block_ = std::max<std::uint64_t>(block, 1);
     if (size_ >= threadedFrom) {
@@ -67,10 +60,8 @@ void FileBlockReader::readBlocks() {
         std::uint64_t done = b * block_;
         const std::uint64_t end = std::min(size_, done + block_);
         while (ok && done < end) {
-            const ssize_t got =
-                ::pread(fd_, bytes_.get() + done, static_cast<std::size_t>(end - done),
-                        static_cast<off_t>(done));
-            if (got < 0 && errno == EINTR) continue;
+            const long long got =
+                file_.readAt(bytes_.get() + done, static_cast<std::size_t>(end - done), done);
             ok = got > 0;
             if (ok) done += static_cast<std::uint64_t>(got);
         }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileRead.h"
+
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
@@ -41,7 +43,7 @@ private:
     void readBlocks();
     void stop();
 
-    int fd_ = -1;
+    InputFile file_;
     std::uint64_t size_ = 0;
     std::unique_ptr<char[]> bytes_;
     std::vector<std::thread> threads_;

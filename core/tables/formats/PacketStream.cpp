@@ -1,12 +1,11 @@
 #include "tables/formats/PacketStream.h"
 
+#include "platform/FileWrite.h"
+
 #include <algorithm>
-#include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <system_error>
-#include <unistd.h>
 
 namespace sarw {
 
@@ -22,14 +21,14 @@ PacketSource::PacketSource(std::string_view bytes)
     : cur_(reinterpret_cast<const unsigned char*>(bytes.data())), end_(cur_ + bytes.size()),
       total_(bytes.size()) {}
 
-PacketSource::PacketSource(int fd, std::uint64_t size) : total_(size), fd_(fd) {}
+PacketSource::PacketSource(const InputFile& file) : total_(file.size()), file_(&file) {}
 
 PacketSource::~PacketSource() {
     std::free(buf_);
 }
 
 bool PacketSource::refill(std::size_t n) {
-    if (fd_ < 0 || readFailed_ || n > remaining()) return false;
+    if (!file_ || readFailed_ || n > remaining()) return false;
     const std::size_t have = static_cast<std::size_t>(end_ - cur_);
     // Never hold more than a chunk or the one value that needs more, and never more than remains.
     const std::size_t want =
@@ -48,8 +47,8 @@ bool PacketSource::refill(std::size_t n) {
     end_ = buf_ + have;
     std::size_t filled = have;
     while (filled < want) {
-        ssize_t got = ::read(fd_, buf_ + filled, want - filled);
-        if (got < 0 && errno == EINTR) continue;
+        // The bytes buffered lie just past those consumed.
+        const long long got = file_->readAt(buf_ + filled, want - filled, consumed_ + filled);
         if (got <= 0) {
             readFailed_ = true;
             break;
@@ -65,7 +64,7 @@ PacketSink::PacketSink() {
     buf_.resize(cap_);
 }
 
-PacketSink::PacketSink(int fd, bool durable) : fd_(fd), durable_(durable) {
+PacketSink::PacketSink(OutputFile& file, bool durable) : file_(&file), durable_(durable) {
     cap_ = kSinkBlock;
     buf_.resize(cap_);
 }
@@ -79,7 +78,7 @@ void PacketSink::settle() {
 }
 
 void PacketSink::makeRoom(std::size_t n) {
-    if (fd_ >= 0) {
+    if (file_) {
         // The full block is written beside the filling of the next one.
         settle();
         if (error_ == 0 && len_ > 0) {
@@ -101,27 +100,21 @@ void PacketSink::makeRoom(std::size_t n) {
 }
 
 void PacketSink::writeBlock(const char* data, std::size_t n) {
-    std::size_t done = 0;
-    while (done < n && error_ == 0) {
-        ssize_t put = ::write(fd_, data + done, n - done);
-        if (put < 0 && errno == EINTR) continue;
-        if (put <= 0) {
-            error_ = put < 0 ? errno : EIO;
-            break;
-        }
-        done += static_cast<std::size_t>(put);
+    if (error_ != 0) return;
+    if (!file_->write(data, n)) {
+        error_ = file_->error();
+        return;
     }
-    written_ += done;
+    written_ += n;
     // Start writing back what is written, so the final flush to disk has little left to do.
-    if (durable_ && error_ == 0 && written_ - syncStarted_ >= kSyncStep) {
-        ::sync_file_range(fd_, static_cast<off_t>(syncStarted_),
-                          static_cast<off_t>(written_ - syncStarted_), SYNC_FILE_RANGE_WRITE);
+    if (durable_ && written_ - syncStarted_ >= kSyncStep) {
+        file_->startWriteBack(syncStarted_, written_ - syncStarted_);
         syncStarted_ = written_;
     }
 }
 
 bool PacketSink::flush() {
-    if (fd_ < 0) return error_ == 0;
+    if (!file_) return error_ == 0;
     settle();
     if (error_ == 0) writeBlock(buf_.data(), len_);
     len_ = 0;

@@ -8,6 +8,9 @@
 
 namespace sarw {
 
+class InputFile;
+class OutputFile;
+
 // Input of the packet readers: bytes held in memory, or a file read in pieces so that a large
 // file is never held whole beside the table it fills. The reader works relative to the current
 // position: need(n) makes the next n bytes available (moving the buffer, so pointers taken
@@ -15,8 +18,8 @@ namespace sarw {
 class PacketSource {
 public:
     explicit PacketSource(std::string_view bytes);
-    // Reads the file descriptor from its current position; size is the bytes that remain.
-    PacketSource(int fd, std::uint64_t size);
+    // Reads the open file from its start.
+    explicit PacketSource(const InputFile& file);
     ~PacketSource();
     PacketSource(const PacketSource&) = delete;
     PacketSource& operator=(const PacketSource&) = delete;
@@ -42,19 +45,19 @@ private:
     const unsigned char* end_ = nullptr;
     std::uint64_t total_ = 0;
     std::uint64_t consumed_ = 0;
-    int fd_ = -1;
+    const InputFile* file_ = nullptr;
     unsigned char* buf_ = nullptr;
     std::size_t cap_ = 0;
     bool readFailed_ = false;
 };
 
-// Output of the packet writers: collects the bytes in memory, or writes them to a file
-// descriptor in large blocks, each written by a thread of its own while the next is filled.
+// Output of the packet writers: collects the bytes in memory, or writes them to a file in large
+// blocks, each written by a thread of its own while the next is filled.
 class PacketSink {
 public:
     PacketSink();
     // Writing back to disk starts while the file is written unless it need not be durable.
-    explicit PacketSink(int fd, bool durable = true);
+    explicit PacketSink(OutputFile& file, bool durable = true);
     ~PacketSink();
     PacketSink(const PacketSink&) = delete;
     PacketSink& operator=(const PacketSink&) = delete;
@@ -100,7 +103,7 @@ private:
     std::future<void> pending_;
     std::size_t len_ = 0;
     std::size_t cap_ = 0;
-    int fd_ = -1;
+    OutputFile* file_ = nullptr;
     int error_ = 0;
     std::uint64_t written_ = 0;
     std::uint64_t syncStarted_ = 0;

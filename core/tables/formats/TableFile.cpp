@@ -1,19 +1,16 @@
 #include "tables/formats/TableFile.h"
 
+#include "platform/FileRead.h"
+#include "platform/FileReplace.h"
 #include "platform/Platform.h"
 #include "tables/formats/DataPacketBinary.h"
 #include "tables/formats/DataPacketFields.h"
 #include "tables/formats/DataPacketXml.h"
 #include "tables/formats/PacketStream.h"
 
-#include <atomic>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <functional>
-#include <random>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace sarw {
 
@@ -48,36 +45,9 @@ bool readXml(std::string_view doc, Table& table, TableFormat& format, std::strin
     return true;
 }
 
-bool readAll(int fd, std::uint64_t size, std::string& out) {
-    out.resize(static_cast<std::size_t>(size));
-    std::size_t done = 0;
-    while (done < out.size()) {
-        ssize_t got = ::pread(fd, out.data() + done, out.size() - done, static_cast<off_t>(done));
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) return false;
-        done += static_cast<std::size_t>(got);
-    }
-    return true;
-}
-
 bool writePacket(const Table& table, TableFormat format, PacketSink& sink, std::string& error) {
     if (format == TableFormat::Binary) return writeBinaryPacket(table, sink, error);
     return writeXmlPacket(table, sink, format == TableFormat::XmlUtf8, error);
-}
-
-std::filesystem::path tempNameBeside(const std::filesystem::path& file) {
-    static std::atomic<unsigned> counter{0};
-    static const unsigned seed = std::random_device{}();
-    const std::string name = "." + file.filename().string() + ".~" + std::to_string(::getpid()) +
-                             "-" + std::to_string(seed % 100000) + "-" + std::to_string(counter++);
-    return file.parent_path() / name;
-}
-
-void syncDirectory(const std::filesystem::path& dir) {
-    const int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
 }
 
 const char* writeError(int err) {
@@ -120,33 +90,30 @@ bool readTableBytes(std::string_view bytes, Table& table, TableFormat& format, s
 bool readTableFile(const std::filesystem::path& file, Table& table, TableFormat& format,
                    std::string& error) {
     table = Table();
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
+    InputFile in;
+    if (in.open(file) != 0) {
         error = kCannotOpen;
         return false;
     }
-    struct stat st {};
     char head[4];
-    ssize_t got = 0;
+    long long got = 0;
     bool ok = false;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
-        (got = ::pread(fd, head, sizeof head, 0)) < 0) {
+    if (!in.info().regular || (got = in.readAt(head, sizeof head, 0)) < 0) {
         error = kCannotRead;
     } else if (got == 0) {
         error = kEmpty;
     } else {
-        const auto size = static_cast<std::uint64_t>(st.st_size);
         switch (detect(std::string_view(head, static_cast<std::size_t>(got)))) {
         case Detected::Binary: {
             // Read in pieces, so the file is never held whole beside the table.
-            PacketSource in(fd, size);
+            PacketSource packet(in);
             format = TableFormat::Binary;
-            ok = readBinaryPacket(in, table, error);
+            ok = readBinaryPacket(packet, table, error);
             break;
         }
         case Detected::Xml: {
-            std::string doc;
-            if (!readAll(fd, size, doc))
+            std::string doc(static_cast<std::size_t>(in.size()), '\0');
+            if (!in.readExactAt(doc.data(), doc.size(), 0))
                 error = kCannotRead;
             else
                 ok = readXml(doc, table, format, error);
@@ -156,7 +123,6 @@ bool readTableFile(const std::filesystem::path& file, Table& table, TableFormat&
             error = kPacketDamaged;
         }
     }
-    ::close(fd);
     return ok;
 }
 
@@ -171,43 +137,23 @@ namespace {
 
 bool writeFile(const std::filesystem::path& file, std::string& error, bool durable,
                const std::function<bool(PacketSink&)>& packet) {
-    struct stat old {};
-    const bool exists = ::stat(file.c_str(), &old) == 0;
-    if (exists && Platform::isReadOnly(file)) {
+    if (fileInfo(file).exists && Platform::isReadOnly(file)) {
         error = kReadOnly;
         return false;
     }
-    std::filesystem::path temp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = tempNameBeside(file);
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) break;
-    }
-    if (fd < 0) {
-        error = writeError(errno);
+    FileReplacement out;
+    if (const int err = out.open(file, durable ? Durability::Durable : Durability::WorkFile)) {
+        error = writeError(err);
         return false;
     }
-    PacketSink sink(fd, durable);
-    bool ok = packet(sink);
-    int err = 0;
-    // Also after a failure: no block may still be on its way to the file when it is closed.
-    if (!sink.flush() && ok) err = sink.error();
-    if (ok && !err && exists) ::fchmod(fd, old.st_mode & 07777);
-    if (ok && !err && durable && ::fsync(fd) != 0) err = errno;
-    if (::close(fd) != 0 && ok && !err) err = errno;
-    // The new file replaces the old one in one step, so a crash leaves the one or the other. A
-    // file that need not be durable is removed first instead: replacing a file by a rename
-    // makes the system write the new one out at once, which only durable files need.
-    if (ok && !err && exists && !durable) ::unlink(file.c_str());
-    if (ok && !err && ::rename(temp.c_str(), file.c_str()) != 0) err = errno;
-    if (!ok || err) {
-        ::unlink(temp.c_str());
-        if (ok) error = writeError(err);
-        return false;
-    }
-    if (durable) syncDirectory(file.parent_path());
-    return true;
+    PacketSink sink(out.file(), durable);
+    const bool ok = packet(sink);
+    // Also after a failure: no block may still be on its way to the file when it is given up.
+    int err = sink.flush() ? 0 : sink.error();
+    if (!ok) return false;
+    if (!err) err = out.commit();
+    if (err) error = writeError(err);
+    return !err;
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "tables/library/CdsCopySupport.h"
 
+#include "platform/FileRead.h"
 #include "platform/Platform.h"
 #include "platform/ProgramHalt.h"
 #include "shell/NumText.h"
@@ -9,12 +10,7 @@
 #include "tables/model/FieldValue.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <fcntl.h>
-#include <fstream>
-#include <random>
 #include <set>
-#include <unistd.h>
 
 namespace sarw::cdscopy {
 
@@ -160,38 +156,11 @@ void saveNewTable(Session& s, const std::string& name, const Table& table) {
 }
 
 bool readWholeFile(Session& s, const std::string& name, std::string& bytes) {
-    std::ifstream in(s.platform().native(name), std::ios::binary);
-    if (!in) return false;
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    if (size < 0) return false;
-    in.seekg(0);
-    bytes.resize(static_cast<size_t>(size));
-    in.read(bytes.data(), size);
-    return static_cast<std::streamoff>(in.gcount()) == size;
+    return sarw::readWholeFile(s.platform().native(name), bytes);
 }
 
 bool writeWholeFile(Session& s, const std::string& name, std::string_view bytes) {
-    const std::filesystem::path target = s.platform().native(name);
-    std::random_device rd;
-    std::filesystem::path temp = target;
-    temp += ".~" + std::to_string(rd() % 1000000);
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) return false;
-    bool ok = true;
-    size_t done = 0;
-    while (ok && done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        ok = n > 0;
-        if (ok) done += static_cast<size_t>(n);
-    }
-    ok = ok && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    // The finished file replaces the old one in one step: a crash leaves the one or the other.
-    ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
-    if (!ok) ::unlink(temp.c_str());
-    return ok;
+    return replaceWholeFile(s, name, bytes) == 0;
 }
 
 std::vector<std::string_view> splitLines(std::string_view bytes) {

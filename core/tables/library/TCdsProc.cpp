@@ -8,7 +8,6 @@
 #include "tables/model/CdsDefWriter.h"
 #include "tables/model/ReadDef.h"
 
-#include <fstream>
 #include <set>
 
 namespace sarw {
@@ -189,10 +188,7 @@ bool TCdsProc::CdsDef() {
     if (!table.open(s_)) return false;
     std::string text = definitionFromTable(table.data);
     table.discard();
-    std::ofstream f(s_.platform().native(s_.cds.DefFile), std::ios::binary | std::ios::trunc);
-    f.write(text.data(), static_cast<std::streamsize>(text.size()));
-    f.close();
-    if (!f) {
+    if (replaceWholeFile(s_, s_.cds.DefFile, text) != 0) {
         warning(s_, "Nepodarilo se zalozit soubor:\r\r" + s_.cds.DefFile);
         return false;
     }

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <fstream>
 
 namespace sarw {
 
@@ -105,10 +104,7 @@ bool tableFitsDefinition(Session& s, const Table& table) {
 }
 
 bool saveText(Session& s, const std::string& winName, const std::string& text) {
-    std::ofstream out(s.platform().native(winName), std::ios::binary | std::ios::trunc);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    return static_cast<bool>(out);
+    return replaceWholeFile(s, winName, text) == 0;
 }
 
 bool writeTextFile(Session& s, const std::string& winName, const std::string& text) {

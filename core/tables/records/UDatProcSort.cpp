@@ -1,4 +1,5 @@
 // DatSort and DatSum: whole-file operations on fixed-length record files.
+#include "platform/FileRead.h"
 #include "shell/NumText.h"
 #include "shell/Session.h"
 #include "shell/SumText.h"
@@ -9,7 +10,6 @@
 #include "tables/records/UDatProc.h"
 
 #include <cmath>
-#include <unistd.h>
 
 namespace sarw {
 
@@ -23,17 +23,11 @@ void sumFailed(Session& s) {
     warning(s, "Soubor se nepodarilo sumarizovat !", "Soubor: " + s.dat.DatIn);
 }
 
-// Record number rec of an open record file, read without moving its sequential place.
-bool readRecordAt(const DatFile& f, std::size_t rec, std::string& buf) {
+// Record number rec of a record file, read from `file` (the record file opened again for
+// reading at any place).
+bool readRecordAt(const DatFile& f, const InputFile& file, std::size_t rec, std::string& buf) {
     buf.resize(f.RecLen);
-    const auto at = static_cast<off_t>(rec * f.RecLen);
-    std::size_t done = 0;
-    while (done < f.RecLen) {
-        const ssize_t got =
-            ::pread(fileno(f.F), buf.data() + done, f.RecLen - done, at + static_cast<off_t>(done));
-        if (got <= 0) return false;
-        done += static_cast<std::size_t>(got);
-    }
+    if (!file.readExactAt(buf.data(), f.RecLen, std::uint64_t{rec} * f.RecLen)) return false;
     blankControls(buf.data(), buf.size());
     return true;
 }
@@ -59,11 +53,13 @@ bool readKeys(DatFile& in, const std::vector<int>& keys, std::string& keyText) {
 
 bool writeSorted(Session& s, DatFile& in, const std::vector<int>& layout,
                  const std::vector<std::uint32_t>& order) {
+    InputFile file;
+    if (file.open(s.platform().native(in.Name)) != 0) return false;
     DatFile out;
     if (!DatRewrite(s, out, s.dat.DatOut, s.dat.DatOutDef)) return false;
     std::string rec, outRec;
     for (std::uint32_t r : order) {
-        if (!readRecordAt(in, r, rec)) return false;
+        if (!readRecordAt(in, file, r, rec)) return false;
         outRec.clear();
         for (int f : layout)
             outRec.append(rec, in.TP[static_cast<std::size_t>(f - 1)] - 1u,
