@@ -10,7 +10,6 @@
 #include "shell/NumTextFast.h"
 #include "shell/Session.h"
 #include "shell/WinLSys.h"
-#include "stock/FixedNumberText.h"
 #include "stock/TSarProc.h"
 #include "tables/fast/KeyGroups.h"
 #include "tables/fast/PackedTable.h"
@@ -325,7 +324,7 @@ private:
         std::size_t priceLen = 0; // no price
         if (!isBlank(std::string_view(q, l_.width[sars::kQuantity]))) {
             const double ratio = vRead / qRead;
-            if (fixedNumberText(price, kPriceWidth, kPriceDecimals, ratio)) {
+            if (numberToTextFast(price, kPriceWidth, kPriceDecimals, ratio)) {
                 priceLen = kPriceWidth;
             } else {
                 made.text = numberToText(kPriceWidth, kPriceDecimals, ratio);
@@ -343,7 +342,7 @@ private:
     // What sumText gives, written in place; `read` gets what textToNumberFast reads from it.
     static void put(char* out, std::size_t width, int decimals, double value, std::string& text,
                     double& read) {
-        if (fixedNumberText(out, static_cast<int>(width), decimals, value, &read)) return;
+        if (numberToTextFast(out, static_cast<int>(width), decimals, value, &read)) return;
         text = sumText(value, width, decimals);
         std::memcpy(out, text.data(), width);
         read = textToNumberFast(std::string_view(out, width));

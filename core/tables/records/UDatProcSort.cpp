@@ -1,7 +1,6 @@
 // DatSort and DatSum: whole-file operations on fixed-length record files.
 #include "shell/NumText.h"
 #include "shell/Session.h"
-#include "shell/SumText.h"
 #include "shell/WinLSys.h"
 #include "tables/fast/SortEngine.h"
 #include "tables/model/CdsSortSupport.h"

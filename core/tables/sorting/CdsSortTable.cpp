@@ -5,7 +5,6 @@
 #include "tables/fast/SortEngine.h"
 
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <exception>
 #include <thread>
@@ -27,21 +26,13 @@ double floatOf(std::string_view raw, CellState state) {
     return v;
 }
 
-// Right-aligned in 30 characters with 13 decimals and a decimal comma, zero as blanks; fewer
-// decimals when the number needs the room. Printed directly: at 13 decimals the general number
-// rounding would add a unit in the last place of values from about ten on.
+// Right-aligned in 30 characters with 13 decimals and a decimal comma, zero (and not a number)
+// as blanks; fewer decimals when the number needs the room. Without the rounding step: at 13
+// decimals the general number rounding would add a unit in the last place of values from about
+// ten on.
 std::string floatText(double v) {
-    if (!(std::fabs(v) >= 0.5e-13)) return std::string(kFloatWidth, ' ');
-    char buf[400];
-    int len = 0;
-    for (int d = kFloatDecimals; d >= 0; --d) {
-        len = std::snprintf(buf, sizeof buf, "%.*f", d, v);
-        if (len <= kFloatWidth) break;
-    }
-    std::string text(buf, static_cast<std::size_t>(std::max(len, 0)));
-    if (auto p = text.find('.'); p != std::string::npos) text[p] = ',';
-    if (text.size() < kFloatWidth) text.insert(0, kFloatWidth - text.size(), ' ');
-    return text;
+    if (std::isnan(v)) return std::string(kFloatWidth, ' ');
+    return numberToTextNoRound(kFloatWidth, kFloatDecimals, v);
 }
 
 bool isBlankText(std::string_view text) {
