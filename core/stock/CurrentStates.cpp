@@ -8,6 +8,7 @@
 #include "shell/LSysDate.h"
 #include "shell/NumText.h"
 #include "shell/NumTextFast.h"
+#include "shell/Parallel.h"
 #include "shell/Session.h"
 #include "shell/WinLSys.h"
 #include "stock/TSarProc.h"
@@ -32,7 +33,6 @@
 #include <functional>
 #include <memory>
 #include <system_error>
-#include <thread>
 #include <type_traits>
 #include <unistd.h>
 
@@ -395,20 +395,17 @@ DirectRoute currentStatesDirect(Session& s, const std::string& states, const std
     // The last result is removed beside the loading, as removing a large file waits for the
     // disk; it is made again below. Not when it is one of the inputs.
     const std::filesystem::path lastPath = s.platform().native(lastWork);
-    std::jthread remover;
+    Beside remover;
     auto isLast = [&](const std::string& input) {
         std::error_code ec;
         return !input.empty() &&
                std::filesystem::equivalent(s.platform().native(input), lastPath, ec);
     };
     if (!isLast(states) && !isLast(turnovers)) {
-        try {
-            remover = std::jthread([lastPath] {
-                Platform::setPlainAttributes(lastPath);
-                ::unlink(lastPath.c_str());
-            });
-        } catch (const std::system_error&) {
-        }
+        remover.start([lastPath] {
+            Platform::setPlainAttributes(lastPath);
+            ::unlink(lastPath.c_str());
+        });
     }
     Input stateInput, turnoverInput;
     if (!states.empty() && !stateInput.load(s, states)) return DirectRoute::Failed;
@@ -480,7 +477,7 @@ DirectRoute currentStatesDirect(Session& s, const std::string& states, const std
                            head.fieldCount() == sars::kFieldCount &&
                            formatForName(lastWork) == TableFormat::Binary &&
                            maxValueBytes(head.fields[sars::kPrice - 1]) <= StateRecords::kPriceRoom;
-    if (remover.joinable()) remover.join();
+    remover.join();
     deleteFile(s, lastWork);
     if (asWritten) {
         const StateRecords records(l, head, keys, sums, keyLen, kept);

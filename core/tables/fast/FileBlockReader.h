@@ -1,12 +1,14 @@
 #pragma once
 
+#include "shell/Parallel.h"
+
+#include <array>
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 namespace sarw {
@@ -44,7 +46,8 @@ private:
     int fd_ = -1;
     std::uint64_t size_ = 0;
     std::unique_ptr<char[]> bytes_;
-    std::vector<std::thread> threads_;
+    std::array<Beside, kReaders> readers_;
+    bool threaded_ = false; // readers started
     std::uint64_t block_ = 0;
     std::atomic<std::size_t> claimed_ = 0; // blocks taken by a reader
     std::mutex mutex_;

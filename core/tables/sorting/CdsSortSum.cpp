@@ -1,5 +1,6 @@
 // SumF: group sums of a table, through record files or, with the same results, in memory.
 #include "shell/NumTextFast.h"
+#include "shell/Parallel.h"
 #include "shell/Session.h"
 #include "shell/WinLSys.h"
 #include "tables/fast/PackedTable.h"
@@ -11,7 +12,6 @@
 #include "tables/sorting/CdsSortRecords.h"
 
 #include <cstring>
-#include <thread>
 #include <type_traits>
 
 namespace sarw {
@@ -34,30 +34,6 @@ void setSumParams(Session& s) {
 
 void sumFailed(Session& s) {
     warning(s, "Soubor se nepodarilo sumarizovat !", "Soubor: " + s.dat.DatIn);
-}
-
-// Below this many records a second thread costs more than it saves.
-constexpr std::size_t kParallelRecords = 50000;
-
-// Runs `second` in a thread of its own beside `first`.
-template <class Second, class First> void runBeside(Second second, First first) {
-    std::thread thread(second);
-    try {
-        first();
-    } catch (...) {
-        thread.join();
-        throw;
-    }
-    thread.join();
-}
-
-// read(from, to) over the records 0..n, the second half in a second thread when there are many.
-template <class Read> void inHalves(std::size_t n, Read read) {
-    if (n < kParallelRecords) {
-        read(0, n);
-        return;
-    }
-    runBeside([&] { read(n / 2, n); }, [&] { read(0, n / 2); });
 }
 
 // The input as the record file would hold it: the key text of every record laid end to end,
@@ -200,8 +176,8 @@ void groupRecords(const SumInput& in, const DatFile& out, int keyCount, int bloc
     std::size_t mid = n >= kParallelRecords ? n / 2 : n;
     auto keyOf = [&](std::size_t i) { return in.keyText.data() + order[i] * in.keyLen; };
     while (mid < n && std::memcmp(keyOf(mid), keyOf(mid - 1), in.keyLen) == 0) ++mid;
-    runBeside([&] { groupRange(in, out, keyCount, order, mid, n, halves[1]); },
-              [&] { groupRange(in, out, keyCount, order, 0, mid, halves[0]); });
+    atOnce([&] { groupRange(in, out, keyCount, order, 0, mid, halves[0]); },
+           [&] { groupRange(in, out, keyCount, order, mid, n, halves[1]); });
 }
 
 // The summation's records as the cells of the output table, each field's bytes fitted to its

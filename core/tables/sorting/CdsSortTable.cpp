@@ -1,13 +1,13 @@
 #include "tables/sorting/CdsSortTable.h"
 
 #include "shell/NumText.h"
+#include "shell/Parallel.h"
 #include "tables/fast/PackedTable.h"
 #include "tables/fast/SortEngine.h"
 
 #include <cmath>
 #include <cstring>
 #include <exception>
-#include <thread>
 #include <type_traits>
 
 namespace sarw {
@@ -17,8 +17,6 @@ namespace {
 constexpr int kFloatWidth = 30;
 constexpr int kFloatDecimals = 13;
 constexpr std::size_t kDateWidth = 10;
-// Below this many records a second thread costs more than it saves.
-constexpr std::size_t kParallelRecords = 50000;
 
 double floatOf(std::string_view raw, CellState state) {
     double v = 0;
@@ -178,22 +176,14 @@ RecordKeys recordKeys(const Records& table, const std::vector<FieldInfo>& fields
             }
         }
     };
-    // Texts only (the usual case): the second half is built by a second thread.
-    bool texts = n >= kParallelRecords;
+    // Texts only (the usual case): the second half of many is built by a second thread.
+    bool texts = true;
     for (const KeyField& kf : keyFields)
         texts = texts && fields[kf.field].kind == FieldKind::String;
-    if (texts) {
-        std::thread second(build, n / 2, n);
-        try {
-            build(0, n / 2);
-        } catch (...) {
-            second.join();
-            throw;
-        }
-        second.join();
-    } else {
+    if (texts)
+        inHalves(n, build);
+    else
         build(0, n);
-    }
     progress(20);
     progress(30);
     return keys;
@@ -305,28 +295,17 @@ std::vector<std::uint32_t> sortBesideRewriting(Table& table, const RecordKeys& k
                                                const RecordSort& sort,
                                                const std::vector<int>& layout) {
     std::vector<std::uint32_t> order;
-    std::exception_ptr failure;
     const std::size_t n = table.recordCount();
-    std::thread sorter([&] {
-        try {
-            order = sortKeys(keys, sort, n);
-        } catch (...) {
-            failure = std::current_exception();
-        }
-    });
     bool strings = true;
     for (const auto& f : table.fields) strings = strings && f.kind == FieldKind::String;
-    try {
-        if (strings)
-            arrangeStrings(table, layout);
-        else
-            arrangeAnyKinds(table, layout);
-    } catch (...) {
-        sorter.join();
-        throw;
-    }
-    sorter.join();
-    if (failure) std::rethrow_exception(failure);
+    atOnce(
+        [&] {
+            if (strings)
+                arrangeStrings(table, layout);
+            else
+                arrangeAnyKinds(table, layout);
+        },
+        [&] { order = sortKeys(keys, sort, n); });
     return order;
 }
 
