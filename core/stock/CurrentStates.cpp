@@ -14,7 +14,6 @@
 #include "stock/TSarProc.h"
 #include "tables/fast/KeyGroups.h"
 #include "tables/fast/PackedTable.h"
-#include "tables/fast/ShortCopy.h"
 #include "tables/fast/SortEngine.h"
 #include "tables/fast/TextPacker.h"
 #include "tables/fast/TextRecords.h"
@@ -188,7 +187,7 @@ private:
         for (std::size_t j = 2; j < kKeys.size(); ++j) {
             const std::size_t w = l_.width[static_cast<std::size_t>(kKeys[j])];
             const std::string_view t = fit<stored>(field(kKeys[j]), w);
-            copyShort(key + at, t.data(), t.size());
+            keygroups::putKeyText(key + at, t);
             at += w;
         }
         // Once over the whole key: the padding is blanks already.

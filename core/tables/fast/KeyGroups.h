@@ -1,7 +1,11 @@
 #pragma once
 
+// Interface of tables/fast: records summed per key on two threads and the groups put in key
+// order, for the current states.
+
 #include "shell/Parallel.h"
 #include "tables/fast/ByteCompare.h"
+#include "tables/fast/ShortCopy.h"
 #include "tables/fast/SortEngine.h"
 
 #include <algorithm>
@@ -20,6 +24,12 @@ namespace sarw::keygroups {
 
 // Records summed per key on two threads: each record gives a key of a fixed length and two
 // numbers, every group's sums are added up in input order.
+
+// A field's text into its place in a key, over the key's blanks: the short texts of keys
+// without a call.
+inline void putKeyText(char* at, std::string_view text) {
+    copyShort(at, text.data(), text.size());
+}
 
 // The groups of equal keys: keys laid end to end and the sums of quantity and value of every
 // group, each added up in input order. The records need not be kept: ordering the groups by key
