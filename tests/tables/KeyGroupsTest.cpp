@@ -100,10 +100,10 @@ TEST(KeyGroups, CollectSumsEveryGroupInInputOrderOnOneOrTwoThreads) {
         for (std::size_t p = 0; p < 2; ++p)
             for (std::size_t g = 0; g < parts[p].count; ++g) {
                 const std::string k = parts[p].keys.substr(g * kLen, kLen);
-                EXPECT_EQ(std::hash<std::string_view>{}(k) & 1, p) << k;
-                EXPECT_TRUE(got.emplace(k, std::pair(parts[p].sums[2 * g], parts[p].sums[2 * g + 1]))
-                                .second)
-                    << k;
+                const std::size_t bit = std::hash<std::string_view>{}(k) % 2;
+                EXPECT_EQ(bit, p) << k;
+                const std::pair sums(parts[p].sums[2 * g], parts[p].sums[2 * g + 1]);
+                EXPECT_TRUE(got.emplace(k, sums).second) << k;
             }
         EXPECT_EQ(got, expected);
     }

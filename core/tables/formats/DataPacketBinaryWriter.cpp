@@ -99,8 +99,13 @@ void writeConcurrently(const RecordSource& records, PacketSink& out) {
         const std::size_t mid = std::min(count, from + kConcurrentRun);
         const std::size_t to = std::min(count, mid + kConcurrentRun);
         next.clear();
-        atOnce([&] { for (std::size_t r = from; r < mid; ++r) records.writeRecord(r, out); },
-               [&] { for (std::size_t r = mid; r < to; ++r) records.writeRecord(r, next); });
+        atOnce(
+            [&] {
+                for (std::size_t r = from; r < mid; ++r) records.writeRecord(r, out);
+            },
+            [&] {
+                for (std::size_t r = mid; r < to; ++r) records.writeRecord(r, next);
+            });
         out.put(next.collected());
     }
 }

@@ -98,7 +98,7 @@ private:
 
     std::string buf_;
     std::string spare_; // the block being written
-    Beside pending_; // writes spare_ while buf_ fills
+    Beside pending_;    // writes spare_ while buf_ fills
     std::size_t len_ = 0;
     std::size_t cap_ = 0;
     int fd_ = -1;
