@@ -5,6 +5,7 @@
 //   bench_sort_sum [RECORDS] [DIRECTORY]      a tenth of RECORDS is measured as well
 //   bench_sort_sum RECORDS DIRECTORY only     SortF and SumF alone, for comparing builds
 #include "BenchChild.h"
+#include "Measure.h"
 #include "TurnoverGenerator.h"
 
 #include "platform/ScriptedDialogs.h"
@@ -31,15 +32,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::mb;
+using bench::peakBytes;
+using bench::seconds;
 
 constexpr int kRuns = 3;
 const std::vector<int> kCardKeys = {15, 16, 23, 3, 4, 5, 1, 2, 12, 7};
 const std::vector<int> kStateKeys = {1, 2, 3, 4, 5, 15, 16, 17, 18, 23};
-
-double seconds(Clock::time_point since) {
-    return std::chrono::duration<double>(Clock::now() - since).count();
-}
 
 // Processor time of this process, all its threads: on a busy machine a steadier figure than
 // the elapsed time.
@@ -55,18 +55,6 @@ double childCpuSeconds() {
     getrusage(RUSAGE_CHILDREN, &ru);
     return static_cast<double>(ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) +
            static_cast<double>(ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) * 1e-6;
-}
-
-double peakBytes() {
-    std::ifstream in("/proc/self/status");
-    std::string line;
-    while (std::getline(in, line))
-        if (line.rfind("VmHWM:", 0) == 0) return std::atof(line.c_str() + 6) * 1024;
-    return 0;
-}
-
-double mb(double bytes) {
-    return bytes / (1 << 20);
 }
 
 // What a child process measured: up to six numbers.

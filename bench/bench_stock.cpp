@@ -24,6 +24,7 @@
 #include "tables/library/TCdsProc.h"
 
 #include "BenchChild.h"
+#include "Measure.h"
 #include "TurnoverGenerator.h"
 #include "start/Startup.h"
 #include "period/PeriodFiles.h"
@@ -43,18 +44,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double seconds(Clock::time_point since) {
-    return std::chrono::duration<double>(Clock::now() - since).count();
-}
+using bench::Clock;
+using bench::seconds;
 
 double peakMb() {
-    std::ifstream in("/proc/self/status");
-    std::string line;
-    while (std::getline(in, line))
-        if (line.rfind("VmHWM:", 0) == 0) return std::atof(line.c_str() + 6) / 1024;
-    return 0;
+    return bench::mb(bench::peakBytes());
 }
 
 struct Result {

@@ -1,6 +1,9 @@
 // Saving and loading a turnover table of a million records in both file formats, beside a
 // reference measured in the same run: reading the binary file's bytes and scanning them once.
 //   bench_table_files [RECORDS] [DIRECTORY]
+#include "Measure.h"
+#include "TurnoverGenerator.h"
+
 #include "tables/formats/TableFile.h"
 #include "tables/model/Table.h"
 
@@ -15,134 +18,10 @@
 #include <vector>
 
 using namespace sarw;
+using namespace sarw::bench;
 namespace fs = std::filesystem;
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double seconds(Clock::time_point since) {
-    return std::chrono::duration<double>(Clock::now() - since).count();
-}
-
-// VmRSS or VmHWM of this process in bytes.
-double procStatus(const char* key) {
-    std::ifstream in("/proc/self/status");
-    std::string line;
-    while (std::getline(in, line))
-        if (line.rfind(key, 0) == 0) return std::atof(line.c_str() + std::strlen(key) + 1) * 1024;
-    return 0;
-}
-
-void resetPeak() {
-    std::ofstream("/proc/self/clear_refs") << "5";
-}
-
-double mb(double bytes) {
-    return bytes / (1 << 20);
-}
-
-struct Rng {
-    std::uint64_t s = 0x9E3779B97F4A7C15ull;
-    std::uint32_t next() {
-        s ^= s << 13;
-        s ^= s >> 7;
-        s ^= s << 17;
-        return static_cast<std::uint32_t>(s >> 11);
-    }
-    int below(int n) { return static_cast<int>(next() % static_cast<std::uint32_t>(n)); }
-};
-
-std::string padLeft(std::string s, std::size_t width) {
-    return s.size() >= width ? s.substr(0, width) : std::string(width - s.size(), ' ') + s;
-}
-
-std::string padRight(std::string s, std::size_t width) {
-    s.resize(width, ' ');
-    return s;
-}
-
-std::string zeros(long v, int width) {
-    std::string s = std::to_string(v);
-    return std::string(static_cast<std::size_t>(width) - std::min<std::size_t>(s.size(), width),
-                       '0') +
-           s;
-}
-
-// Numbers as the program stores them: decimal comma, right-aligned.
-std::string number(double v, int decimals, std::size_t width) {
-    char buf[48];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
-    for (char* p = buf; *p; ++p)
-        if (*p == '.') *p = ',';
-    return padLeft(buf, width);
-}
-
-// The turnover layout: document header, then the item.
-const std::vector<std::pair<const char*, int>> kFields = {
-    {"ROK", 2},      {"MESIC", 2},  {"ZAVOD", 2},   {"SPRAVA", 2},    {"STREDISKO", 4},
-    {"DOKLAD", 5},   {"POHYB", 3},  {"PZAVOD", 2},  {"PSPRAVA", 2},   {"PSTREDISKO", 4},
-    {"TEXTDOK", 30}, {"DATUM", 10}, {"VAZBA", 10},  {"POLOZKA", 4},   {"MATERIAL", 12},
-    {"NAZEV", 30},   {"PREFIX", 3}, {"SKUPINA", 4}, {"UCET1", 6},     {"UCET2", 6},
-    {"ZAKAZKA", 6},  {"CENA", 10},  {"MJ", 3},      {"MNOZSTVI", 16}, {"HODNOTA", 15},
-    {"TEXTPOL", 30},
-};
-
-Table turnover(std::size_t records) {
-    static const char* kNames[] = {"Plech ocelovy 2 mm", "Sroub M8x40 pozink", "Barva syntet. seda",
-                                   "Trubka Cu 15x1",     "Rukavice pracovni",  "Kabel CYKY 3x2,5"};
-    static const char* kUnits[] = {"KS ", "KG ", "M  ", "L  ", "BAL"};
-    static const char* kTexts[] = {"Prijem od dodavatele", "Vydej do vyroby", "Prevod mezi sklady",
-                                   "Inventurni rozdil", "Vratka z vyroby"};
-    Table t;
-    for (const auto& [name, width] : kFields) {
-        FieldInfo f;
-        f.name = name;
-        f.size = width;
-        t.fields.push_back(f);
-    }
-    t.reserve(records, records * (26 * 4 + 223));
-    Rng rng;
-    std::vector<std::string> row(26);
-    std::vector<std::string_view> cells(26);
-    for (std::size_t r = 0; r < records; ++r) {
-        const long doc = static_cast<long>(r / 8);
-        const bool issue = doc % 3 == 1;
-        const int day = 1 + static_cast<int>(doc % 28);
-        const double qty = (1 + rng.below(200000)) / 100.0;
-        const double price = (50 + rng.below(500000)) / 100.0;
-        const int material = rng.below(40000);
-        row = {"24",
-               "03",
-               "01",
-               "02",
-               padRight(zeros(10 + doc % 40, 4), 4),
-               zeros(doc % 100000, 5),
-               issue ? "501" : "101",
-               "01",
-               "02",
-               "0020",
-               padRight(kTexts[doc % 5], 30),
-               zeros(day, 2) + ".03.2024",
-               padRight("", 10),
-               zeros(static_cast<long>(r % 8) + 1, 4),
-               padRight("1" + zeros(material, 7) + "01", 12),
-               padRight(kNames[material % 6], 30),
-               "1" + zeros(material / 400, 2),
-               padRight(zeros(material % 90, 3), 4),
-               "112100",
-               issue ? "501100" : "321000",
-               padRight(zeros(doc % 700, 6), 6),
-               number(price, 2, 10),
-               kUnits[material % 5],
-               number(qty, 3, 16),
-               number(qty * price, 2, 15),
-               padRight("Polozka " + std::to_string(r), 30)};
-        for (std::size_t i = 0; i < 26; ++i) cells[i] = row[i];
-        t.appendRaw(cells.data());
-    }
-    return t;
-}
 
 struct Scan {
     double seconds;
@@ -188,7 +67,7 @@ int main(int argc, char** argv) {
 
     const double rssStart = procStatus("VmRSS:");
     auto start = Clock::now();
-    auto table = std::make_unique<Table>(turnover(records));
+    auto table = std::make_unique<Table>(turnoverTable(records));
     std::printf("generated %zu records of %d fields in %.2f s\n", records, table->fieldCount(),
                 seconds(start));
 

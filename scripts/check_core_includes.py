@@ -1,6 +1,7 @@
 """Checks the #include lines of the core: no Qt header anywhere, system headers only in
-core/platform, and no cycle between folders (neither between the folders themselves, such as
-tables/sorting and tables/records, nor between the top folders, such as tables and stock)."""
+core/platform, no cycle between folders (neither between the folders themselves, such as
+tables/sorting and tables/records, nor between the top folders, such as tables and stock), and
+from outside tables/fast only the headers that say they are its interface."""
 import os
 import re
 import sys
@@ -9,6 +10,10 @@ INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]', re.M)
 QT = re.compile(r'^(Q[A-Za-z]|Qt[A-Za-z]*/)')
 SYSTEM = re.compile(r'^(unistd\.h|fcntl\.h|sys/.*|dirent\.h|spawn\.h|pthread\.h|poll\.h|'
                     r'termios\.h|dlfcn\.h)$')
+
+
+# A header of a folder kept behind its interface is its interface when it says so.
+INTERFACE_FOLDERS = {'tables/fast': 'Interface of tables/fast'}
 
 
 def sources(core):
@@ -53,7 +58,8 @@ def cycles(edges):
 def main(core):
     problems = []
     leaf, top, why = {}, {}, {}
-    for rel, text in sources(core):
+    files = dict(sources(core))
+    for rel, text in files.items():
         folder = os.path.dirname(rel)
         for kind, header in INCLUDE.findall(text):
             if QT.match(header):
@@ -63,6 +69,9 @@ def main(core):
             if kind != '"' or '/' not in header:
                 continue
             target = os.path.dirname(header)
+            mark = INTERFACE_FOLDERS.get(target)
+            if mark and folder != target and mark not in files.get(header, mark):
+                problems.append(f'core/{rel}: "{header}" is not an interface header of {target}')
             if target != folder:
                 leaf.setdefault(folder, set()).add(target)
                 why.setdefault((folder, target), f'core/{rel} includes "{header}"')

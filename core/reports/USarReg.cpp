@@ -3,6 +3,7 @@
 
 #include "platform/Platform.h"
 #include "shell/LSysDate.h"
+#include "shell/Parallel.h"
 #include "shell/Session.h"
 #include "shell/WinLSys.h"
 #include "stock/TSarProc.h"
@@ -16,7 +17,6 @@
 #include "period/PeriodFiles.h"
 
 #include <filesystem>
-#include <future>
 #include <set>
 
 namespace sarw {
@@ -65,14 +65,17 @@ bool joinAndReduce(Session& s, const PackedTable& moves) {
     Output reduced{s.platform().native(kRepWork2), !inWorkDirs(s, kRepWork2), {}};
     // Both tables are one pass over the same stored bytes, so the reduced one is written by a
     // second thread beside the full one.
-    auto reducedDone = std::async(std::launch::async, [&] {
-        reduced.written =
-            writeBinaryTableFile(reduced.file, reducedHead, PackedRows(parts, 2, keys.size()),
-                                 reduced.error, reduced.durable);
-    });
-    full.written = writeBinaryTableFile(full.file, head, PackedRows(parts, 0, head.fields.size()),
-                                        full.error, full.durable);
-    reducedDone.get();
+    atOnce(
+        [&] {
+            full.written =
+                writeBinaryTableFile(full.file, head, PackedRows(parts, 0, head.fields.size()),
+                                     full.error, full.durable);
+        },
+        [&] {
+            reduced.written =
+                writeBinaryTableFile(reduced.file, reducedHead, PackedRows(parts, 2, keys.size()),
+                                     reduced.error, reduced.durable);
+        });
     auto failed = [&](const std::string& name, const std::string& error) {
         warning(s, "Soubor se nepodarilo ulozit:\r\r" + name + "\r\r" + error);
     };

@@ -1,5 +1,8 @@
 #include "shell/NumText.h"
 
+#include "shell/NumTextFast.h"
+
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -9,11 +12,8 @@ namespace sarw {
 
 namespace {
 
-constexpr long double kPow10[] = {1e0L, 1e1L, 1e2L, 1e3L, 1e4L, 1e5L, 1e6L, 1e7L, 1e8L, 1e9L,
-                                  1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L};
-
 long double pow10(int d) {
-    if (d >= 0 && d < 19) return kPow10[d];
+    if (d >= 0 && d <= numtext::kMaxDecimals) return numtext::kScale[d];
     return std::pow(10.0L, d);
 }
 
@@ -22,29 +22,9 @@ std::string padLeft(std::string s, int width) {
     return s;
 }
 
-// Writes |value| rounded to `decimals` places with a decimal comma and the sign of value.
-std::string fixedText(double value, int decimals, bool round) {
-    if (decimals < 0) decimals = 0;
-    if (round && std::fabs(value) < 9e17 / static_cast<double>(pow10(decimals > 18 ? 18 : decimals))
-        && decimals <= 18) {
-        // value is already rounded: print the scaled integer exactly.
-        long double scaled = std::fabs(static_cast<long double>(value)) * pow10(decimals);
-        unsigned long long n = static_cast<unsigned long long>(std::llroundl(scaled));
-        char digits[48];
-        int len = std::snprintf(digits, sizeof digits, "%llu", n);
-        std::string s;
-        if (value < 0 && n != 0) s += '-';
-        if (decimals == 0) return s + digits;
-        if (len <= decimals) {
-            s += "0,";
-            s.append(static_cast<size_t>(decimals - len), '0');
-            return s + digits;
-        }
-        s.append(digits, static_cast<size_t>(len - decimals));
-        s += ',';
-        s.append(digits + len - decimals);
-        return s;
-    }
+// The value with `decimals` places and a decimal comma, by the library: without the rounding
+// step, and for rounded values too large for whole digits. A zero keeps no minus.
+std::string printedText(double value, int decimals) {
     char buf[400];
     std::snprintf(buf, sizeof buf, "%.*f", decimals, value);
     std::string s(buf);
@@ -54,19 +34,35 @@ std::string fixedText(double value, int decimals, bool round) {
     return s;
 }
 
+// One step of the rule: the text at d decimals, and whether the value counts as zero there.
+struct Step {
+    std::string text;
+    bool zero;
+};
+
+Step step(double value, int d, bool round, double threshold) {
+    if (round) {
+        if (numtext::RoundedDigits r; r.set(value, d)) {
+            std::string s(r.size, ' ');
+            r.write(s.data());
+            return {std::move(s), r.n == 0};
+        }
+        const double x = roundTo(value, d);
+        return {printedText(x, d), std::fabs(x) < threshold};
+    }
+    return {printedText(value, d), std::fabs(value) < threshold};
+}
+
+// numberToText's rule: decimals dropped one by one while the text is too wide, and only then a
+// value that is zero at the field's decimals blanked (unless zeroTest is off).
 std::string formatNumber(int width, int decimals, double value, bool round, bool zeroTest) {
     if (decimals < 0) decimals = 0;
     const double threshold = 0.5 * static_cast<double>(1.0L / pow10(decimals));
     int d = decimals;
-    double x = round ? roundTo(value, d) : value;
-    std::string s = fixedText(x, d, round);
-    while (static_cast<int>(s.size()) > width && d > 0) {
-        --d;
-        x = round ? roundTo(value, d) : value;
-        s = fixedText(x, d, round);
-    }
-    if (zeroTest && std::fabs(x) < threshold) return std::string(static_cast<size_t>(width), ' ');
-    return padLeft(std::move(s), width);
+    Step s = step(value, d, round, threshold);
+    while (static_cast<int>(s.text.size()) > width && d > 0) s = step(value, --d, round, threshold);
+    if (zeroTest && s.zero) return std::string(static_cast<size_t>(std::max(width, 0)), ' ');
+    return padLeft(std::move(s.text), width);
 }
 
 // Code-page table: Windows-1250, code page 852, Kamenicky.
@@ -186,6 +182,12 @@ double roundTo(double value, int decimals) {
 
 std::string numberToText(int width, int decimals, double value) {
     return formatNumber(width, decimals, value, true, true);
+}
+
+void numberToTextInto(std::string& out, int width, int decimals, double value) {
+    out.resize(static_cast<size_t>(std::max(width, 0)));
+    if (!numberToTextFast(out.data(), width, decimals, value))
+        out = numberToText(width, decimals, value);
 }
 
 std::string numberToTextNoRound(int width, int decimals, double value, bool zeroTest) {

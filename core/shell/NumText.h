@@ -6,6 +6,7 @@
 namespace sarw {
 
 // Numbers travel as texts in table fields: right-aligned, decimal comma, zero written as blanks.
+// The loops over whole tables use the inline fast path of the same rules (NumTextFast.h).
 
 // The value right-aligned in width; 0 gives width blanks.
 std::string intToText(long long value, int width);
@@ -30,6 +31,9 @@ double roundTo(double value, int decimals);
 std::string numberToText(int width, int decimals, double value);
 // The same without the rounding step; zeroTest false shows zero instead of blanks.
 std::string numberToTextNoRound(int width, int decimals, double value, bool zeroTest = true);
+// numberToText's text written into `out`, whose room is reused, for the loops that write a
+// number per record.
+void numberToTextInto(std::string& out, int width, int decimals, double value);
 
 // Upper-casing by the Czech letter table (a-z and the Czech accented letters; u with ring
 // becomes U with acute).

@@ -8,13 +8,12 @@
 #include "shell/LSysDate.h"
 #include "shell/NumText.h"
 #include "shell/NumTextFast.h"
+#include "shell/Parallel.h"
 #include "shell/Session.h"
 #include "shell/WinLSys.h"
-#include "stock/FixedNumberText.h"
 #include "stock/TSarProc.h"
 #include "tables/fast/KeyGroups.h"
 #include "tables/fast/PackedTable.h"
-#include "tables/fast/ShortCopy.h"
 #include "tables/fast/SortEngine.h"
 #include "tables/fast/TextPacker.h"
 #include "tables/fast/TextRecords.h"
@@ -33,7 +32,6 @@
 #include <functional>
 #include <memory>
 #include <system_error>
-#include <thread>
 #include <type_traits>
 
 namespace sarw {
@@ -188,7 +186,7 @@ private:
         for (std::size_t j = 2; j < kKeys.size(); ++j) {
             const std::size_t w = l_.width[static_cast<std::size_t>(kKeys[j])];
             const std::string_view t = fit<stored>(field(kKeys[j]), w);
-            copyShort(key + at, t.data(), t.size());
+            keygroups::putKeyText(key + at, t);
             at += w;
         }
         // Once over the whole key: the padding is blanks already.
@@ -324,7 +322,7 @@ private:
         std::size_t priceLen = 0; // no price
         if (!isBlank(std::string_view(q, l_.width[sars::kQuantity]))) {
             const double ratio = vRead / qRead;
-            if (fixedNumberText(price, kPriceWidth, kPriceDecimals, ratio)) {
+            if (numberToTextFast(price, kPriceWidth, kPriceDecimals, ratio)) {
                 priceLen = kPriceWidth;
             } else {
                 made.text = numberToText(kPriceWidth, kPriceDecimals, ratio);
@@ -342,7 +340,7 @@ private:
     // What sumText gives, written in place; `read` gets what textToNumberFast reads from it.
     static void put(char* out, std::size_t width, int decimals, double value, std::string& text,
                     double& read) {
-        if (fixedNumberText(out, static_cast<int>(width), decimals, value, &read)) return;
+        if (numberToTextFast(out, static_cast<int>(width), decimals, value, &read)) return;
         text = sumText(value, width, decimals);
         std::memcpy(out, text.data(), width);
         read = textToNumberFast(std::string_view(out, width));
@@ -395,17 +393,14 @@ DirectRoute currentStatesDirect(Session& s, const std::string& states, const std
     // The last result is removed beside the loading, as removing a large file waits for the
     // disk; it is made again below. Not when it is one of the inputs.
     const std::filesystem::path lastPath = s.platform().native(lastWork);
-    std::jthread remover;
+    Beside remover;
     auto isLast = [&](const std::string& input) {
         std::error_code ec;
         return !input.empty() &&
                std::filesystem::equivalent(s.platform().native(input), lastPath, ec);
     };
     if (!isLast(states) && !isLast(turnovers)) {
-        try {
-            remover = std::jthread([lastPath] { removeFile(lastPath); });
-        } catch (const std::system_error&) {
-        }
+        remover.start([lastPath] { removeFile(lastPath); });
     }
     Input stateInput, turnoverInput;
     if (!states.empty() && !stateInput.load(s, states)) return DirectRoute::Failed;
@@ -477,7 +472,7 @@ DirectRoute currentStatesDirect(Session& s, const std::string& states, const std
                            head.fieldCount() == sars::kFieldCount &&
                            formatForName(lastWork) == TableFormat::Binary &&
                            maxValueBytes(head.fields[sars::kPrice - 1]) <= StateRecords::kPriceRoom;
-    if (remover.joinable()) remover.join();
+    remover.join();
     deleteFile(s, lastWork);
     if (asWritten) {
         const StateRecords records(l, head, keys, sums, keyLen, kept);

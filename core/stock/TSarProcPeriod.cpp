@@ -10,7 +10,7 @@
 #include "shell/LSysDate.h"
 #include "shell/NumText.h"
 #include "shell/Session.h"
-#include "shell/TwoThreads.h"
+#include "shell/Parallel.h"
 #include "shell/WinLSys.h"
 #include "tables/fast/PackedRows.h"
 #include "tables/fast/PackedTable.h"

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <map>
 #include <random>
 #include <string>
 #include <vector>
@@ -57,5 +59,52 @@ TEST(KeyGroups, OrderedGroupsMergeBothPartsInKeyOrder) {
             }
             ASSERT_EQ(got, kept);
         }
+    }
+}
+
+// Records summed into groups on two threads, or on one when there is no second thread: each
+// group once, its sums added up in input order, in the part of its hash bit.
+TEST(KeyGroups, CollectSumsEveryGroupInInputOrderOnOneOrTwoThreads) {
+    constexpr std::size_t kLen = 14, kCount = 20000; // more than two runs of records
+    std::mt19937 rng(9);
+    std::vector<std::string> keys;
+    std::vector<double> quantity, value;
+    std::map<std::string, std::pair<double, double>> expected;
+    for (std::size_t i = 0; i < kCount; ++i) {
+        keys.push_back(key(rng, rng() % 3000));
+        quantity.push_back(static_cast<double>(rng() % 100000) / 1000.0);
+        value.push_back(static_cast<double>(rng() % 100000) / 100.0 - 300.0);
+        auto& sums = expected[keys.back()];
+        sums.first += quantity.back();
+        sums.second += value.back();
+    }
+    struct Parser {
+        std::size_t records = 0;
+    };
+    for (const bool secondThread : {true, false}) {
+        SCOPED_TRACE(secondThread ? "two threads" : "one thread");
+        std::array<Parser, 2> parsers;
+        std::array<Groups, 2> parts = {Groups(kLen), Groups(kLen)};
+        keygroups::collect(
+            kCount, kLen, parsers, parts,
+            [&](Parser& parser, std::size_t r, char* k, double& q, double& v) {
+                ++parser.records;
+                std::memcpy(k, keys[r].data(), kLen);
+                q = quantity[r];
+                v = value[r];
+            },
+            secondThread);
+        EXPECT_EQ(parsers[0].records + parsers[1].records, kCount);
+        EXPECT_EQ(parsers[1].records, secondThread ? kCount / 2 : 0);
+        std::map<std::string, std::pair<double, double>> got;
+        for (std::size_t p = 0; p < 2; ++p)
+            for (std::size_t g = 0; g < parts[p].count; ++g) {
+                const std::string k = parts[p].keys.substr(g * kLen, kLen);
+                const std::size_t bit = std::hash<std::string_view>{}(k) % 2;
+                EXPECT_EQ(bit, p) << k;
+                const std::pair sums(parts[p].sums[2 * g], parts[p].sums[2 * g + 1]);
+                EXPECT_TRUE(got.emplace(k, sums).second) << k;
+            }
+        EXPECT_EQ(got, expected);
     }
 }

@@ -2,6 +2,7 @@
 
 #include "support/TestSession.h"
 #include "tables/DataPacketTestUtil.h"
+#include "tables/fast/FileBlockReader.h"
 #include "tables/fast/PackedRows.h"
 #include "tables/formats/DataPacketBinary.h"
 

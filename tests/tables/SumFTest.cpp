@@ -1,6 +1,7 @@
 #include "tables/library/TCdsProc.h"
 
 #include "shell/NumText.h"
+#include "shell/NumTextFast.h"
 #include "shell/Session.h"
 #include "tables/SortTestUtil.h"
 #include "tables/sorting/CdsSortRecords.h"
@@ -251,7 +252,7 @@ TEST(SumF, FieldNumbersAreReadBitForBitAsTextToNumberReadsThem) {
         texts.push_back(t);
     }
     for (const std::string& t : texts) {
-        const double expected = textToNumber(t), got = fieldNumber(t);
+        const double expected = textToNumber(t), got = textToNumberFast(t);
         ASSERT_EQ(std::memcmp(&expected, &got, sizeof got), 0) << "'" << t << "'";
     }
 }
@@ -289,7 +290,7 @@ TEST(SumF, ControlCharactersInNumbersSumAsTheBlanksOfTheRecordFile) {
             std::string blanked = text;
             for (char& c : blanked)
                 if (static_cast<unsigned char>(c) < 32) c = ' ';
-            const double expected = textToNumber(blanked), got = fieldNumber(text);
+            const double expected = textToNumber(blanked), got = textToNumberFast(text);
             EXPECT_EQ(std::memcmp(&expected, &got, sizeof got), 0) << "'" << blanked << "'";
         }
 }

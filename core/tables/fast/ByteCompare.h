@@ -1,5 +1,8 @@
 #pragma once
 
+// Inside tables/fast only: the folder's interface headers (those that say so) are what the code
+// outside uses.
+
 #include <cstddef>
 #include <cstdint>
 #include <cstring>

@@ -10,13 +10,13 @@ FileBlockReader::~FileBlockReader() {
 }
 
 void FileBlockReader::stop() {
-    if (!threads_.empty()) {
+    if (threaded_) {
         {
             std::lock_guard lock(mutex_);
             cancel_ = true;
         }
-        for (std::thread& t : threads_) t.join();
-        threads_.clear();
+        for (Beside& reader : readers_) reader.join();
+        threaded_ = false;
     }
     file_.close();
 }
@@ -40,12 +40,10 @@ bool FileBlockReader::start(const std::filesystem::path& file, std::uint64_t blo
         // the buffer its memory and copying into it, which two processors share.
         arrived_blocks_.assign(static_cast<std::size_t>((size_ + block_ - 1) / block_), false);
         claimed_ = 0;
-        try {
-            for (unsigned t = 0; t < kReaders; ++t) threads_.emplace_back([this] { readBlocks(); });
-            return true;
-        } catch (const std::system_error&) {
-            if (!threads_.empty()) return true; // the reader that started reads every block
-        }
+        // When only one reader starts, it reads every block.
+        for (Beside& reader : readers_)
+            threaded_ = reader.tryStart([this] { readBlocks(); }) || threaded_;
+        if (threaded_) return true;
     }
     block_ = size_;
     arrived_blocks_.assign(1, false);

@@ -1,14 +1,18 @@
 #pragma once
 
-#include "platform/FileRead.h"
+// Inside tables/fast only: the folder's interface headers (those that say so) are what the code
+// outside uses.
 
+#include "platform/FileRead.h"
+#include "shell/Parallel.h"
+
+#include <array>
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 namespace sarw {
@@ -46,7 +50,8 @@ private:
     InputFile file_;
     std::uint64_t size_ = 0;
     std::unique_ptr<char[]> bytes_;
-    std::vector<std::thread> threads_;
+    std::array<Beside, kReaders> readers_;
+    bool threaded_ = false; // readers started
     std::uint64_t block_ = 0;
     std::atomic<std::size_t> claimed_ = 0; // blocks taken by a reader
     std::mutex mutex_;

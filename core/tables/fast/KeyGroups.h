@@ -1,7 +1,11 @@
 #pragma once
 
-#include "shell/TwoThreads.h"
+// Interface of tables/fast: records summed per key on two threads and the groups put in key
+// order, for the current states.
+
+#include "shell/Parallel.h"
 #include "tables/fast/ByteCompare.h"
+#include "tables/fast/ShortCopy.h"
 #include "tables/fast/SortEngine.h"
 
 #include <algorithm>
@@ -14,13 +18,18 @@
 #include <mutex>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 namespace sarw::keygroups {
 
 // Records summed per key on two threads: each record gives a key of a fixed length and two
 // numbers, every group's sums are added up in input order.
+
+// A field's text into its place in a key, over the key's blanks: the short texts of keys
+// without a call.
+inline void putKeyText(char* at, std::string_view text) {
+    copyShort(at, text.data(), text.size());
+}
 
 // The groups of equal keys: keys laid end to end and the sums of quantity and value of every
 // group, each added up in input order. The records need not be kept: ordering the groups by key
@@ -126,10 +135,11 @@ private:
 // of a run into keys, then each adds the keys of its own half of the groups (by a bit of the key's
 // hash), in input order, so every group is summed in input order as one thread would sum it.
 // `parse(parser, record, key, quantity, value)` puts record number `record` into `key` (keyLen
-// bytes) and the two numbers, with parsers[t] on thread t.
+// bytes) and the two numbers, with parsers[t] on thread t. Without a second thread (none to be
+// had, or `secondThread` false) the same groups are made on this thread with parsers[0].
 template <class Parser, class Parse>
 void collect(std::size_t count, std::size_t keyLen, std::array<Parser, 2>& parsers,
-             std::array<Groups, 2>& parts, Parse parse) {
+             std::array<Groups, 2>& parts, Parse parse, bool secondThread = true) {
     constexpr std::size_t kRun = 8192;
     struct Run {
         std::string keys;
@@ -145,7 +155,8 @@ void collect(std::size_t count, std::size_t keyLen, std::array<Parser, 2>& parse
     }
     Meeting sync;
     std::array<std::exception_ptr, 2> failure;
-    auto work = [&](std::size_t t) {
+    // Alone (no second thread to be had), thread 0 does both threads' work, one after the other.
+    auto work = [&](std::size_t t, bool alone) {
         try {
             std::vector<std::uint32_t> own;
             own.reserve(kRun);
@@ -155,25 +166,29 @@ void collect(std::size_t count, std::size_t keyLen, std::array<Parser, 2>& parse
                 // run is passed only when the other thread has added the run before it.
                 Run& run = runs[k % 2];
                 const std::size_t n = std::min(kRun, count - from), half = n / 2;
-                for (std::size_t i = t ? half : 0, end = t ? n : half; i < end; ++i) {
+                const std::size_t begin = t && !alone ? half : 0, end = t || alone ? n : half;
+                for (std::size_t i = begin; i < end; ++i) {
                     char* key = run.keys.data() + i * keyLen;
                     parse(parsers[t], from + i, key, run.quantity[i], run.value[i]);
                     run.hash[i] = std::hash<std::string_view>{}(std::string_view(key, keyLen));
                 }
-                sync.wait();
-                Groups& g = parts[t];
-                // This thread's records of the run, so that the memory of those a few ahead is
-                // asked for.
-                own.clear();
-                for (std::size_t i = 0; i < n; ++i)
-                    if ((run.hash[i] & 1) == t) own.push_back(static_cast<std::uint32_t>(i));
-                constexpr std::size_t kSlotAhead = 16, kKeyAhead = 8;
-                const std::size_t m = own.size();
-                for (std::size_t j = 0; j < m; ++j) {
-                    if (j + kSlotAhead < m) g.prefetchSlot(run.hash[own[j + kSlotAhead]]);
-                    if (j + kKeyAhead < m) g.prefetchKey(run.hash[own[j + kKeyAhead]]);
-                    const std::size_t i = own[j];
-                    g.add(run.keys.data() + i * keyLen, run.hash[i], run.quantity[i], run.value[i]);
+                if (!alone) sync.wait();
+                for (std::size_t p = alone ? 0 : t; p <= (alone ? 1 : t); ++p) {
+                    Groups& g = parts[p];
+                    // This part's records of the run, so that the memory of those a few ahead
+                    // is asked for.
+                    own.clear();
+                    for (std::size_t i = 0; i < n; ++i)
+                        if ((run.hash[i] & 1) == p) own.push_back(static_cast<std::uint32_t>(i));
+                    constexpr std::size_t kSlotAhead = 16, kKeyAhead = 8;
+                    const std::size_t m = own.size();
+                    for (std::size_t j = 0; j < m; ++j) {
+                        if (j + kSlotAhead < m) g.prefetchSlot(run.hash[own[j + kSlotAhead]]);
+                        if (j + kKeyAhead < m) g.prefetchKey(run.hash[own[j + kKeyAhead]]);
+                        const std::size_t i = own[j];
+                        g.add(run.keys.data() + i * keyLen, run.hash[i], run.quantity[i],
+                              run.value[i]);
+                    }
                 }
             }
         } catch (...) {
@@ -182,9 +197,13 @@ void collect(std::size_t count, std::size_t keyLen, std::array<Parser, 2>& parse
             sync.leave();
         }
     };
-    std::thread second(work, 1);
-    work(0);
-    second.join();
+    Beside second;
+    if (secondThread && second.tryStart([&] { work(1, false); })) {
+        work(0, false);
+        second.join();
+    } else {
+        work(0, true);
+    }
     for (const std::exception_ptr& f : failure)
         if (f) std::rethrow_exception(f);
 }

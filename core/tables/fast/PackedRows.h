@@ -1,5 +1,7 @@
 #pragma once
 
+// Interface of tables/fast: the records of several packed tables written as one table file.
+
 #include "tables/fast/PackedTable.h"
 #include "tables/formats/DataPacketBinary.h"
 

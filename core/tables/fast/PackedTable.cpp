@@ -1,5 +1,6 @@
 #include "tables/fast/PackedTable.h"
 
+#include "tables/fast/FileBlockReader.h"
 #include "tables/formats/DataPacketBinary.h"
 #include "tables/formats/DataPacketOrder.h"
 #include "tables/formats/PacketStream.h"
@@ -204,6 +205,10 @@ bool PackedTable::writeStored(std::uint64_t place, std::size_t first, std::size_
     std::memcpy(p + 1 + bitmap, base + from, values);
     out.commit(1 + bitmap + values);
     return true;
+}
+
+bool loadPacked(const std::filesystem::path& file, PackedTable& table) {
+    return loadPacked(file, table, FileBlockReader::kBlock, FileBlockReader::kThreadedFrom);
 }
 
 bool loadPacked(const std::filesystem::path& file, PackedTable& t, std::uint64_t block,

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "tables/fast/FileBlockReader.h"
+// Interface of tables/fast: a binary table file held as the stored bytes of its records, for the
+// computations that read whole tables (the stock computations, the sorts, the reports).
+
 #include "tables/formats/DataPacketFields.h"
 #include "tables/formats/PacketStream.h"
 #include "tables/model/Table.h"
@@ -90,9 +92,10 @@ private:
 // Loads a binary table file whose records are shown as they are stored (no change log, no
 // default order). False for any other file, damaged ones included: the caller then loads it
 // as a Table, which gives the records or says what is wrong. Large files are read in blocks of
-// `block` bytes by a second thread while the records already read are looked at.
-bool loadPacked(const std::filesystem::path& file, PackedTable& table,
-                std::uint64_t block = FileBlockReader::kBlock,
-                std::uint64_t threadedFrom = FileBlockReader::kThreadedFrom);
+// blocks by threads of their own while the records already read are looked at.
+bool loadPacked(const std::filesystem::path& file, PackedTable& table);
+// The same in blocks of `block` bytes, on threads from `threadedFrom` bytes on.
+bool loadPacked(const std::filesystem::path& file, PackedTable& table, std::uint64_t block,
+                std::uint64_t threadedFrom);
 
 } // namespace sarw

@@ -1,10 +1,10 @@
 #include "tables/fast/SortEngine.h"
 
+#include "shell/Parallel.h"
 #include "tables/fast/ByteCompare.h"
 
 #include <algorithm>
 #include <cstring>
-#include <thread>
 
 namespace sarw {
 
@@ -99,7 +99,7 @@ public:
     // upper half of the runs of equal bytes.
     void sort(bool secondThread) {
         const std::size_t n = items_.size();
-        if (n < kParallelItems || !secondThread) {
+        if (n < kParallelRecords || !secondThread) {
             sortRange(0, n, 0);
             return;
         }
@@ -113,19 +113,10 @@ public:
         std::size_t mid = n / 2;
         while (mid < n && items_[mid].prefix == items_[mid - 1].prefix) ++mid;
         KeySorter upper(keys_, items_, spare_);
-        std::thread second([&] { upper.sortRuns(mid, n, offset); });
-        try {
-            sortRuns(0, mid, offset);
-        } catch (...) {
-            second.join();
-            throw;
-        }
-        second.join();
+        atOnce([&] { sortRuns(0, mid, offset); }, [&] { upper.sortRuns(mid, n, offset); });
     }
 
 private:
-    static constexpr std::size_t kParallelItems = 50000;
-
     // Items sorted by their prefix at offset: each run of equal prefixes by the next bytes.
     void sortRuns(std::size_t lo, std::size_t hi, std::size_t offset) {
         for (std::size_t run = lo; run < hi;) {

@@ -1,5 +1,7 @@
 #pragma once
 
+// Interface of tables/fast: the sort engine of the table sorts and the record-file sort.
+
 #include <cstddef>
 #include <cstdint>
 #include <string_view>

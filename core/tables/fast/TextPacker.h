@@ -1,5 +1,8 @@
 #pragma once
 
+// Interface of tables/fast: records of texts put into a binary packet as the table file writer
+// stores them, by several threads at once.
+
 #include "tables/fast/ShortCopy.h"
 #include "tables/formats/DataPacketFields.h"
 #include "tables/formats/PacketStream.h"

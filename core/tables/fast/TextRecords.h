@@ -1,5 +1,7 @@
 #pragma once
 
+// Interface of tables/fast: records of texts put into tables and packets as they are.
+
 #include "tables/fast/PackedTable.h"
 #include "tables/fast/TextPacker.h"
 #include "tables/formats/DataPacketBinary.h"

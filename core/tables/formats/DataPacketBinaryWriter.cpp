@@ -1,13 +1,11 @@
 #include "tables/formats/DataPacketBinary.h"
 
+#include "shell/Parallel.h"
 #include "tables/formats/DataPacketFields.h"
 #include "tables/model/LittleEndian.h"
 
 #include <algorithm>
 #include <cstring>
-#include <exception>
-#include <system_error>
-#include <thread>
 
 namespace sarw {
 
@@ -101,28 +99,13 @@ void writeConcurrently(const RecordSource& records, PacketSink& out) {
         const std::size_t mid = std::min(count, from + kConcurrentRun);
         const std::size_t to = std::min(count, mid + kConcurrentRun);
         next.clear();
-        std::exception_ptr failure;
-        auto later = [&] {
-            try {
+        atOnce(
+            [&] {
+                for (std::size_t r = from; r < mid; ++r) records.writeRecord(r, out);
+            },
+            [&] {
                 for (std::size_t r = mid; r < to; ++r) records.writeRecord(r, next);
-            } catch (...) {
-                failure = std::current_exception();
-            }
-        };
-        std::thread second;
-        try {
-            second = std::thread(later);
-        } catch (const std::system_error&) {
-            later(); // no thread to be had: put here, in turn
-        }
-        try {
-            for (std::size_t r = from; r < mid; ++r) records.writeRecord(r, out);
-        } catch (...) {
-            if (second.joinable()) second.join();
-            throw;
-        }
-        if (second.joinable()) second.join();
-        if (failure) std::rethrow_exception(failure);
+            });
         out.put(next.collected());
     }
 }
@@ -142,30 +125,12 @@ void writeFixedRecords(const RecordSource& records, std::size_t bytes, PacketSin
             for (std::size_t r = first; r < last; ++r)
                 records.writeFixed(r, block + (r - from) * bytes);
         };
-        const std::size_t mid = to - from >= kFixedParallel ? from + (to - from) / 2 : to;
-        std::exception_ptr failure;
-        std::thread second;
-        if (mid < to) {
-            try {
-                second = std::thread([&] {
-                    try {
-                        put(mid, to);
-                    } catch (...) {
-                        failure = std::current_exception();
-                    }
-                });
-            } catch (const std::system_error&) {
-                put(mid, to); // no thread to be had: put here
-            }
+        if (to - from >= kFixedParallel) {
+            const std::size_t mid = from + (to - from) / 2;
+            atOnce([&] { put(from, mid); }, [&] { put(mid, to); });
+        } else {
+            put(from, to);
         }
-        try {
-            put(from, mid);
-        } catch (...) {
-            if (second.joinable()) second.join();
-            throw;
-        }
-        if (second.joinable()) second.join();
-        if (failure) std::rethrow_exception(failure);
         out.commit((to - from) * bytes);
     }
 }

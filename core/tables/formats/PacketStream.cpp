@@ -74,7 +74,7 @@ PacketSink::~PacketSink() {
 }
 
 void PacketSink::settle() {
-    if (pending_.valid()) pending_.get();
+    pending_.join();
 }
 
 void PacketSink::makeRoom(std::size_t n) {
@@ -84,12 +84,7 @@ void PacketSink::makeRoom(std::size_t n) {
         if (error_ == 0 && len_ > 0) {
             buf_.swap(spare_);
             const std::size_t len = len_;
-            try {
-                pending_ = std::async(std::launch::async,
-                                      [this, len] { writeBlock(spare_.data(), len); });
-            } catch (const std::system_error&) {
-                writeBlock(spare_.data(), len); // no thread to be had: written here
-            }
+            pending_.start([this, len] { writeBlock(spare_.data(), len); });
         }
         len_ = 0;
         if (buf_.size() < cap_) buf_.resize(cap_);

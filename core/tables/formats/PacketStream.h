@@ -1,8 +1,9 @@
 #pragma once
 
+#include "shell/Parallel.h"
+
 #include <cstddef>
 #include <cstdint>
-#include <future>
 #include <string>
 #include <string_view>
 
@@ -100,7 +101,7 @@ private:
 
     std::string buf_;
     std::string spare_; // the block being written
-    std::future<void> pending_;
+    Beside pending_;    // writes spare_ while buf_ fills
     std::size_t len_ = 0;
     std::size_t cap_ = 0;
     OutputFile* file_ = nullptr;

@@ -5,10 +5,10 @@
 #include "shell/NumText.h"
 #include "shell/Session.h"
 #include "shell/WinLSys.h"
+#include "tables/library/CdsCopySupport.h"
 #include "tables/model/CdsDefWriter.h"
 #include "tables/model/ReadDef.h"
 
-#include <set>
 
 namespace sarw {
 
@@ -28,17 +28,6 @@ FieldInfo stringField(const std::string& name, FieldKind kind, int size) {
     return f;
 }
 
-// What the table engine refuses when it creates a table: fields without a name, two fields of
-// the same name (compared without case), strings without a size.
-bool fieldsCreatable(const std::vector<FieldInfo>& fields) {
-    std::set<std::string> names;
-    for (const auto& f : fields) {
-        if (f.name.empty() || !names.insert(fileNameUpper(f.name)).second) return false;
-        if (f.kind == FieldKind::String && f.size < 1) return false;
-    }
-    return true;
-}
-
 bool sameStructure(const Table& a, const Table& b) {
     if (a.fieldCount() != b.fieldCount()) return false;
     for (int i = 0; i < a.fieldCount(); ++i) {
@@ -50,6 +39,8 @@ bool sameStructure(const Table& a, const Table& b) {
 }
 
 } // namespace
+
+using cdscopy::fieldsCreatable;
 
 IndexDef TCdsProc::primaryIndex() const {
     IndexDef idx;

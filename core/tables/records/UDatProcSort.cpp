@@ -2,7 +2,6 @@
 #include "platform/FileRead.h"
 #include "shell/NumText.h"
 #include "shell/Session.h"
-#include "shell/SumText.h"
 #include "shell/WinLSys.h"
 #include "tables/fast/SortEngine.h"
 #include "tables/model/CdsSortSupport.h"

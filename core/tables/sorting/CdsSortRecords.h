@@ -36,9 +36,6 @@ void recordOfTable(const Table& table, std::size_t rec, const DatFile& layout, s
 // keeps its digits.
 std::string_view fitToFieldSize(std::string_view bytes, int size);
 
-// textToNumber of a field's text, bit for bit, faster for plain decimal numbers.
-double fieldNumber(std::string_view text);
-
 // Appends to table one record whose field i holds field i of the record (layout and rec as the
 // record reader delivers them).
 void appendRecordFields(Table& table, const DatFile& layout, std::string_view rec);

@@ -1,5 +1,6 @@
 // SumF: group sums of a table, through record files or, with the same results, in memory.
-#include "shell/NumText.h"
+#include "shell/NumTextFast.h"
+#include "shell/Parallel.h"
 #include "shell/Session.h"
 #include "shell/WinLSys.h"
 #include "tables/fast/PackedTable.h"
@@ -11,68 +12,9 @@
 #include "tables/sorting/CdsSortRecords.h"
 
 #include <cstring>
-#include <thread>
 #include <type_traits>
 
 namespace sarw {
-
-// The usual plain decimal numbers are read directly: their digits as a whole number divided by
-// a power of ten is the correctly rounded value, as strtod gives it, while both are exact
-// doubles. Anything else is left to textToNumber.
-double fieldNumber(std::string_view text) {
-    static constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-    // The common form first: blanks, a minus, up to 15 digits with a decimal comma, blanks.
-    {
-        const char* p = text.data();
-        const char* const end = p + text.size();
-        while (p < end && *p == ' ') ++p;
-        const bool minus = p < end && *p == '-';
-        p += minus;
-        std::uint64_t digits = 0;
-        int count = 0, decimals = 0;
-        auto digit = [&] { return p < end && static_cast<unsigned>(*p - '0') < 10 && count < 15; };
-        for (; digit(); ++p, ++count) digits = digits * 10 + static_cast<unsigned>(*p - '0');
-        if (p < end && *p == ',') {
-            ++p;
-            for (; digit(); ++p, ++count, ++decimals)
-                digits = digits * 10 + static_cast<unsigned>(*p - '0');
-        }
-        while (p < end && *p == ' ') ++p;
-        if (p == end && count > 0) {
-            const double v = static_cast<double>(digits) / kPow10[decimals];
-            return minus ? -v : v;
-        }
-    }
-    std::uint64_t digits = 0;
-    int decimals = 0, kept = 0;
-    bool minus = false, point = false, comma = false, any = false;
-    for (char c : text) {
-        if (c == ',' && !comma) {
-            comma = true;
-            c = '.';
-        }
-        if (c >= '0' && c <= '9') {
-            if (digits >= (std::uint64_t{1} << 53) / 10) return textToNumber(text);
-            digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
-            decimals += point;
-            any = true;
-        } else if (c == '-' && kept == 0) {
-            minus = true;
-        } else if (c == '.' && !point) {
-            point = true;
-        } else if (c == '-' || c == '.') {
-            return textToNumber(text);
-        } else {
-            continue;
-        }
-        ++kept;
-    }
-    if (!any || kept > 100 || decimals > 22) return textToNumber(text);
-    const double v = static_cast<double>(digits) / kPow10[decimals];
-    return minus ? -v : v;
-}
 
 namespace {
 
@@ -92,30 +34,6 @@ void setSumParams(Session& s) {
 
 void sumFailed(Session& s) {
     warning(s, "Soubor se nepodarilo sumarizovat !", "Soubor: " + s.dat.DatIn);
-}
-
-// Below this many records a second thread costs more than it saves.
-constexpr std::size_t kParallelRecords = 50000;
-
-// Runs `second` in a thread of its own beside `first`.
-template <class Second, class First> void runBeside(Second second, First first) {
-    std::thread thread(second);
-    try {
-        first();
-    } catch (...) {
-        thread.join();
-        throw;
-    }
-    thread.join();
-}
-
-// read(from, to) over the records 0..n, the second half in a second thread when there are many.
-template <class Read> void inHalves(std::size_t n, Read read) {
-    if (n < kParallelRecords) {
-        read(0, n);
-        return;
-    }
-    runBeside([&] { read(n / 2, n); }, [&] { read(0, n / 2); });
 }
 
 // The input as the record file would hold it: the key text of every record laid end to end,
@@ -183,7 +101,7 @@ SumInput readSumInput(const Records& table, std::size_t fieldCount, const DatFil
                     blankControls(key, in.keyLen);
                     double* number = in.numbers.data() + r * m;
                     for (const Slice& f : numberSlices)
-                        *number++ = fieldNumber({rec + f.at, f.length});
+                        *number++ = textToNumberFast({rec + f.at, f.length});
                     continue;
                 }
             }
@@ -201,8 +119,8 @@ SumInput readSumInput(const Records& table, std::size_t fieldCount, const DatFil
             blankControls(key, in.keyLen);
             double* number = in.numbers.data() + r * m;
             for (int f : in.numeric) {
-                const std::string_view v = cells[static_cast<std::size_t>(f - 1)];
-                *number++ = fieldNumber(v.substr(0, layout.TD[static_cast<std::size_t>(f - 1)]));
+                const auto i = static_cast<std::size_t>(f - 1);
+                *number++ = textToNumberFast(cells[i].substr(0, layout.TD[i]));
             }
         }
     };
@@ -258,8 +176,8 @@ void groupRecords(const SumInput& in, const DatFile& out, int keyCount, int bloc
     std::size_t mid = n >= kParallelRecords ? n / 2 : n;
     auto keyOf = [&](std::size_t i) { return in.keyText.data() + order[i] * in.keyLen; };
     while (mid < n && std::memcmp(keyOf(mid), keyOf(mid - 1), in.keyLen) == 0) ++mid;
-    runBeside([&] { groupRange(in, out, keyCount, order, mid, n, halves[1]); },
-              [&] { groupRange(in, out, keyCount, order, 0, mid, halves[0]); });
+    atOnce([&] { groupRange(in, out, keyCount, order, 0, mid, halves[0]); },
+           [&] { groupRange(in, out, keyCount, order, mid, n, halves[1]); });
 }
 
 // The summation's records as the cells of the output table, each field's bytes fitted to its

@@ -1,14 +1,13 @@
 #include "tables/sorting/CdsSortTable.h"
 
 #include "shell/NumText.h"
+#include "shell/Parallel.h"
 #include "tables/fast/PackedTable.h"
 #include "tables/fast/SortEngine.h"
 
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <exception>
-#include <thread>
 #include <type_traits>
 
 namespace sarw {
@@ -18,8 +17,6 @@ namespace {
 constexpr int kFloatWidth = 30;
 constexpr int kFloatDecimals = 13;
 constexpr std::size_t kDateWidth = 10;
-// Below this many records a second thread costs more than it saves.
-constexpr std::size_t kParallelRecords = 50000;
 
 double floatOf(std::string_view raw, CellState state) {
     double v = 0;
@@ -27,21 +24,13 @@ double floatOf(std::string_view raw, CellState state) {
     return v;
 }
 
-// Right-aligned in 30 characters with 13 decimals and a decimal comma, zero as blanks; fewer
-// decimals when the number needs the room. Printed directly: at 13 decimals the general number
-// rounding would add a unit in the last place of values from about ten on.
+// Right-aligned in 30 characters with 13 decimals and a decimal comma, zero (and not a number)
+// as blanks; fewer decimals when the number needs the room. Without the rounding step: at 13
+// decimals the general number rounding would add a unit in the last place of values from about
+// ten on.
 std::string floatText(double v) {
-    if (!(std::fabs(v) >= 0.5e-13)) return std::string(kFloatWidth, ' ');
-    char buf[400];
-    int len = 0;
-    for (int d = kFloatDecimals; d >= 0; --d) {
-        len = std::snprintf(buf, sizeof buf, "%.*f", d, v);
-        if (len <= kFloatWidth) break;
-    }
-    std::string text(buf, static_cast<std::size_t>(std::max(len, 0)));
-    if (auto p = text.find('.'); p != std::string::npos) text[p] = ',';
-    if (text.size() < kFloatWidth) text.insert(0, kFloatWidth - text.size(), ' ');
-    return text;
+    if (std::isnan(v)) return std::string(kFloatWidth, ' ');
+    return numberToTextNoRound(kFloatWidth, kFloatDecimals, v);
 }
 
 bool isBlankText(std::string_view text) {
@@ -187,22 +176,14 @@ RecordKeys recordKeys(const Records& table, const std::vector<FieldInfo>& fields
             }
         }
     };
-    // Texts only (the usual case): the second half is built by a second thread.
-    bool texts = n >= kParallelRecords;
+    // Texts only (the usual case): the second half of many is built by a second thread.
+    bool texts = true;
     for (const KeyField& kf : keyFields)
         texts = texts && fields[kf.field].kind == FieldKind::String;
-    if (texts) {
-        std::thread second(build, n / 2, n);
-        try {
-            build(0, n / 2);
-        } catch (...) {
-            second.join();
-            throw;
-        }
-        second.join();
-    } else {
+    if (texts)
+        inHalves(n, build);
+    else
         build(0, n);
-    }
     progress(20);
     progress(30);
     return keys;
@@ -314,28 +295,17 @@ std::vector<std::uint32_t> sortBesideRewriting(Table& table, const RecordKeys& k
                                                const RecordSort& sort,
                                                const std::vector<int>& layout) {
     std::vector<std::uint32_t> order;
-    std::exception_ptr failure;
     const std::size_t n = table.recordCount();
-    std::thread sorter([&] {
-        try {
-            order = sortKeys(keys, sort, n);
-        } catch (...) {
-            failure = std::current_exception();
-        }
-    });
     bool strings = true;
     for (const auto& f : table.fields) strings = strings && f.kind == FieldKind::String;
-    try {
-        if (strings)
-            arrangeStrings(table, layout);
-        else
-            arrangeAnyKinds(table, layout);
-    } catch (...) {
-        sorter.join();
-        throw;
-    }
-    sorter.join();
-    if (failure) std::rethrow_exception(failure);
+    atOnce(
+        [&] {
+            if (strings)
+                arrangeStrings(table, layout);
+            else
+                arrangeAnyKinds(table, layout);
+        },
+        [&] { order = sortKeys(keys, sort, n); });
     return order;
 }
 
