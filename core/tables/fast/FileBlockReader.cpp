@@ -1,7 +1,6 @@
 #include "tables/fast/FileBlockReader.h"
 
 #include <algorithm>
-#include <system_error>
 
 namespace sarw {
 
