@@ -33,6 +33,9 @@ public:
     bool write(const char* data, std::size_t n);
     // Writes what is buffered and closes; false when any write failed.
     bool close();
+    // The file on disk (without what is still buffered), to be read at any place without moving
+    // this one.
+    const InputFile& input() const { return in_; }
 
 private:
     bool flush();
