@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 
 namespace sarw {
 
@@ -124,13 +125,14 @@ bool OutputFile::close() {
     return error_ == 0;
 }
 
-OutputFileBuf::OutputFileBuf(OutputFile& file, std::size_t size) : file_(file), buf_(size) {
-    setp(buf_.data(), buf_.data() + buf_.size());
+OutputFileBuf::OutputFileBuf(OutputFile& file, std::size_t size)
+    : file_(file), buf_(std::make_unique_for_overwrite<char[]>(size)), size_(size) {
+    setp(buf_.get(), buf_.get() + size_);
 }
 
 bool OutputFileBuf::flushToFile() {
     const bool ok = file_.write(pbase(), static_cast<std::size_t>(pptr() - pbase()));
-    setp(buf_.data(), buf_.data() + buf_.size());
+    setp(buf_.get(), buf_.get() + size_);
     return ok;
 }
 
@@ -151,7 +153,7 @@ std::streamsize OutputFileBuf::xsputn(const char* s, std::streamsize n) {
     }
     // Larger than what is left: what is buffered goes first, then the text itself.
     if (!flushToFile()) return 0;
-    if (n < static_cast<std::streamsize>(buf_.size())) return xsputn(s, n);
+    if (n < static_cast<std::streamsize>(size_)) return xsputn(s, n);
     return file_.write(s, static_cast<std::size_t>(n)) ? n : 0;
 }
 

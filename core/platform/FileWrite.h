@@ -6,9 +6,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <streambuf>
 #include <string_view>
-#include <vector>
 
 namespace sarw {
 
@@ -73,7 +73,8 @@ protected:
 
 private:
     OutputFile& file_;
-    std::vector<char> buf_;
+    std::unique_ptr<char[]> buf_; // not cleared: only what is put in is written
+    std::size_t size_;
 };
 
 } // namespace sarw

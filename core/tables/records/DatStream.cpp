@@ -21,7 +21,8 @@ int DatStream::open(const std::filesystem::path& file, Mode mode) {
         close();
         return err;
     }
-    buf_.resize(kBuffer);
+    // Not cleared: only bytes read or written are ever taken from it.
+    buf_ = std::make_unique_for_overwrite<char[]>(kBuffer);
     return 0;
 }
 
@@ -29,14 +30,14 @@ bool DatStream::read(char* into, std::size_t n) {
     if (!in_.isOpen() || !flush()) return false;
     while (n > 0) {
         if (at_ < bufAt_ || at_ >= bufAt_ + bufLen_) {
-            const long long got = in_.readAt(buf_.data(), buf_.size(), at_);
+            const long long got = in_.readAt(buf_.get(), kBuffer, at_);
             bufAt_ = at_;
             bufLen_ = got > 0 ? static_cast<std::size_t>(got) : 0;
             if (got <= 0) return false;
         }
         const std::size_t from = static_cast<std::size_t>(at_ - bufAt_);
         const std::size_t k = std::min(n, bufLen_ - from);
-        std::memcpy(into, buf_.data() + from, k);
+        std::memcpy(into, buf_.get() + from, k);
         into += k;
         n -= k;
         at_ += k;
@@ -53,9 +54,9 @@ bool DatStream::write(const char* data, std::size_t n) {
         bufLen_ = 0;
     }
     while (n > 0) {
-        if (bufLen_ == buf_.size() && !flush()) return false;
-        const std::size_t k = std::min(n, buf_.size() - bufLen_);
-        std::memcpy(buf_.data() + bufLen_, data, k);
+        if (bufLen_ == kBuffer && !flush()) return false;
+        const std::size_t k = std::min(n, kBuffer - bufLen_);
+        std::memcpy(buf_.get() + bufLen_, data, k);
         dirty_ = true;
         bufLen_ += k;
         data += k;
@@ -68,7 +69,7 @@ bool DatStream::write(const char* data, std::size_t n) {
 bool DatStream::flush() {
     if (!dirty_) return out_.error() == 0;
     dirty_ = false;
-    const bool ok = out_.writeAt(buf_.data(), bufLen_, bufAt_);
+    const bool ok = out_.writeAt(buf_.get(), bufLen_, bufAt_);
     bufAt_ += bufLen_;
     bufLen_ = 0;
     return ok;
@@ -79,7 +80,7 @@ bool DatStream::close() {
     in_.close();
     const bool closed = out_.close();
     out_ = OutputFile();
-    buf_ = {};
+    buf_.reset();
     at_ = bufAt_ = 0;
     bufLen_ = 0;
     return ok && closed;

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <vector>
+#include <memory>
 
 namespace sarw {
 
@@ -42,7 +42,7 @@ private:
 
     InputFile in_;
     OutputFile out_;
-    std::vector<char> buf_;
+    std::unique_ptr<char[]> buf_;
     std::uint64_t at_ = 0;    // the place
     std::uint64_t bufAt_ = 0; // where the buffered bytes belong
     std::size_t bufLen_ = 0;
