@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 
 namespace sarw {
 
@@ -29,10 +30,17 @@ OutputFile& OutputFile::operator=(OutputFile&& other) noexcept {
 }
 
 int OutputFile::create(const std::filesystem::path& file, bool exclusive, unsigned mode) {
+    return openWith(file, O_CREAT | (exclusive ? O_EXCL : O_TRUNC), mode);
+}
+
+int OutputFile::openExisting(const std::filesystem::path& file) {
+    return openWith(file, 0, 0);
+}
+
+int OutputFile::openWith(const std::filesystem::path& file, int flags, unsigned mode) {
     close();
     error_ = 0;
-    const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (exclusive ? O_EXCL : O_TRUNC);
-    fd_ = ::open(file.c_str(), flags, mode);
+    fd_ = ::open(file.c_str(), O_WRONLY | O_CLOEXEC | flags, mode);
     return fd_ >= 0 ? 0 : (error_ = errno);
 }
 
@@ -42,14 +50,24 @@ bool OutputFile::fail(int err) {
 }
 
 bool OutputFile::write(const void* data, std::size_t n) {
+    return put(data, n, -1);
+}
+
+bool OutputFile::writeAt(const void* data, std::size_t n, std::uint64_t offset) {
+    return put(data, n, static_cast<std::int64_t>(offset));
+}
+
+// Every write of the program: appended, or at the offset when it is not negative.
+bool OutputFile::put(const void* data, std::size_t n, std::int64_t offset) {
     if (fd_ < 0 || error_) return fail(EBADF);
     const auto* at = static_cast<const char*>(data);
     while (n > 0) {
-        const ssize_t put = ::write(fd_, at, n);
-        if (put < 0 && errno == EINTR) continue;
-        if (put <= 0) return fail(put < 0 ? errno : EIO);
-        at += put;
-        n -= static_cast<std::size_t>(put);
+        const ssize_t done = offset < 0 ? ::write(fd_, at, n) : ::pwrite(fd_, at, n, offset);
+        if (done < 0 && errno == EINTR) continue;
+        if (done <= 0) return fail(done < 0 ? errno : EIO);
+        at += done;
+        n -= static_cast<std::size_t>(done);
+        if (offset >= 0) offset += done;
     }
     return true;
 }
@@ -107,13 +125,14 @@ bool OutputFile::close() {
     return error_ == 0;
 }
 
-OutputFileBuf::OutputFileBuf(OutputFile& file, std::size_t size) : file_(file), buf_(size) {
-    setp(buf_.data(), buf_.data() + buf_.size());
+OutputFileBuf::OutputFileBuf(OutputFile& file, std::size_t size)
+    : file_(file), buf_(std::make_unique_for_overwrite<char[]>(size)), size_(size) {
+    setp(buf_.get(), buf_.get() + size_);
 }
 
 bool OutputFileBuf::flushToFile() {
     const bool ok = file_.write(pbase(), static_cast<std::size_t>(pptr() - pbase()));
-    setp(buf_.data(), buf_.data() + buf_.size());
+    setp(buf_.get(), buf_.get() + size_);
     return ok;
 }
 
@@ -134,7 +153,7 @@ std::streamsize OutputFileBuf::xsputn(const char* s, std::streamsize n) {
     }
     // Larger than what is left: what is buffered goes first, then the text itself.
     if (!flushToFile()) return 0;
-    if (n < static_cast<std::streamsize>(buf_.size())) return xsputn(s, n);
+    if (n < static_cast<std::streamsize>(size_)) return xsputn(s, n);
     return file_.write(s, static_cast<std::size_t>(n)) ? n : 0;
 }
 

@@ -6,9 +6,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <streambuf>
 #include <string_view>
-#include <vector>
 
 namespace sarw {
 
@@ -26,12 +26,16 @@ public:
     // Creates the file with the permission bits `mode` (less the umask), or empties the one of
     // that name; with `exclusive` an existing name fails with EEXIST. 0 or the error.
     int create(const std::filesystem::path& file, bool exclusive = false, unsigned mode = 0666);
+    // Opens an existing file to be written in place; 0 or the error.
+    int openExisting(const std::filesystem::path& file);
     bool isOpen() const { return fd_ >= 0; }
     int error() const { return error_; }
 
     // Appends all n bytes.
     bool write(const void* data, std::size_t n);
     bool write(std::string_view bytes) { return write(bytes.data(), bytes.size()); }
+    // Puts all n bytes at the offset, wherever the appending writes stand.
+    bool writeAt(const void* data, std::size_t n, std::uint64_t offset);
     // Appends the whole input file from its start: within the system where it can, else through
     // a buffer.
     bool copyFrom(const InputFile& in);
@@ -48,6 +52,8 @@ public:
 
 private:
     bool fail(int err);
+    int openWith(const std::filesystem::path& file, int flags, unsigned mode);
+    bool put(const void* data, std::size_t n, std::int64_t offset);
 
     int fd_ = -1;
     int error_ = 0;
@@ -67,7 +73,8 @@ protected:
 
 private:
     OutputFile& file_;
-    std::vector<char> buf_;
+    std::unique_ptr<char[]> buf_; // not cleared: only what is put in is written
+    std::size_t size_;
 };
 
 } // namespace sarw

@@ -50,7 +50,8 @@ bool inWorkDirs(const Session& s, const std::string& name);
 // How a file is replaced: work files without waiting for the disk, every other one durably.
 Durability durabilityOf(const Session& s, const std::string& name);
 // Replaces the file by the bytes through a temporary file beside it, so a crash leaves the old
-// or the new file; 0 or the system's error number (the old file stays).
+// or the new file; 0 or the system's error number (the old file stays). A read-only file is
+// refused (EACCES).
 int replaceWholeFile(Session& s, const std::string& name, std::string_view bytes);
 // Creates every directory along the path; errors ignored.
 void makePath(Session& s, const std::string& path);

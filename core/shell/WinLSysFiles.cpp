@@ -176,7 +176,10 @@ Durability durabilityOf(const Session& s, const std::string& name) {
 }
 
 int replaceWholeFile(Session& s, const std::string& name, std::string_view bytes) {
-    return replaceFile(s.platform().native(name), bytes, durabilityOf(s, name));
+    const fs::path file = s.platform().native(name);
+    // A read-only file keeps its contents, as when it was written in place.
+    if (Platform::isReadOnly(file)) return EACCES;
+    return replaceFile(file, bytes, durabilityOf(s, name));
 }
 
 void emptyWorkDirs(Session& s) {

@@ -176,3 +176,20 @@ TEST(WinLSysFiles, FreeSpaceMeasuresTheCurrentDriveForOtherLetters) {
     t->platform().setCurrentDir("C:\\");
     EXPECT_GT(freeSpace(*t, 'c'), 0u);
 }
+
+TEST(WinLSysFiles, WholeFilesAreReplacedUnlessReadOnly) {
+    test::TestSession t;
+    // A durable file and a work file: replaced, nothing left beside them.
+    for (const char* name : {"D:\\LSarW\\Obdobi.Txt", "C:\\A_Run\\Work\\W.Def"}) {
+        t.write(name, "old");
+        EXPECT_EQ(replaceWholeFile(*t, name, "new"), 0) << name;
+        EXPECT_EQ(t.read(name), "new");
+        EXPECT_EQ(std::distance(fs::directory_iterator(t.path(name).parent_path()),
+                                fs::directory_iterator()),
+                  1);
+    }
+    // A read-only file keeps its contents, as it would if it were written in place.
+    Platform::setReadOnly(t.path("D:\\LSarW\\Obdobi.Txt"), true);
+    EXPECT_EQ(replaceWholeFile(*t, "D:\\LSarW\\Obdobi.Txt", "newer"), EACCES);
+    EXPECT_EQ(t.read("D:\\LSarW\\Obdobi.Txt"), "new");
+}

@@ -1,6 +1,7 @@
 #include "tables/records/UDatProc.h"
 
 #include "shell/Session.h"
+#include "support/FileSizeLimit.h"
 #include "tables/SortTestUtil.h"
 #include "tables/library/TCdsProc.h"
 #include "tables/sorting/CdsSortRecords.h"
@@ -107,6 +108,49 @@ TEST_F(DatFileTest, RecordsAreWrittenAndReadWithControlCharactersAsBlanks) {
     EXPECT_EQ(DatGetField(f, 4, buf), "");
     EXPECT_FALSE(DatRead(f, buf));
     DatClose(f);
+}
+
+TEST_F(DatFileTest, ReadingAndWritingShareOnePlaceAcrossTheBuffer) {
+    // More records than one buffer holds, numbered.
+    const int count = 30000;
+    auto record = [](int i, char mark) {
+        return std::to_string(1000000 + i).substr(1) + std::string(7, mark);
+    };
+    DatFile f;
+    ASSERT_TRUE(DatRewrite(*t, f, "C:\\Data\\In.Dat", "C:\\Def\\In.Def"));
+    for (int i = 0; i < count; ++i) ASSERT_TRUE(DatWrite(f, record(i, 'a')));
+    ASSERT_TRUE(DatClose(f));
+
+    // Read past the first buffer, overwrite the next ten, read on to the end.
+    ASSERT_TRUE(DatReset(*t, f, "C:\\Data\\In.Dat", "C:\\Def\\In.Def", kDatReadWrite));
+    EXPECT_EQ(f.RecCount, count);
+    std::string buf;
+    std::string expected;
+    for (int i = 0; i < 20000; ++i) {
+        ASSERT_TRUE(DatRead(f, buf));
+        ASSERT_EQ(buf, record(i, 'a')) << i;
+        expected += buf;
+    }
+    for (int i = 20000; i < 20010; ++i) {
+        ASSERT_TRUE(DatWrite(f, record(i, 'b')));
+        expected += record(i, 'b');
+    }
+    for (int i = 20010; i < count; ++i) {
+        ASSERT_TRUE(DatRead(f, buf));
+        ASSERT_EQ(buf, record(i, 'a')) << i;
+        expected += buf;
+    }
+    EXPECT_FALSE(DatRead(f, buf));
+    ASSERT_TRUE(DatClose(f));
+    EXPECT_EQ(t.read("C:\\Data\\In.Dat"), expected);
+}
+
+TEST_F(DatFileTest, AWriteThatFailsIsReportedWhenTheFileIsClosed) {
+    DatFile f;
+    ASSERT_TRUE(DatRewrite(*t, f, "C:\\Data\\In.Dat", "C:\\Def\\In.Def"));
+    test::FileSizeLimit limit(1000);
+    for (int i = 0; i < 100; ++i) ASSERT_TRUE(DatWrite(f, "01ABC1,5"));
+    EXPECT_FALSE(DatClose(f));
 }
 
 namespace {

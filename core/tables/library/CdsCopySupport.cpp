@@ -1,6 +1,7 @@
 #include "tables/library/CdsCopySupport.h"
 
 #include "platform/FileRead.h"
+#include "platform/FileReplace.h"
 #include "platform/Platform.h"
 #include "platform/ProgramHalt.h"
 #include "shell/NumText.h"
@@ -160,7 +161,8 @@ bool readWholeFile(Session& s, const std::string& name, std::string& bytes) {
 }
 
 bool writeWholeFile(Session& s, const std::string& name, std::string_view bytes) {
-    return replaceWholeFile(s, name, bytes) == 0;
+    // Also over a read-only file, as these conversions always replaced their output.
+    return replaceFile(s.platform().native(name), bytes, durabilityOf(s, name)) == 0;
 }
 
 std::vector<std::string_view> splitLines(std::string_view bytes) {

@@ -72,7 +72,7 @@ void saveNewTable(Session& s, const std::string& name, const Table& table);
 
 // The whole file; false when it cannot be read.
 bool readWholeFile(Session& s, const std::string& name, std::string& bytes);
-// Replaces the file through a temporary file beside it (see replaceWholeFile).
+// Replaces the file through a temporary file beside it, read-only or not.
 bool writeWholeFile(Session& s, const std::string& name, std::string_view bytes);
 // Lines ending in CR LF or LF (the CR removed); a last line without an end counts.
 std::vector<std::string_view> splitLines(std::string_view bytes);

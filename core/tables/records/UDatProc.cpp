@@ -43,19 +43,10 @@ bool layoutUsable(Session& s, const Definition& d, const std::string& def) {
     return true;
 }
 
-void closeQuietly(DatFile& f) {
-    if (f.F) std::fclose(f.F);
-    f.F = nullptr;
-}
-
 } // namespace
 
-DatFile::~DatFile() {
-    closeQuietly(*this);
-}
-
 bool DatInit(Session& s, DatFile& f, const std::string& data, const std::string& def) {
-    closeQuietly(f);
+    f.F.close();
     f.Name = data;
     f.DefName = def;
     f.RecLen = 0; // unbound until the layout is known
@@ -97,9 +88,8 @@ void datCopyLayout(DatFile& f, const Definition& d) {
 bool DatReset(Session& s, DatFile& f, const std::string& data, const std::string& def, int mode) {
     if (!DatInit(s, f, data, def)) return false;
     if (!canOpen(s, data)) return false;
-    f.F = std::fopen(s.platform().native(data).c_str(), mode == kDatRead ? "rb" : "r+b");
-    if (f.F) std::setvbuf(f.F, nullptr, _IOFBF, 1 << 18);
-    return f.F != nullptr;
+    return f.F.open(s.platform().native(data),
+                    mode == kDatRead ? DatStream::Mode::Read : DatStream::Mode::ReadWrite) == 0;
 }
 
 bool DatRewrite(Session& s, DatFile& f, const std::string& data, const std::string& def) {
@@ -109,32 +99,27 @@ bool DatRewrite(Session& s, DatFile& f, const std::string& data, const std::stri
     std::error_code ec;
     if (std::filesystem::exists(native, ec)) Platform::setPlainAttributes(native);
     if (!canCreate(s, data)) return false;
-    f.F = std::fopen(native.c_str(), "w+b");
-    if (f.F) std::setvbuf(f.F, nullptr, _IOFBF, 1 << 18);
-    return f.F != nullptr;
+    return f.F.open(native, DatStream::Mode::Create) == 0;
 }
 
 bool DatClose(DatFile& f) {
-    if (!f.F) return true;
-    const bool ok = std::fclose(f.F) == 0;
-    f.F = nullptr;
-    return ok;
+    return f.F.close();
 }
 
 bool DatRead(DatFile& f, std::string& buf) {
-    if (!f.F || f.RecLen == 0) return false;
+    if (f.RecLen == 0) return false;
     buf.resize(f.RecLen);
-    if (std::fread(buf.data(), 1, f.RecLen, f.F) != f.RecLen) return false;
+    if (!f.F.read(buf.data(), f.RecLen)) return false;
     blankControls(buf.data(), buf.size());
     return true;
 }
 
 bool DatWrite(DatFile& f, std::string_view buf) {
-    if (!f.F || f.RecLen == 0) return false;
-    if (buf.size() >= f.RecLen) return std::fwrite(buf.data(), 1, f.RecLen, f.F) == f.RecLen;
+    if (f.RecLen == 0) return false;
+    if (buf.size() >= f.RecLen) return f.F.write(buf.data(), f.RecLen);
     std::string rec(buf);
     rec.resize(f.RecLen, ' ');
-    return std::fwrite(rec.data(), 1, f.RecLen, f.F) == f.RecLen;
+    return f.F.write(rec.data(), f.RecLen);
 }
 
 std::string DatGetField(const DatFile& f, int field, std::string_view buf) {

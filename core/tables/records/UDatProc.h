@@ -1,7 +1,8 @@
 #pragma once
 
+#include "tables/records/DatStream.h"
+
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,7 +16,7 @@ struct Definition;
 // no header, no separators, field n at TP over TD bytes (1-based positions) as the definition
 // file DefName gives them.
 struct DatFile {
-    std::FILE* F = nullptr;
+    DatStream F;
     std::string Name;
     std::string DefName;
     std::uint16_t RecLen = 0;
@@ -26,11 +27,6 @@ struct DatFile {
     std::vector<std::uint16_t> TP; // field positions, 1-based
     std::vector<std::uint16_t> TD; // field widths
     std::vector<std::string> TMs;  // type codes
-
-    DatFile() = default;
-    DatFile(const DatFile&) = delete;
-    DatFile& operator=(const DatFile&) = delete;
-    ~DatFile();
 };
 
 // File modes of DatReset.

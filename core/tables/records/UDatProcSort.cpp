@@ -1,5 +1,4 @@
 // DatSort and DatSum: whole-file operations on fixed-length record files.
-#include "platform/FileRead.h"
 #include "shell/NumText.h"
 #include "shell/Session.h"
 #include "shell/WinLSys.h"
@@ -22,11 +21,11 @@ void sumFailed(Session& s) {
     warning(s, "Soubor se nepodarilo sumarizovat !", "Soubor: " + s.dat.DatIn);
 }
 
-// Record number rec of a record file, read from `file` (the record file opened again for
-// reading at any place).
-bool readRecordAt(const DatFile& f, const InputFile& file, std::size_t rec, std::string& buf) {
+// Record number rec of an open record file, read without moving its sequential place.
+bool readRecordAt(const DatFile& f, std::size_t rec, std::string& buf) {
     buf.resize(f.RecLen);
-    if (!file.readExactAt(buf.data(), f.RecLen, std::uint64_t{rec} * f.RecLen)) return false;
+    if (!f.F.input().readExactAt(buf.data(), f.RecLen, std::uint64_t{rec} * f.RecLen))
+        return false;
     blankControls(buf.data(), buf.size());
     return true;
 }
@@ -52,13 +51,11 @@ bool readKeys(DatFile& in, const std::vector<int>& keys, std::string& keyText) {
 
 bool writeSorted(Session& s, DatFile& in, const std::vector<int>& layout,
                  const std::vector<std::uint32_t>& order) {
-    InputFile file;
-    if (file.open(s.platform().native(in.Name)) != 0) return false;
     DatFile out;
     if (!DatRewrite(s, out, s.dat.DatOut, s.dat.DatOutDef)) return false;
     std::string rec, outRec;
     for (std::uint32_t r : order) {
-        if (!readRecordAt(in, file, r, rec)) return false;
+        if (!readRecordAt(in, r, rec)) return false;
         outRec.clear();
         for (int f : layout)
             outRec.append(rec, in.TP[static_cast<std::size_t>(f - 1)] - 1u,
