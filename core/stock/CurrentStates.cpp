@@ -388,11 +388,12 @@ void appendStateTexts(Table& result, const Layout& l, const std::vector<std::str
 
 } // namespace
 
-DirectRoute currentStatesDirect(Session& s, const std::string& states, const std::string& turnovers,
-                                const std::string& out, const std::string& lastWork, bool joined,
-                                const PackedTable* heldTurnovers) {
+OnePassRoute currentStatesOnePass(Session& s, const std::string& states,
+                                  const std::string& turnovers, const std::string& out,
+                                  const std::string& lastWork, bool joined,
+                                  const PackedTable* heldTurnovers) {
     Layout l;
-    if (!readLayout(s, l)) return DirectRoute::NotApplicable;
+    if (!readLayout(s, l)) return OnePassRoute::NotApplicable;
     // The last result is removed beside the loading, as removing a large file waits for the
     // disk; it is made again below. Not when it is one of the inputs.
     const std::filesystem::path lastPath = s.platform().native(lastWork);
@@ -412,14 +413,14 @@ DirectRoute currentStatesDirect(Session& s, const std::string& states, const std
         }
     }
     Input stateInput, turnoverInput;
-    if (!states.empty() && !stateInput.load(s, states)) return DirectRoute::Failed;
+    if (!states.empty() && !stateInput.load(s, states)) return OnePassRoute::Failed;
     if (heldTurnovers)
         turnoverInput.hold(*heldTurnovers);
     else if (!turnoverInput.load(s, turnovers))
-        return DirectRoute::Failed;
+        return OnePassRoute::Failed;
     if ((!states.empty() && !textFieldsOnly(stateInput.fields(), sars::kFieldCount)) ||
         !textFieldsOnly(turnoverInput.fields(), saro::kFieldCount))
-        return DirectRoute::NotApplicable;
+        return OnePassRoute::NotApplicable;
 
     ReadPeriod(s);
     const std::size_t keyLen = keyLength(l);
@@ -455,7 +456,7 @@ DirectRoute currentStatesDirect(Session& s, const std::string& states, const std
     keptFields.push_back(sars::kValue);
     if (!saveText(s, stockWorkDef(), definitionLines(s.def, keptFields))) {
         warning(s, "Soubor se nepodarilo sumarizovat !", "Soubor: " + turnovers);
-        return DirectRoute::Failed;
+        return OnePassRoute::Failed;
     }
 
     // Both halves' groups in key order, the ones that sum to zero left out.
@@ -489,13 +490,13 @@ DirectRoute currentStatesDirect(Session& s, const std::string& states, const std
         if (!writeBinaryTableFile(s.platform().native(lastWork), head, records, error,
                                   !inWorkDirs(s, lastWork))) {
             warning(s, "Soubor se nepodarilo ulozit:\r\r" + lastWork + "\r\r" + error);
-            return DirectRoute::Failed;
+            return OnePassRoute::Failed;
         }
     } else {
         appendStateTexts(head, l, keys, sums, keyLen, kept);
-        if (!result.saveToFile(s, lastWork)) return DirectRoute::Failed;
+        if (!result.saveToFile(s, lastWork)) return OnePassRoute::Failed;
     }
-    return SafeCopy(s, lastWork, out, 1) ? DirectRoute::Written : DirectRoute::Failed;
+    return SafeCopy(s, lastWork, out, 1) ? OnePassRoute::Written : OnePassRoute::Failed;
 }
 
 } // namespace sarw

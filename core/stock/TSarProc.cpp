@@ -198,7 +198,7 @@ bool TSarProc::ObZmZn(const std::string& in, const std::string& out) {
                     if (signs && isIssueType(cells[saro::kMovement - 1]))
                         negateQuantityAndValue(cells, room[0], room[1]);
                 });
-            const bool fast = directRoute && signed_.usable() &&
+            const bool fast = onePassRoute && signed_.usable() &&
                               packed.head.fieldCount() >= saro::kMovement &&
                               cdscopy::sameLayout(packed.head, result.data);
             std::string error;
@@ -215,14 +215,14 @@ bool TSarProc::ObZmZn(const std::string& in, const std::string& out) {
     Table& to = result.data;
     const Table& from = input.data;
     const int n = std::min(from.fieldCount(), to.fieldCount());
-    const bool direct = textFieldsOnly(from) && textFieldsOnly(to);
+    const bool textsOnly = textFieldsOnly(from) && textFieldsOnly(to);
     std::vector<std::string> texts(static_cast<std::size_t>(to.fieldCount()));
     std::vector<std::string_view> cells(
         static_cast<std::size_t>(std::max(from.fieldCount(), to.fieldCount())));
     std::vector<CellState> states;
     std::string q, v;
     for (std::size_t r = 0; r < from.recordCount(); ++r) {
-        if (direct) {
+        if (textsOnly) {
             recordTexts(from, r, cells.data(), states);
             for (int f = n; f < to.fieldCount(); ++f) cells[static_cast<std::size_t>(f)] = {};
             if (n >= saro::kValue && isIssueType(cells[saro::kMovement - 1])) {

@@ -107,7 +107,7 @@ public:
     // StOb writes its records as it makes them from the stored bytes of a binary state file;
     // switched off, they take the route through the primitives and tables in memory (the two
     // give the same files).
-    bool directRoute = true;
+    bool onePassRoute = true;
 
 private:
     bool replaceWithCopy(const std::string& computed, const std::string& out);

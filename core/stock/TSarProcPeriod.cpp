@@ -31,14 +31,14 @@ namespace {
 // binary files, one after another, as appending each file's records to the work table `head`
 // gives them; none is copied into a table. Not applicable, with nothing written, unless every
 // file is a binary table of the work table's layout.
-DirectRoute spanFromStoredBytes(Session& s, const std::vector<std::string>& names,
-                                const Table& head, const std::string& work) {
-    if (formatForName(work) != TableFormat::Binary) return DirectRoute::NotApplicable;
+OnePassRoute spanFromStoredBytes(Session& s, const std::vector<std::string>& names,
+                                 const Table& head, const std::string& work) {
+    if (formatForName(work) != TableFormat::Binary) return OnePassRoute::NotApplicable;
     std::vector<std::string> files;
     for (const std::string& name : names) {
         // Files that hold no table add no records.
         if (!cdscopy::holdsTable(s, name)) continue;
-        if (formatForName(name) != TableFormat::Binary) return DirectRoute::NotApplicable;
+        if (formatForName(name) != TableFormat::Binary) return OnePassRoute::NotApplicable;
         files.push_back(name);
     }
     // Most files are smaller than what one reader reads on threads: two files are read at once.
@@ -52,15 +52,15 @@ DirectRoute spanFromStoredBytes(Session& s, const std::vector<std::string>& name
                 cdscopy::sameLayout(tables[i].head, head);
     });
     s.dialogs().processEvents();
-    if (!loaded[0] || !loaded[1]) return DirectRoute::NotApplicable;
+    if (!loaded[0] || !loaded[1]) return OnePassRoute::NotApplicable;
     std::vector<const PackedTable*> parts;
     for (const PackedTable& t : tables) parts.push_back(&t);
     std::string error;
     if (writeBinaryTableFile(s.platform().native(work), head,
                              PackedRows(parts, 0, head.fields.size()), error, !inWorkDirs(s, work)))
-        return DirectRoute::Written;
+        return OnePassRoute::Written;
     warning(s, "Soubor se nepodarilo ulozit:\r\r" + work + "\r\r" + error);
-    return DirectRoute::Failed;
+    return OnePassRoute::Failed;
 }
 
 bool loadForReading(Session& s, CdsTable& table, const std::string& name) {
@@ -105,16 +105,16 @@ public:
         // The records are put into the packet here, on both threads, when the output is of
         // texts: every record then goes in, as no text holds a zero byte (the input's texts end
         // before one).
-        direct_ = inFields_ < kMaxFields && head.fieldCount() == saro::kFieldCount &&
-                  packer_.usable() && date_.find('\0') == std::string::npos &&
-                  docText_.find('\0') == std::string::npos;
+        packsOnWriterThreads_ = inFields_ < kMaxFields && head.fieldCount() == saro::kFieldCount &&
+                                packer_.usable() && date_.find('\0') == std::string::npos &&
+                                docText_.find('\0') == std::string::npos;
     }
 
     std::size_t recordCount() const override { return in_.recordCount(); }
-    bool concurrentWrites() const override { return direct_; }
+    bool concurrentWrites() const override { return packsOnWriterThreads_; }
 
     bool writeRecord(std::size_t rec, PacketSink& out) const override {
-        if (!direct_) return false;
+        if (!packsOnWriterThreads_) return false;
         std::array<std::string_view, kMaxFields + 1> st;
         std::string document, item;
         std::array<std::string_view, saro::kFieldCount> made;
@@ -170,7 +170,7 @@ private:
     std::size_t inFields_;
     std::string date_, docText_;
     TextPacker packer_;
-    bool direct_ = false;
+    bool packsOnWriterThreads_ = false;
     mutable std::string buffer_;
 };
 
@@ -183,7 +183,7 @@ bool TSarProc::StOb(const std::string& states, const std::string& out, const std
     // A binary state file of texts is read as its stored bytes and the records written as they
     // are made.
     PackedTable packed;
-    if (directRoute && formatForName(states) == TableFormat::Binary &&
+    if (onePassRoute && formatForName(states) == TableFormat::Binary &&
         formatForName(work) == TableFormat::Binary &&
         loadPacked(s_.platform().native(states), packed) && textFieldsOnly(packed.head)) {
         CdsTable result;
@@ -209,7 +209,7 @@ bool TSarProc::StOb(const std::string& states, const std::string& out, const std
     const std::string date = today(s_);
     const Table& in = input.data;
     Table& to = result.data;
-    const bool direct =
+    const bool textsOnly =
         textFieldsOnly(to) && textFieldsOnly(in) && to.fieldCount() == saro::kFieldCount;
     std::vector<std::string> t(saro::kFieldCount);
     std::vector<std::string_view> st(static_cast<std::size_t>(in.fieldCount()) + 1), cells;
@@ -223,7 +223,7 @@ bool TSarProc::StOb(const std::string& states, const std::string& out, const std
             documentText = zeroPadInt(document, 5);
         }
         itemText = zeroPadInt(item, 4);
-        if (direct) {
+        if (textsOnly) {
             // State field f at st[f]; fields the table lacks are empty.
             recordTexts(in, r, st.data() + 1, cellStates);
             auto f = [&](int n) { return n <= in.fieldCount() ? st[n] : std::string_view(); };
@@ -247,10 +247,10 @@ bool TSarProc::StOb(const std::string& states, const std::string& out, const std
 
 bool TSarProc::ObSt(const std::string& turnovers, const std::string& out) {
     if (!fileExistsWarn(s_, turnovers)) return false;
-    if (directRoute) {
-        const DirectRoute done =
-            currentStatesDirect(s_, {}, turnovers, out, stockWorkFile("SarObSt4.Cds"), false);
-        if (done != DirectRoute::NotApplicable) return done == DirectRoute::Written;
+    if (onePassRoute) {
+        const OnePassRoute done =
+            currentStatesOnePass(s_, {}, turnovers, out, stockWorkFile("SarObSt4.Cds"), false);
+        if (done != OnePassRoute::NotApplicable) return done == OnePassRoute::Written;
     }
     return obStThroughPrimitives(turnovers, out);
 }
@@ -329,11 +329,11 @@ bool TSarProc::StNove(const std::string& states, const std::string& out,
     }
     if (!haveTurnovers) return replaceWithCopy(states, out);
     if (!haveStates) return ObSt(turnovers, out);
-    if (directRoute) {
-        const DirectRoute done =
-            currentStatesDirect(s_, states, turnovers, out, stockWorkFile("SarStNove2.Cds"), true,
-                                held_ && heldName_ == turnovers ? held_ : nullptr);
-        if (done != DirectRoute::NotApplicable) return done == DirectRoute::Written;
+    if (onePassRoute) {
+        const OnePassRoute done =
+            currentStatesOnePass(s_, states, turnovers, out, stockWorkFile("SarStNove2.Cds"), true,
+                                 held_ && heldName_ == turnovers ? held_ : nullptr);
+        if (done != OnePassRoute::NotApplicable) return done == OnePassRoute::Written;
     }
     const std::string joined = stockWorkFile("SarStNove1.Cds");
     const std::string computed = stockWorkFile("SarStNove2.Cds");
@@ -359,14 +359,14 @@ bool TSarProc::ObOdDo(const std::string& first, const std::string& out, const st
             const std::string name = turnoverFileName(s_, period);
             if (fileExists(s_, name)) names.push_back(name);
         }
-    if (directRoute) {
+    if (onePassRoute) {
         switch (spanFromStoredBytes(s_, names, all.data, work)) {
-        case DirectRoute::Written:
+        case OnePassRoute::Written:
             all.discard();
             return replaceWithCopy(work, out);
-        case DirectRoute::Failed:
+        case OnePassRoute::Failed:
             return false;
-        case DirectRoute::NotApplicable:
+        case OnePassRoute::NotApplicable:
             break;
         }
     }

@@ -37,7 +37,7 @@ TEST_F(StockCli, TablesOfTheCurrentPeriod) {
     const auto shown = rows(kStockResult);
     EXPECT_GT(shown.size(), 100u);
     TSarProc proc(*t);
-    proc.directRoute = false;
+    proc.onePassRoute = false;
     ASSERT_TRUE(proc.StNove(stateFileName(*t), stockWorkFile("Check.Cds"), turnoverFileName(*t)));
     EXPECT_EQ(shown, rows(stockWorkFile("Check.Cds")));
 

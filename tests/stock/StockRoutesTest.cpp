@@ -31,12 +31,12 @@ protected:
     std::pair<std::string, std::string>
     byBothRoutes(const std::function<bool(TSarProc&, const std::string&)>& run) {
         std::string files[2];
-        for (int direct = 0; direct < 2; ++direct) {
+        for (int onePass = 0; onePass < 2; ++onePass) {
             TSarProc proc(*ts);
-            proc.directRoute = direct == 1;
-            const std::string out = work(direct ? "Direct.Cds" : "Tables.Cds");
+            proc.onePassRoute = onePass == 1;
+            const std::string out = work(onePass ? "OnePass.Cds" : "Tables.Cds");
             EXPECT_TRUE(run(proc, out));
-            files[direct] = ts.read(out);
+            files[onePass] = ts.read(out);
         }
         return {files[0], files[1]};
     }
@@ -81,11 +81,11 @@ TEST_F(StockRoutes, StatesAsTurnoversSameByBothRoutes) {
         if (i % 7 == 0) st.data.setNull(r, static_cast<int>(rng() % 13));
     }
     ASSERT_TRUE(st.saveToFile(*ts, states()));
-    const auto [tables, direct] = byBothRoutes([&](TSarProc& p, const std::string& out) {
+    const auto [tables, onePass] = byBothRoutes([&](TSarProc& p, const std::string& out) {
         return p.StOb(states(), out, kOpeningDocText);
     });
-    EXPECT_EQ(loadRecords(ts.path(work("Direct.Cds"))).rows.size(), 9000u);
-    EXPECT_TRUE(tables == direct);
+    EXPECT_EQ(loadRecords(ts.path(work("OnePass.Cds"))).rows.size(), 9000u);
+    EXPECT_TRUE(tables == onePass);
     EXPECT_EQ(ts.dialogs.boxes.size(), 0u);
 }
 
@@ -123,9 +123,9 @@ TEST_F(StockRoutes, CurrentStatesOfManyRunsOfRecordsSameByBothRoutes) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const auto [tables, direct] = byBothRoutes(c.run);
-        EXPECT_GT(loadRecords(ts.path(work("Direct.Cds"))).rows.size(), 8192u);
-        EXPECT_TRUE(tables == direct);
+        const auto [tables, onePass] = byBothRoutes(c.run);
+        EXPECT_GT(loadRecords(ts.path(work("OnePass.Cds"))).rows.size(), 8192u);
+        EXPECT_TRUE(tables == onePass);
     }
     EXPECT_EQ(ts.dialogs.boxes.size(), 0u);
 }
@@ -142,16 +142,16 @@ TEST_F(StockRoutes, TurnoversOfASpanSameByBothRoutes) {
         writeRandomTurnovers(turnoverFileName(*ts, p), rng, 700, p);
     ts.write(turnoverFileName(*ts, "1613"), "abc");
     auto span = [&](TSarProc& p, const std::string& out) { return p.ObOdDo("1611", out, "1702"); };
-    const auto [tables, direct] = byBothRoutes(span);
-    EXPECT_EQ(loadRecords(ts.path(work("Direct.Cds"))).rows.size(), 2800u);
-    EXPECT_TRUE(tables == direct);
-    EXPECT_TRUE(ts.read(work("SarObOdDo.Cds")) == direct);
+    const auto [tables, onePass] = byBothRoutes(span);
+    EXPECT_EQ(loadRecords(ts.path(work("OnePass.Cds"))).rows.size(), 2800u);
+    EXPECT_TRUE(tables == onePass);
+    EXPECT_TRUE(ts.read(work("SarObOdDo.Cds")) == onePass);
 
     writeTable(turnoverFileName(*ts, "1612"), stateDefName(*ts),
                {state("01", "112010000009", "Drat", "KG", 1, 2)});
-    const auto [tables2, direct2] = byBothRoutes(span);
-    EXPECT_EQ(loadRecords(ts.path(work("Direct.Cds"))).rows.size(), 2101u);
-    EXPECT_TRUE(tables2 == direct2);
+    const auto [tables2, onePass2] = byBothRoutes(span);
+    EXPECT_EQ(loadRecords(ts.path(work("OnePass.Cds"))).rows.size(), 2101u);
+    EXPECT_TRUE(tables2 == onePass2);
     EXPECT_EQ(ts.dialogs.boxes.size(), 0u);
 }
 
@@ -168,11 +168,11 @@ TEST_F(StockRoutes, SignedTurnoversSameByBothRoutes) {
         if (i % 11 == 0) row[23] = numbers[rng() % 5];
         if (i % 13 == 0) row[24] = numbers[rng() % 5];
     });
-    const auto [tables, direct] = byBothRoutes(
+    const auto [tables, onePass] = byBothRoutes(
         [&](TSarProc& p, const std::string& out) { return p.ObZmZn(work("Span.Cds"), out); });
-    const Records signed_ = loadRecords(ts.path(work("Direct.Cds")));
+    const Records signed_ = loadRecords(ts.path(work("OnePass.Cds")));
     ASSERT_EQ(signed_.rows.size(), 5000u);
-    EXPECT_TRUE(tables == direct);
+    EXPECT_TRUE(tables == onePass);
     EXPECT_EQ(ts.dialogs.boxes.size(), 0u);
 }
 

@@ -23,9 +23,9 @@ inline bool textFieldsOnly(const Table& t) {
     return true;
 }
 
-// Appends a record of fieldCount() texts; `direct` is textFieldsOnly(t), asked once per table.
-inline void appendTextRecord(Table& t, bool direct, const std::string_view* cells) {
-    if (direct) {
+// Appends a record of fieldCount() texts; `textsOnly` is textFieldsOnly(t), asked once per table.
+inline void appendTextRecord(Table& t, bool textsOnly, const std::string_view* cells) {
+    if (textsOnly) {
         t.appendRaw(cells);
         return;
     }

@@ -269,7 +269,7 @@ public:
     GroupCells(const GroupRecords (&halves)[2], const DatFile& layout,
                const std::vector<FieldInfo>& fields)
         : halves_(halves), layout_(layout), fields_(fields), head_(1 + (2 * fields.size() + 7) / 8),
-          direct_(direct()) {}
+          packsRecords_(packableLayout()) {}
 
     std::size_t recordCount() const override {
         return halves_[0].ends.size() + halves_[1].ends.size();
@@ -290,7 +290,8 @@ public:
     // Texts of 1 to 255 bytes are put straight into the packet; a record with an empty cell or
     // a zero byte is left to recordCells, as the packet stores those otherwise.
     bool writeRecord(std::size_t rec, PacketSink& out) const override {
-        if (!direct_ || std::memchr(recordOf(rec).data(), 0, recordOf(rec).size())) return false;
+        if (!packsRecords_ || std::memchr(recordOf(rec).data(), 0, recordOf(rec).size()))
+            return false;
         thread_local std::vector<std::string_view> cells;
         thread_local std::vector<CellState> states;
         cells.resize(fields_.size());
@@ -322,7 +323,8 @@ private:
         return std::string_view(h.records).substr(begin, h.ends[i] - begin);
     }
 
-    bool direct() const {
+    // Whether writeRecord can pack the records of these fields itself.
+    bool packableLayout() const {
         for (const FieldInfo& f : fields_) {
             const ValueLayout lay = valueLayout(f);
             if (f.kind != FieldKind::String || lay.form != ValueLayout::Varying || lay.bytes != 1 ||
@@ -336,7 +338,7 @@ private:
     const DatFile& layout_;
     const std::vector<FieldInfo>& fields_;
     std::size_t head_; // status byte and state bitmap
-    bool direct_;
+    bool packsRecords_;
 };
 
 } // namespace
