@@ -17,6 +17,7 @@
 #include "reports/USarSklK.h"
 #include "shell/NumText.h"
 #include "shell/Session.h"
+#include "shell/WorkFiles.h"
 #include "start/Install.h"
 #include "stock/TSarProc.h"
 #include "stock/USarMesU.h"
@@ -192,7 +193,7 @@ Result currentStates(const fs::path& root, bool onePass) {
         Disk d(root);
         TSarProc proc(d.s);
         proc.onePassRoute = onePass;
-        const std::string out = stockWorkFile("SarWork.Cds");
+        const std::string out = kSarWork;
         ::sync(); // what earlier measurements wrote is on the disk first
         const auto start = Clock::now();
         const bool ok = proc.StNove(stateFileName(d.s), out, turnoverFileName(d.s));

@@ -5,6 +5,7 @@
 #include "shell/NumText.h"
 #include "shell/Session.h"
 #include "shell/WinLSys.h"
+#include "shell/WorkFiles.h"
 #include "stock/TSarProc.h"
 
 namespace sarw {
@@ -37,8 +38,8 @@ std::vector<int> fieldRange(int first, int last) {
 }
 
 void keepReducedDef(Session& s) {
-    deleteFile(s, kRepWork1Def);
-    renameFile(s, stockWorkDef(), kRepWork1Def);
+    deleteFile(s, kSarWork1Def);
+    renameFile(s, kSarWorkDef, kSarWork1Def);
 }
 
 ProgressStrip::ProgressStrip(Session& s) : s_(s) {
@@ -59,7 +60,7 @@ std::string sestavaI(Session& s) {
 }
 
 bool repTabulka(Session& s, const std::string& title) {
-    return showTableInTool(s, kRepWork, kRepWorkDef, kRepHeading, title);
+    return showTableInTool(s, kSarWork, kSarWorkDef, kRepHeading, title);
 }
 
 } // namespace sarw

@@ -8,16 +8,10 @@ namespace sarw {
 
 class Session;
 
-// What the inventory list, the regleta and the stock cards share: their work files in
-// C:\A_Run\Work (the last of the three computations decides what they hold), the organisational
-// level of a list, and the table screen's "Sestava I" on the result.
+// What the inventory list, the regleta and the stock cards share: their work files SarWork*.Cds
+// and .Def in C:\A_Run\Work (the last of the three computations decides what they hold), the
+// organisational level of a list, and the table screen's "Sestava I" on the result.
 
-constexpr const char* kRepWork = "C:\\A_Run\\Work\\SarWork.Cds";
-constexpr const char* kRepWorkDef = "C:\\A_Run\\Work\\SarWork.Def";
-constexpr const char* kRepWork1 = "C:\\A_Run\\Work\\SarWork1.Cds";
-constexpr const char* kRepWork1Def = "C:\\A_Run\\Work\\SarWork1.Def";
-constexpr const char* kRepWork2 = "C:\\A_Run\\Work\\SarWork2.Cds";
-constexpr const char* kRepWork3 = "C:\\A_Run\\Work\\SarWork3.Cds";
 // First heading of every list and the product word handed to the table tool.
 constexpr const char* kRepHeading = "SarW";
 

@@ -4,6 +4,7 @@
 #include "shell/Session.h"
 #include "shell/USarCON.h"
 #include "shell/WinLSys.h"
+#include "shell/WorkFiles.h"
 #include "stock/TSarProc.h"
 #include "period/PeriodFiles.h"
 
@@ -30,17 +31,17 @@ std::string invTitle(OrgLevel level, std::string_view period) {
 bool invReduceAndSort(Session& s, OrgLevel level, bool groups) {
     TSarProc p(s);
     p.setKeys(fieldRange(3, 13));
-    if (!p.RedCds3(kRepWork1, kRepWork2, stateDefName(s))) return false;
+    if (!p.RedCds3(kSarWork1, kSarWork2, stateDefName(s))) return false;
     keepReducedDef(s);
     p.setKeys(invSortFields(level, groups));
-    return p.SortCds3(kRepWork2, kRepWork, kRepWork1Def);
+    return p.SortCds3(kSarWork2, kSarWork, kSarWork1Def);
 }
 
 void invScreenParams(Session& s, OrgLevel level, bool groups, bool print,
                      const std::string& title) {
     CdsScrParams& p = s.scr;
-    p.TableFile = kRepWork;
-    p.DefFile = kRepWorkDef;
+    p.TableFile = kSarWork;
+    p.DefFile = kSarWorkDef;
     p.editAllowed = false;
     p.heading1 = kRepHeading;
     p.heading2 = title;
@@ -69,7 +70,7 @@ std::string InvProved(Session& s, OrgLevel level, bool groups) {
     ProgressStrip strip(s);
     emptyWorkDirs(s);
     TSarProc p(s);
-    if (!p.StNove(stateFileName(s), kRepWork1, turnoverFileName(s))) return {};
+    if (!p.StNove(stateFileName(s), kSarWork1, turnoverFileName(s))) return {};
     if (!invReduceAndSort(s, level, groups)) return {};
     return invTitle(level, s.period.Period);
 }

@@ -9,6 +9,7 @@
 #include "shell/Session.h"
 #include "shell/USarCON.h"
 #include "shell/WinLSys.h"
+#include "shell/WorkFiles.h"
 #include "stock/TSarProc.h"
 #include "tables/library/TCdsProc.h"
 #include "tables/model/ReadDef.h"
@@ -113,7 +114,7 @@ void fillBookings(Session& s, const Table& turnovers, const Table& book, Table& 
 std::string makeBookingTable(Session& s, const std::string& turnoverFile) {
     CdsTable turnovers, book, bookings;
     if (!openReadOnly(s, turnovers, turnoverFile)) return {};
-    s.cds.TableFile = kUctBookingTable;
+    s.cds.TableFile = kSarWork2;
     s.cds.DefFile = workDir(s, "DefSoub") + "\\UctO.Def";
     s.cdsProc().MakeTable(bookings);
     if (!s.cdsProc().OpenTableW(bookings)) return {};
@@ -127,7 +128,7 @@ std::string makeBookingTable(Session& s, const std::string& turnoverFile) {
     if (!bookings.close(s)) return {};
     const std::string transfer = transferFileName(s);
     makePath(s, workDir(s, "Prevody"));
-    if (!SafeCopy(s, kUctBookingTable, transfer, 1)) return {};
+    if (!SafeCopy(s, kSarWork2, transfer, 1)) return {};
     return transfer;
 }
 
@@ -227,7 +228,7 @@ bool writeUctProject(Session& s) {
     const std::string tmpl = workDir(s, "TbuSoub") + "\\Sar_Uct.Tbu";
     if (!fileExistsWarn(s, tmpl)) return false;
     std::ifstream in(s.platform().native(tmpl), std::ios::binary);
-    std::ofstream out(s.platform().native(kUctProject), std::ios::binary | std::ios::trunc);
+    std::ofstream out(s.platform().native(kSarWorkTbu), std::ios::binary | std::ios::trunc);
     std::string line;
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -235,14 +236,14 @@ bool writeUctProject(Session& s) {
     }
     out.close();
     if (out) return true;
-    warning(s, "Nepodarilo se zalozit soubor:\r\r" + std::string(kUctProject));
+    warning(s, "Nepodarilo se zalozit soubor:\r\r" + std::string(kSarWorkTbu));
     return false;
 }
 
 bool startUctTableTool(Session& s) {
     const std::string program = s.dataDisk + "\\LSarW\\Programy\\Tabulo.Exe";
     if (!fileExists(s, program)) return false;
-    startProgram(s, program, kUctProject, false);
+    startProgram(s, program, kSarWorkTbu, false);
     s.pause(1000);
     s.dialogs().progress(0);
     return true;
@@ -250,7 +251,7 @@ bool startUctTableTool(Session& s) {
 
 std::string VytvoreniSouboru(Session& s, bool& shown) {
     std::string transfer = buildTransfer(s);
-    shown = !transfer.empty() && fileExists(s, kUctProject) && startUctTableTool(s);
+    shown = !transfer.empty() && fileExists(s, kSarWorkTbu) && startUctTableTool(s);
     return transfer;
 }
 

@@ -3,6 +3,7 @@
 #include "output/ReportFile.h"
 #include "shell/Session.h"
 #include "shell/WinLSys.h"
+#include "shell/WorkFiles.h"
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -76,9 +76,6 @@ bool openDocument(Session& s, const std::string& name);
 // the caller then shows the table itself.
 bool showTableInTool(Session& s, const std::string& tableFile, const std::string& defFile,
                      const std::string& appName, const std::string& title);
-// The control file the table tool reads, and the copy of the table it shows.
-constexpr const char* kTabuloControlFile = "C:\\A_Run\\Work\\Tabulo.Tbu";
-constexpr const char* kTabuloDataFile = "C:\\A_Run\\Work\\Tabulo_Data.Cds";
 // Shows the help text <data disk>\LSarW\Dokum\<name>.Rtf; false (after the not-found warning)
 // when it does not exist.
 bool showHelpText(Session& s, const std::string& name);

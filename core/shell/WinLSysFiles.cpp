@@ -4,6 +4,7 @@
 #include "platform/ProgramHalt.h"
 #include "shell/LSysCopy.h"
 #include "shell/Session.h"
+#include "shell/WorkFiles.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -166,7 +167,7 @@ void deleteOlderThanTodayByMask(Session& s, const std::string& mask) {
 
 namespace {
 
-constexpr const char* kWorkDirs[] = {"C:\\A_Run\\Sestavy", "C:\\A_Run\\Work"};
+constexpr const char* kWorkDirs[] = {kReportDir, kWorkDir};
 
 } // namespace
 

@@ -10,6 +10,7 @@
 #include "shell/NumTextFast.h"
 #include "shell/Session.h"
 #include "shell/WinLSys.h"
+#include "shell/WorkFiles.h"
 #include "stock/FixedNumberText.h"
 #include "stock/TSarProc.h"
 #include "tables/fast/KeyGroups.h"
@@ -454,7 +455,7 @@ OnePassRoute currentStatesOnePass(Session& s, const std::string& states,
     std::vector<int> keptFields(kKeys.begin(), kKeys.end());
     keptFields.push_back(sars::kQuantity);
     keptFields.push_back(sars::kValue);
-    if (!saveText(s, stockWorkDef(), definitionLines(s.def, keptFields))) {
+    if (!saveText(s, kSarWorkDef, definitionLines(s.def, keptFields))) {
         warning(s, "Soubor se nepodarilo sumarizovat !", "Soubor: " + turnovers);
         return OnePassRoute::Failed;
     }

@@ -8,6 +8,7 @@
 #include "shell/Session.h"
 #include "shell/USarCON.h"
 #include "shell/WinLSys.h"
+#include "shell/WorkFiles.h"
 #include "tables/fast/PackedTable.h"
 #include "tables/fast/TextRecords.h"
 #include "tables/formats/TableFile.h"
@@ -55,14 +56,6 @@ void negateQuantityAndValue(std::string_view& quantity, std::string_view& value,
     value = vRoom;
 }
 
-std::string stockWorkFile(std::string_view name) {
-    return "C:\\A_Run\\Work\\" + std::string(name);
-}
-
-std::string stockWorkDef() {
-    return stockWorkFile("SarWork.Def");
-}
-
 std::string stateDefName(const Session& s) {
     return workDir(s, "DefSoub") + "\\SarS.Def";
 }
@@ -90,7 +83,7 @@ bool TSarProc::SortCds1(const std::string& in, int n, const std::string& out) {
     if (!fileExistsWarn(s_, in)) return false;
     if (n > 0) {
         // The key sort of a codebook, in place through its work file.
-        const std::string work = stockWorkFile("CdsCisWork.Cds");
+        const std::string work = kCdsCisWork;
         deleteFile(s_, work);
         CdsParams& c = s_.cds;
         c.InFile = in;
@@ -118,23 +111,23 @@ bool TSarProc::SortCds2(const std::string& in, int n, const std::string& out,
 
 bool TSarProc::SortCds3(const std::string& in, const std::string& out, const std::string& def) {
     if (!fileExistsWarn(s_, in)) return false;
-    deleteFile(s_, stockWorkFile("SarSort31.Cds"));
-    deleteFile(s_, stockWorkFile("SarSort32.Cds"));
+    deleteFile(s_, kSarSort31);
+    deleteFile(s_, kSarSort32);
     if (!canOpen(s_, in)) return false;
     CdsParams& c = s_.cds;
     setBlocks(c, 2);
     c.InFile = in;
     c.OutFile = out;
     c.InDef = def;
-    c.WorkDef = stockWorkDef();
+    c.WorkDef = kSarWorkDef;
     // From file to file: the library sorts a table file of texts without loading it as a table.
     return s_.cdsProc().SortF(true);
 }
 
 bool TSarProc::SumCds3(const std::string& in, const std::string& out, const std::string& def) {
     if (!fileExistsWarn(s_, in)) return false;
-    const std::string sum2 = stockWorkFile("SarSum2.Cds");
-    deleteFile(s_, stockWorkFile("SarSum1.Cds"));
+    const std::string sum2 = kSarSum2;
+    deleteFile(s_, kSarSum1);
     deleteFile(s_, sum2);
     if (!canOpen(s_, in)) return false;
     CdsParams& c = s_.cds;
@@ -142,21 +135,21 @@ bool TSarProc::SumCds3(const std::string& in, const std::string& out, const std:
     c.InFile = in;
     c.OutFile = sum2;
     c.InDef = def;
-    c.WorkDef = stockWorkDef();
+    c.WorkDef = kSarWorkDef;
     if (!s_.cdsProc().SumF()) return false;
     return SafeCopy(s_, sum2, out, 1);
 }
 
 bool TSarProc::RedCds3(const std::string& in, const std::string& out, const std::string& def) {
     if (!fileExistsWarn(s_, in)) return false;
-    deleteFile(s_, stockWorkFile("SarRed1.Cds"));
-    deleteFile(s_, stockWorkFile("SarRed2.Cds"));
+    deleteFile(s_, kSarRed1);
+    deleteFile(s_, kSarRed2);
     if (!canOpen(s_, in)) return false;
     CdsParams& c = s_.cds;
     c.InFile = in;
     c.OutFile = out;
     c.InDef = def;
-    c.WorkDef = stockWorkDef();
+    c.WorkDef = kSarWorkDef;
     CdsTable input, reduced;
     input.fileName = in;
     if (!s_.cdsProc().RedFVirt(input, reduced)) return false;

@@ -48,10 +48,6 @@ inline bool isIssueType(std::string_view movementType) {
 void negateQuantityAndValue(std::string_view& quantity, std::string_view& value, std::string& qRoom,
                             std::string& vRoom);
 
-// C:\A_Run\Work\ + name.
-std::string stockWorkFile(std::string_view name);
-// The work definition the sorts, sums and reductions leave behind.
-std::string stockWorkDef();
 // The definitions of the state and turnover tables under the data disk.
 std::string stateDefName(const Session& s);
 std::string turnoverDefName(const Session& s);

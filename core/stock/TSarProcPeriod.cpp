@@ -12,6 +12,7 @@
 #include "shell/Session.h"
 #include "shell/TwoThreads.h"
 #include "shell/WinLSys.h"
+#include "shell/WorkFiles.h"
 #include "tables/fast/PackedRows.h"
 #include "tables/fast/PackedTable.h"
 #include "tables/formats/TableFile.h"
@@ -179,7 +180,7 @@ private:
 bool TSarProc::StOb(const std::string& states, const std::string& out, const std::string& docText) {
     if (!fileExistsWarn(s_, states)) return false;
     canOpen(s_, states);
-    const std::string work = stockWorkFile("SarStOb2.Cds");
+    const std::string work = kSarStOb2;
     // A binary state file of texts is read as its stored bytes and the records written as they
     // are made.
     PackedTable packed;
@@ -249,7 +250,7 @@ bool TSarProc::ObSt(const std::string& turnovers, const std::string& out) {
     if (!fileExistsWarn(s_, turnovers)) return false;
     if (onePassRoute) {
         const OnePassRoute done =
-            currentStatesOnePass(s_, {}, turnovers, out, stockWorkFile("SarObSt4.Cds"), false);
+            currentStatesOnePass(s_, {}, turnovers, out, kSarObSt4, false);
         if (done != OnePassRoute::NotApplicable) return done == OnePassRoute::Written;
     }
     return obStThroughPrimitives(turnovers, out);
@@ -276,7 +277,7 @@ bool TSarProc::obStThroughPrimitives(const std::string& turnovers, const std::st
         states.data.appendTexts(st);
     }
     input.discard();
-    const std::string sum2 = stockWorkFile("SarObSt2.Cds"), sum3 = stockWorkFile("SarObSt3.Cds");
+    const std::string sum2 = kSarObSt2, sum3 = kSarObSt3;
     deleteFile(s_, sum2);
     if (!states.saveToFile(s_, sum2)) return false;
     states.discard();
@@ -298,12 +299,12 @@ bool TSarProc::obStThroughPrimitives(const std::string& turnovers, const std::st
             {p(1), p(2), p(3), p(4), p(5), p(6), p(7), p(8), p(9), price, p(10), quantity, value});
     }
     summed.discard();
-    return saveThenReplace(s_, result, stockWorkFile("SarObSt4.Cds"), out);
+    return saveThenReplace(s_, result, kSarObSt4, out);
 }
 
 bool TSarProc::StObSpoj(const std::string& states, const std::string& out,
                         const std::string& turnovers) {
-    const std::string work = stockWorkFile("SarStObSpoj.Cds");
+    const std::string work = kSarStObSpoj;
     const bool haveStates = fileExists(s_, states), haveTurnovers = fileExists(s_, turnovers);
     if (!haveStates && !haveTurnovers) {
         MakeCdsFile(work, turnoverDefName(s_));
@@ -323,7 +324,7 @@ bool TSarProc::StNove(const std::string& states, const std::string& out,
                       const std::string& turnovers) {
     const bool haveStates = fileExists(s_, states), haveTurnovers = fileExists(s_, turnovers);
     if (!haveStates && !haveTurnovers) {
-        const std::string work = stockWorkFile("SarStNove2.Cds");
+        const std::string work = kSarStNove2;
         MakeCdsFile(work, stateDefName(s_));
         return replaceWithCopy(work, out);
     }
@@ -331,19 +332,19 @@ bool TSarProc::StNove(const std::string& states, const std::string& out,
     if (!haveStates) return ObSt(turnovers, out);
     if (onePassRoute) {
         const OnePassRoute done =
-            currentStatesOnePass(s_, states, turnovers, out, stockWorkFile("SarStNove2.Cds"), true,
+            currentStatesOnePass(s_, states, turnovers, out, kSarStNove2, true,
                                  held_ && heldName_ == turnovers ? held_ : nullptr);
         if (done != OnePassRoute::NotApplicable) return done == OnePassRoute::Written;
     }
-    const std::string joined = stockWorkFile("SarStNove1.Cds");
-    const std::string computed = stockWorkFile("SarStNove2.Cds");
+    const std::string joined = kSarStNove1;
+    const std::string computed = kSarStNove2;
     if (!StObSpoj(states, joined, turnovers)) return false;
     if (!obStThroughPrimitives(joined, computed)) return false;
     return replaceWithCopy(computed, out);
 }
 
 bool TSarProc::ObOdDo(const std::string& first, const std::string& out, const std::string& last) {
-    const std::string work = stockWorkFile("SarObOdDo.Cds");
+    const std::string work = kSarObOdDo;
     MakeCdsFile(work, turnoverDefName(s_));
     // The periods are appended in memory and the work file written once: the same records as
     // appending each file to the work file in turn.

@@ -3,6 +3,7 @@
 #include "StockFixture.h"
 
 #include "shell/WinLSys.h"
+#include "shell/WorkFiles.h"
 #include "period/PeriodFiles.h"
 
 #include <functional>
@@ -18,7 +19,6 @@ class PeriodTables : public StockTest {
 protected:
     std::string states() { return stateFileName(*ts); }       // D:\LSarW\Data\170401SarS.Cds
     std::string turnovers() { return turnoverFileName(*ts); } // D:\LSarW\Data\170501SarO.Cds
-    std::string work(const char* name) { return stockWorkFile(name); }
 };
 
 TEST_F(PeriodTables, CurrentStatesSumOpeningStatesReceiptsAndIssues) {
@@ -145,13 +145,13 @@ TEST_F(PeriodTables, OnePassRouteWritesTheSameFilesAsThePrimitives) {
             TSarProc proc(*ts);
             proc.onePassRoute = onePass == 1;
             const std::string out = work(onePass ? "OnePass.Cds" : "Primitives.Cds");
-            deleteFile(*ts, stockWorkDef());
-            deleteFile(*ts, work("SarObSt3.Cds"));
+            deleteFile(*ts, kSarWorkDef);
+            deleteFile(*ts, kSarObSt3);
             ASSERT_TRUE(c.run(proc, out));
             // Only the route through the primitives leaves the summation's work file.
-            EXPECT_EQ(ts.exists(work("SarObSt3.Cds")), onePass == 0);
+            EXPECT_EQ(ts.exists(kSarObSt3), onePass == 0);
             files[onePass] = ts.read(out);
-            defs[onePass] = ts.read(stockWorkDef());
+            defs[onePass] = ts.read(kSarWorkDef);
         }
         EXPECT_GT(loadRecords(ts.path(work("OnePass.Cds"))).rows.size(), 300u);
         EXPECT_TRUE(files[0] == files[1]);

@@ -4,6 +4,7 @@
 #include "StockFixture.h"
 
 #include "shell/WinLSys.h"
+#include "shell/WorkFiles.h"
 #include "period/PeriodFiles.h"
 
 #include <functional>
@@ -19,7 +20,6 @@ class StockRoutes : public StockTest {
 protected:
     std::string states() { return stateFileName(*ts); }
     std::string turnovers() { return turnoverFileName(*ts); }
-    std::string work(const char* name) { return stockWorkFile(name); }
 
     // `count` turnovers of document `doc`, receipts and issues with texts of every kind, each ninth
     // with a null cell; `change` may alter a record's texts first.
@@ -145,7 +145,7 @@ TEST_F(StockRoutes, TurnoversOfASpanSameByBothRoutes) {
     const auto [tables, onePass] = byBothRoutes(span);
     EXPECT_EQ(loadRecords(ts.path(work("OnePass.Cds"))).rows.size(), 2800u);
     EXPECT_TRUE(tables == onePass);
-    EXPECT_TRUE(ts.read(work("SarObOdDo.Cds")) == onePass);
+    EXPECT_TRUE(ts.read(kSarObOdDo) == onePass);
 
     writeTable(turnoverFileName(*ts, "1612"), stateDefName(*ts),
                {state("01", "112010000009", "Drat", "KG", 1, 2)});
@@ -188,8 +188,8 @@ TEST_F(StockRoutes, CurrentStatesOfTurnoversInTheirOwnWorkFile) {
     writeTurnovers(turnovers(), moves);
     TSarProc proc(*ts);
     ASSERT_TRUE(proc.StNove(states(), work("Expected.Cds"), turnovers()));
-    writeTurnovers(work("SarStNove2.Cds"), moves);
-    ASSERT_TRUE(proc.StNove(states(), work("Got.Cds"), work("SarStNove2.Cds")));
+    writeTurnovers(kSarStNove2, moves);
+    ASSERT_TRUE(proc.StNove(states(), work("Got.Cds"), kSarStNove2));
     EXPECT_EQ(rows(work("Got.Cds")), rows(work("Expected.Cds")));
     EXPECT_EQ(rows(work("Got.Cds")).size(), 2u);
 }

@@ -1,6 +1,7 @@
 #include "tables/records/UDatProc.h"
 
 #include "shell/Session.h"
+#include "shell/WorkFiles.h"
 #include "tables/SortTestUtil.h"
 #include "tables/library/TCdsProc.h"
 #include "tables/sorting/CdsSortRecords.h"

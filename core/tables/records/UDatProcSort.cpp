@@ -3,6 +3,7 @@
 #include "shell/Session.h"
 #include "shell/SumText.h"
 #include "shell/WinLSys.h"
+#include "shell/WorkFiles.h"
 #include "tables/fast/SortEngine.h"
 #include "tables/model/CdsSortSupport.h"
 #include "tables/model/ReadDef.h"
