@@ -152,7 +152,7 @@ std::string applyMask(Session& s, const std::string& reportFile, std::string_vie
     f.write(out.data(), static_cast<std::streamsize>(out.size()));
     f.close();
     if (!f) {
-        warning(s, "Soubor se nepodarilo ulozit:\r\r" + masked);
+        warnNotSaved(s, masked);
         return {};
     }
     return masked;

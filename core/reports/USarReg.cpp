@@ -74,12 +74,9 @@ bool joinAndReduce(Session& s, const PackedTable& moves) {
     full.written = writeBinaryTableFile(full.file, head, PackedRows(parts, 0, head.fields.size()),
                                         full.error, full.durable);
     reducedDone.get();
-    auto failed = [&](const std::string& name, const std::string& error) {
-        warning(s, "Soubor se nepodarilo ulozit:\r\r" + name + "\r\r" + error);
-    };
     // After a failure the message is given and SarWork2 is missing, so nothing is sorted.
     if (!full.written) {
-        failed(kSarWork1, full.error);
+        warnNotSaved(s, kSarWork1, full.error);
         deleteFile(s, kSarWork2);
         return true;
     }
@@ -88,7 +85,7 @@ bool joinAndReduce(Session& s, const PackedTable& moves) {
         return true;
     }
     if (!reduced.written) {
-        failed(kSarWork2, reduced.error);
+        warnNotSaved(s, kSarWork2, reduced.error);
         return true;
     }
     keepReducedDef(s);

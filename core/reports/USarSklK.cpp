@@ -113,14 +113,11 @@ bool selectPacked(Session& s, const CardSelection& sel, const Table& head) {
     const PackedTextRecords stored(in, head, &taken,
                                    [](const PackedTable&, std::size_t) { return true; }, {});
     const DerivedRecords derived(in, head.fieldCount(), &taken, {}, true);
-    std::string error;
-    if (writeBinaryTableFile(s.platform().native(kSarWork3), head,
-                             present && stored.usable() ? static_cast<const RecordSource&>(stored)
-                                                        : derived,
-                             error, false))
-        return true;
-    warning(s, std::string("Soubor se nepodarilo ulozit:\r\r") + kSarWork3 + "\r\r" + error);
-    return true; // reported; the sort finds what is there
+    // A failure is reported; the sort finds what is there.
+    writeTableOrWarn(s, kSarWork3, head,
+                     present && stored.usable() ? static_cast<const RecordSource&>(stored)
+                                                : derived);
+    return true;
 }
 
 } // namespace

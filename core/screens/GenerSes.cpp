@@ -403,7 +403,7 @@ std::string generateTableReport(Session& s, const SesRequest& r, SesLayout* layo
     out.close();
     if (!out || ::rename(temp.c_str(), target.c_str()) != 0) {
         ::unlink(temp.c_str());
-        warning(s, "Soubor se nepodarilo ulozit:\r\r" + report);
+        warnNotSaved(s, report);
         return {};
     }
     for (const auto& c : cols)

@@ -18,6 +18,9 @@ bool question(Session& s, const std::string& text, const std::string& title = ""
 bool questionHalt(Session& s, const std::string& text);
 void information(Session& s, const std::string& text, const std::string& title = "");
 void warning(Session& s, const std::string& text, const std::string& title = "");
+// "Soubor se nepodarilo ulozit:" with the file's name, and the writer's error when it gave one.
+void warnNotSaved(Session& s, const std::string& name);
+void warnNotSaved(Session& s, const std::string& name, const std::string& error);
 // Code 0 does nothing; otherwise the box "Chyba: <code>   - Program bude ukoncen" and a halt.
 void fatalCode(Session& s, int code, const std::string& text);
 

@@ -486,13 +486,8 @@ OnePassRoute currentStatesOnePass(Session& s, const std::string& states,
     if (remover.joinable()) remover.join();
     deleteFile(s, lastWork);
     if (asWritten) {
-        const StateRecords records(l, head, keys, sums, keyLen, kept);
-        std::string error;
-        if (!writeBinaryTableFile(s.platform().native(lastWork), head, records, error,
-                                  !inWorkDirs(s, lastWork))) {
-            warning(s, "Soubor se nepodarilo ulozit:\r\r" + lastWork + "\r\r" + error);
+        if (!writeTableOrWarn(s, lastWork, head, StateRecords(l, head, keys, sums, keyLen, kept)))
             return OnePassRoute::Failed;
-        }
     } else {
         appendStateTexts(head, l, keys, sums, keyLen, kept);
         if (!result.saveToFile(s, lastWork)) return OnePassRoute::Failed;

@@ -194,13 +194,8 @@ bool TSarProc::ObZmZn(const std::string& in, const std::string& out) {
             const bool fast = onePassRoute && signed_.usable() &&
                               packed.head.fieldCount() >= saro::kMovement &&
                               cdscopy::sameLayout(packed.head, result.data);
-            std::string error;
-            if (writeBinaryTableFile(s_.platform().native(out), result.data,
-                                     fast ? static_cast<const RecordSource&>(signed_) : records,
-                                     error, !inWorkDirs(s_, out)))
-                return true;
-            warning(s_, "Soubor se nepodarilo ulozit:\r\r" + out + "\r\r" + error);
-            return false;
+            return writeTableOrWarn(s_, out, result.data,
+                                    fast ? static_cast<const RecordSource&>(signed_) : records);
         }
     }
     CdsTable input;

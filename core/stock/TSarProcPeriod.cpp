@@ -56,12 +56,9 @@ OnePassRoute spanFromStoredBytes(Session& s, const std::vector<std::string>& nam
     if (!loaded[0] || !loaded[1]) return OnePassRoute::NotApplicable;
     std::vector<const PackedTable*> parts;
     for (const PackedTable& t : tables) parts.push_back(&t);
-    std::string error;
-    if (writeBinaryTableFile(s.platform().native(work), head,
-                             PackedRows(parts, 0, head.fields.size()), error, !inWorkDirs(s, work)))
-        return OnePassRoute::Written;
-    warning(s, "Soubor se nepodarilo ulozit:\r\r" + work + "\r\r" + error);
-    return OnePassRoute::Failed;
+    return writeTableOrWarn(s, work, head, PackedRows(parts, 0, head.fields.size()))
+               ? OnePassRoute::Written
+               : OnePassRoute::Failed;
 }
 
 bool loadForReading(Session& s, CdsTable& table, const std::string& name) {
@@ -194,13 +191,7 @@ bool TSarProc::StOb(const std::string& states, const std::string& out, const std
                 packed, static_cast<std::size_t>(packed.head.fieldCount()), result.data, today(s_),
                 docText);
             deleteFile(s_, work);
-            std::string error;
-            if (!writeBinaryTableFile(s_.platform().native(work), result.data, records, error,
-                                      !inWorkDirs(s_, work))) {
-                warning(s_, "Soubor se nepodarilo ulozit:\r\r" + work + "\r\r" + error);
-                return false;
-            }
-            return SafeCopy(s_, work, out, 1);
+            return writeTableOrWarn(s_, work, result.data, records) && SafeCopy(s_, work, out, 1);
         }
     }
     packed = PackedTable();

@@ -283,14 +283,7 @@ bool sortPacked(Session& s, const PackedTable& in, bool vylucMez, bool gauged) {
     gauge(95);
     gauge(100);
     deleteFile(s, c.OutFile);
-    std::string error;
-    if (writeBinaryTableFile(s.platform().native(c.OutFile), head,
-                             ArrangedRecords(in, order, layout), error,
-                             !inWorkDirs(s, c.OutFile))) {
-        return true;
-    }
-    warning(s, "Soubor se nepodarilo ulozit:\r\r" + c.OutFile + "\r\r" + error);
-    return false;
+    return writeTableOrWarn(s, c.OutFile, head, ArrangedRecords(in, order, layout));
 }
 
 bool packedSortable(const PackedTable& in) {

@@ -409,12 +409,9 @@ bool TCdsProc::SumF() {
     // is written straight from the records; another form through the table.
     if (groups == 0) return out.close(s_);
     if (formatForName(c.OutFile) == TableFormat::Binary) {
-        std::string error;
-        const bool written = writeBinaryTableFile(s_.platform().native(c.OutFile), out.data,
-                                                  GroupCells(halves, outLayout, out.data.fields),
-                                                  error, !inWorkDirs(s_, c.OutFile));
+        const bool written = writeTableOrWarn(s_, c.OutFile, out.data,
+                                              GroupCells(halves, outLayout, out.data.fields));
         out.discard();
-        if (!written) warning(s_, "Soubor se nepodarilo ulozit:\r\r" + c.OutFile + "\r\r" + error);
         return written;
     }
     out.data.reserve(groups, halves[0].records.size() + halves[1].records.size() +
