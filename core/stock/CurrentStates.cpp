@@ -12,6 +12,7 @@
 #include "shell/WinLSys.h"
 #include "shell/WorkFiles.h"
 #include "stock/FixedNumberText.h"
+#include "stock/StockRecords.h"
 #include "stock/TSarProc.h"
 #include "tables/fast/KeyGroups.h"
 #include "tables/fast/PackedTable.h"
@@ -44,9 +45,6 @@ namespace {
 
 using keygroups::Groups;
 
-// State field f (1-based) of a record made from a turnover record, and the field of a state
-// record, each as the turnover field it comes from.
-constexpr std::array<int, 13> kTurnoverOfState = {1, 2, 3, 4, 5, 15, 16, 17, 18, 22, 23, 24, 25};
 // The summation's keys: period, the three units, material number, text, prefix, group, unit.
 constexpr std::array<int, 10> kKeys = {1, 2, 3, 4, 5, 6, 7, 8, 9, 11};
 
@@ -148,7 +146,7 @@ public:
             q = fit<stored>(q, l_.width[sars::kQuantity]);
             v = fit<stored>(v, l_.width[sars::kValue]);
         }
-        if (isIssueType(raw(saro::kMovement))) negateQuantityAndValue(q, v, q_, v_);
+        if (isIssueType(raw(saro::kMovement))) negateIssue(q, v, room_);
         put<stored>(field, key, q, v, quantity, value);
     }
 
@@ -205,7 +203,7 @@ private:
     std::size_t periodBytes_ = 0; // of the period's fields
     std::vector<std::string_view> cells_;
     std::vector<std::uint32_t> stateWanted_, turnoverWanted_; // field indexes
-    std::string q_, v_;
+    NegatedTexts room_;
 };
 
 // A number as the summation's record holds it: written in the field's width and cut or padded

@@ -3,8 +3,6 @@
 
 #include "platform/Platform.h"
 #include "shell/LSysCopy.h"
-#include "shell/NumText.h"
-#include "shell/NumTextFast.h"
 #include "shell/Session.h"
 #include "shell/USarCON.h"
 #include "shell/WinLSys.h"
@@ -34,27 +32,12 @@ bool loadForReading(Session& s, CdsTable& table, const std::string& name) {
     return table.open(s);
 }
 
-// Quantity and value of a turnover record's texts turned negative, into q and v.
-void negateQuantityAndValue(std::string_view* cells, std::string& q, std::string& v) {
-    sarw::negateQuantityAndValue(cells[saro::kQuantity - 1], cells[saro::kValue - 1], q, v);
-}
-
 void setBlocks(CdsParams& c, int method) {
     c.BlockSize = 2000;
     c.BlockMethod = method;
 }
 
 } // namespace
-
-void negateQuantityAndValue(std::string_view& quantity, std::string_view& value, std::string& qRoom,
-                            std::string& vRoom) {
-    if (!negatedInPlace(quantity, kQuantityWidth, kQuantityDecimals, qRoom))
-        qRoom = numberToText(kQuantityWidth, kQuantityDecimals, -textToNumberFast(quantity));
-    if (!negatedInPlace(value, kValueWidth, kValueDecimals, vRoom))
-        vRoom = numberToText(kValueWidth, kValueDecimals, -textToNumberFast(value));
-    quantity = qRoom;
-    value = vRoom;
-}
 
 std::string stateDefName(const Session& s) {
     return workDir(s, "DefSoub") + "\\SarS.Def";
@@ -170,12 +153,10 @@ bool TSarProc::ObZmZn(const std::string& in, const std::string& out) {
             textFieldsOnly(packed.head)) {
             const bool signs =
                 std::min(packed.head.fieldCount(), result.data.fieldCount()) >= saro::kValue;
-            std::string q, v;
+            NegatedTexts room;
             const DerivedRecords records(packed, result.data.fieldCount(), nullptr,
                                          [&](std::string_view* cells) {
-                                             if (!signs || !isIssueType(cells[saro::kMovement - 1]))
-                                                 return;
-                                             negateQuantityAndValue(cells, q, v);
+                                             if (signs) applySignRule(cells, room);
                                          });
             // Of the same layout, the records the signs leave alone go as they are stored, the
             // others are made on the writer's threads.
@@ -187,9 +168,8 @@ bool TSarProc::ObZmZn(const std::string& in, const std::string& out) {
                     return t.someCells(r, movement, cells) &&
                            !(signs && isIssueType(cells[saro::kMovement - 1]));
                 },
-                [&](std::string_view* cells, std::array<std::string, 2>& room) {
-                    if (signs && isIssueType(cells[saro::kMovement - 1]))
-                        negateQuantityAndValue(cells, room[0], room[1]);
+                [&](std::string_view* cells, NegatedTexts& room) {
+                    if (signs) applySignRule(cells, room);
                 });
             const bool fast = onePassRoute && signed_.usable() &&
                               packed.head.fieldCount() >= saro::kMovement &&
@@ -208,25 +188,19 @@ bool TSarProc::ObZmZn(const std::string& in, const std::string& out) {
     std::vector<std::string_view> cells(
         static_cast<std::size_t>(std::max(from.fieldCount(), to.fieldCount())));
     std::vector<CellState> states;
-    std::string q, v;
+    NegatedTexts room;
     for (std::size_t r = 0; r < from.recordCount(); ++r) {
         if (textsOnly) {
             recordTexts(from, r, cells.data(), states);
             for (int f = n; f < to.fieldCount(); ++f) cells[static_cast<std::size_t>(f)] = {};
-            if (n >= saro::kValue && isIssueType(cells[saro::kMovement - 1])) {
-                negateQuantityAndValue(cells.data(), q, v);
-            }
+            if (n >= saro::kValue) applySignRule(cells.data(), room);
             to.appendRaw(cells.data());
             continue;
         }
         for (int f = 0; f < to.fieldCount(); ++f)
             texts[static_cast<std::size_t>(f)] = f < n ? from.text(r, f) : std::string();
-        if (n >= saro::kValue && isIssueType(texts[saro::kMovement - 1])) {
-            std::string& tq = texts[saro::kQuantity - 1];
-            std::string& tv = texts[saro::kValue - 1];
-            tq = numberToText(kQuantityWidth, kQuantityDecimals, -textToNumber(tq));
-            tv = numberToText(kValueWidth, kValueDecimals, -textToNumber(tv));
-        }
+        if (n >= saro::kValue && isIssueType(texts[saro::kMovement - 1]))
+            negateIssue(texts[saro::kQuantity - 1], texts[saro::kValue - 1]);
         to.appendTexts(texts);
     }
     input.discard();

@@ -87,10 +87,6 @@ bool saveThenReplace(Session& s, const CdsTable& table, const std::string& work,
     return SafeCopy(s, work, out, 1);
 }
 
-std::string negated(const std::string& number, int width, int decimals) {
-    return numberToText(width, decimals, -textToNumber(number));
-}
-
 // States as opening-state turnover records, made one at a time for the table file writer, so
 // that neither table is held in memory: record r is item r % 500 + 1 of document r / 500 + 1.
 // Only for tables of texts; a null or missing state field is an empty text.
@@ -155,13 +151,10 @@ private:
         document = zeroPadInt(static_cast<long long>(rec / items) + 1, 5);
         item = zeroPadInt(static_cast<long long>(rec % items) + 1, 4);
         // State field f at st[f]; fields the table lacks are empty.
-        auto f = [&](std::size_t k) { return k <= inFields_ ? st[k] : std::string_view(); };
-        const std::string_view texts[saro::kFieldCount] = {
-            f(1),  f(2),  f(3),  f(4),     f(5),  document, kOpeningMovement,
-            f(3),  f(4),  f(5),  docText_, date_, "",       item,
-            f(6),  f(7),  f(8),  f(9),     "",    "",       "",
-            f(10), f(11), f(12), f(13),    ""};
-        std::copy(std::begin(texts), std::end(texts), made);
+        auto f = [&](int k) {
+            return static_cast<std::size_t>(k) <= inFields_ ? st[k] : std::string_view();
+        };
+        stateAsTurnover(f, {document, docText_, date_, item}, made);
     }
 
     const Records& in_;
@@ -204,7 +197,8 @@ bool TSarProc::StOb(const std::string& states, const std::string& out, const std
     const bool textsOnly =
         textFieldsOnly(to) && textFieldsOnly(in) && to.fieldCount() == saro::kFieldCount;
     std::vector<std::string> t(saro::kFieldCount);
-    std::vector<std::string_view> st(static_cast<std::size_t>(in.fieldCount()) + 1), cells;
+    std::vector<std::string_view> st(static_cast<std::size_t>(in.fieldCount()) + 1),
+        cells(saro::kFieldCount);
     std::vector<CellState> cellStates;
     std::string documentText = zeroPadInt(1, 5), itemText;
     int document = 1, item = 0;
@@ -215,22 +209,16 @@ bool TSarProc::StOb(const std::string& states, const std::string& out, const std
             documentText = zeroPadInt(document, 5);
         }
         itemText = zeroPadInt(item, 4);
+        const OpeningTexts made = {documentText, docText, date, itemText};
         if (textsOnly) {
             // State field f at st[f]; fields the table lacks are empty.
             recordTexts(in, r, st.data() + 1, cellStates);
             auto f = [&](int n) { return n <= in.fieldCount() ? st[n] : std::string_view(); };
-            cells = {f(1),  f(2),  f(3),  f(4),    f(5), documentText, kOpeningMovement,
-                     f(3),  f(4),  f(5),  docText, date, "",           itemText,
-                     f(6),  f(7),  f(8),  f(9),    "",   "",           "",
-                     f(10), f(11), f(12), f(13),   ""};
+            stateAsTurnover(f, made, cells.data());
             to.appendRaw(cells.data());
             continue;
         }
-        auto f = [&](int n) { return fieldText(in, r, n); };
-        t = {f(1),  f(2),  f(3),  f(4),    f(5), documentText, kOpeningMovement,
-             f(3),  f(4),  f(5),  docText, date, "",           itemText,
-             f(6),  f(7),  f(8),  f(9),    "",   "",           "",
-             f(10), f(11), f(12), f(13),   ""};
+        stateAsTurnover([&](int n) { return fieldText(in, r, n); }, made, t.data());
         to.appendTexts(t);
     }
     input.discard();
@@ -255,16 +243,15 @@ bool TSarProc::obStThroughPrimitives(const std::string& turnovers, const std::st
     const std::string def = stateDefName(s_);
     makeInMemory(s_, states, def);
     const Table& in = input.data;
-    const std::string year = s_.period.PeriodYear, month = s_.period.PeriodMonth;
+    std::vector<std::string> st(sars::kFieldCount);
+    st[0] = s_.period.PeriodYear;
+    st[1] = s_.period.PeriodMonth;
     for (std::size_t r = 0; r < in.recordCount(); ++r) {
-        auto o = [&](int f) { return fieldText(in, r, f); };
-        std::vector<std::string> st = {year,  month, o(3),  o(4),  o(5),  o(15), o(16),
-                                       o(17), o(18), o(22), o(23), o(24), o(25)};
-        if (isIssueType(o(saro::kMovement))) {
-            st[sars::kQuantity - 1] =
-                negated(st[sars::kQuantity - 1], kQuantityWidth, kQuantityDecimals);
-            st[sars::kValue - 1] = negated(st[sars::kValue - 1], kValueWidth, kValueDecimals);
-        }
+        for (int f = 3; f <= sars::kFieldCount; ++f)
+            st[static_cast<std::size_t>(f - 1)] =
+                fieldText(in, r, kTurnoverOfState[static_cast<std::size_t>(f - 1)]);
+        if (isIssueType(fieldText(in, r, saro::kMovement)))
+            negateIssue(st[sars::kQuantity - 1], st[sars::kValue - 1]);
         states.data.appendTexts(st);
     }
     input.discard();

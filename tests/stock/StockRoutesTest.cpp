@@ -194,4 +194,51 @@ TEST_F(StockRoutes, CurrentStatesOfTurnoversInTheirOwnWorkFile) {
     EXPECT_EQ(rows(work("Got.Cds")).size(), 2u);
 }
 
+TEST_F(StockRoutes, TablesWithAMemoFieldGiveTheSameRecords) {
+    // A material text held as a memo leaves the tables of texts: states in turnover form and
+    // signed turnovers are then made cell by cell, by the same rules.
+    std::mt19937 rng(13);
+    std::vector<Row> st, moves;
+    for (int i = 0; i < 40; ++i) {
+        const std::string mat = "11201" + zeroPadInt(i, 7);
+        st.push_back(state(std::to_string(rng() % 3 + 1), mat, kTexts[rng() % 3], "KG",
+                           rng() % 50, (rng() % 5000) / 10.0));
+        moves.push_back(turnover(rng() % 2 ? "110" : "510", "01", mat, kTexts[rng() % 3],
+                                 rng() % 2 ? "KG" : "", (rng() % 30000) / 1000.0,
+                                 (rng() % 9000) / 100.0));
+    }
+    moves[0][23] = "12,5";
+    moves[0][6] = "510";
+    // The same rows in a table whose field `memo` (0-based) is a memo.
+    auto withMemo = [&](const std::string& name, const std::string& def, int memo,
+                        const std::vector<Row>& rows) {
+        ts->cds.DefFile = def;
+        CdsTable t;
+        ts->cdsProc().MakeTableVirt(t);
+        FieldInfo& f = t.data.fields[static_cast<std::size_t>(memo)];
+        f.kind = FieldKind::Memo;
+        f.size = 0;
+        f.subtype = "Text";
+        for (const Row& r : rows) t.data.appendTexts(r);
+        ASSERT_TRUE(t.saveToFile(*ts, name));
+    };
+    writeStates(states(), st);
+    writeTurnovers(turnovers(), moves);
+    withMemo(work("MemoS.Cds"), stateDefName(*ts), 6, st);
+    withMemo(work("MemoO.Cds"), turnoverDefName(*ts), 15, moves);
+    TSarProc proc(*ts);
+    ASSERT_TRUE(proc.StOb(states(), work("Texts.Cds"), kOpeningDocText));
+    ASSERT_TRUE(proc.StOb(work("MemoS.Cds"), work("Memo.Cds"), kOpeningDocText));
+    EXPECT_EQ(rows(work("Memo.Cds")), rows(work("Texts.Cds")));
+    EXPECT_EQ(rows(work("Memo.Cds")).size(), 40u);
+
+    ASSERT_TRUE(proc.ObZmZn(turnovers(), work("Texts.Cds")));
+    ASSERT_TRUE(proc.ObZmZn(work("MemoO.Cds"), work("Memo.Cds")));
+    const std::vector<Row> signed_ = rows(work("Memo.Cds"));
+    EXPECT_EQ(signed_, rows(work("Texts.Cds")));
+    ASSERT_EQ(signed_.size(), 40u);
+    EXPECT_EQ(signed_[0][23], "         -12,500");
+    EXPECT_EQ(ts.dialogs.boxes.size(), 0u);
+}
+
 } // namespace
