@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace sarw {
 
@@ -34,7 +35,7 @@ constexpr const char* kOpeningDocText = "Poc.stav";
 // A state table in turnover form is split into documents of at most this many items.
 constexpr int kItemsPerDocument = 500;
 
-// --- The sign rule --------------------------------------------------------------------------------
+// --- The sign rule -------------------------------------------------------------------------------
 // A movement type whose first character is "5" or above (by character code) is an issue and
 // counts negative; every other record is a receipt.
 inline bool isIssueType(std::string_view movementType) {
@@ -83,7 +84,7 @@ inline bool negatedInPlace(std::string_view text, int width, int decimals, std::
     return true;
 }
 
-// --- States as opening-state turnovers, and turnovers summed into states ----------------------------
+// --- States as opening-state turnovers, and turnovers summed into states -------------------------
 // What each turnover field of an opening state holds, by turnover field: the state field of that
 // number (1-based), or, zero and below, one of the texts made for the record.
 namespace opening {
@@ -113,19 +114,32 @@ struct OpeningTexts {
     std::string_view document, docText, date, item;
 };
 
+namespace detail {
+// Turnover field T (0-based) of an opening state, its source chosen when compiled: the record is
+// made as fast as when it was written out by hand.
+template <std::size_t T, class Text, class StateField>
+inline void openingField(StateField& state, const std::string_view* madeTexts, Text* turnover) {
+    constexpr int from = kTurnoverFromState[T];
+    if constexpr (from > 0)
+        turnover[T] = Text(state(from));
+    else
+        turnover[T] = Text(madeTexts[-from]);
+}
+template <class Text, class StateField, std::size_t... T>
+inline void stateAsTurnover(StateField& state, const std::string_view* madeTexts, Text* turnover,
+                            std::index_sequence<T...>) {
+    (openingField<T>(state, madeTexts, turnover), ...);
+}
+} // namespace detail
+
 // The 26 texts of the opening-state turnover record of a state: `state(f)` gives state field f
 // (1-based), empty where the state has none. Text is std::string_view or std::string.
 template <class Text, class StateField>
 inline void stateAsTurnover(StateField state, const OpeningTexts& made, Text* turnover) {
-    const std::string_view madeTexts[] = {{},        made.document, kOpeningMovement,
-                                          made.docText, made.date,  made.item};
-    for (std::size_t t = 0; t < kTurnoverFromState.size(); ++t) {
-        const int from = kTurnoverFromState[t];
-        if (from > 0)
-            turnover[t] = Text(state(from));
-        else
-            turnover[t] = Text(madeTexts[-from]);
-    }
+    const std::string_view madeTexts[] = {{},           made.document, kOpeningMovement,
+                                          made.docText, made.date,     made.item};
+    detail::stateAsTurnover(state, madeTexts, turnover,
+                            std::make_index_sequence<kTurnoverFromState.size()>());
 }
 
 } // namespace sarw
