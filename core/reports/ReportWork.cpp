@@ -37,9 +37,37 @@ std::vector<int> fieldRange(int first, int last) {
     return fields;
 }
 
+std::vector<int> unitsFirst(int firstUnit, int units, const std::vector<int>& within) {
+    constexpr int kUnitFields = 3;
+    std::vector<int> keys = fieldRange(firstUnit, firstUnit + units - 1);
+    keys.insert(keys.end(), within.begin(), within.end());
+    for (int f = firstUnit + units; f < firstUnit + kUnitFields; ++f) keys.push_back(f);
+    return keys;
+}
+
 void keepReducedDef(Session& s) {
     deleteFile(s, kSarWork1Def);
     renameFile(s, kSarWorkDef, kSarWork1Def);
+}
+
+bool reduceAndSort(Session& s, const std::vector<int>& kept, const std::string& def,
+                   const std::vector<int>& order) {
+    TSarProc p(s);
+    p.setKeys(kept);
+    if (!p.RedCds3(kSarWork1, kSarWork2, def)) return false;
+    keepReducedDef(s);
+    p.setKeys(order);
+    return p.SortCds3(kSarWork2, kSarWork, kSarWork1Def);
+}
+
+void listScreenParams(Session& s, const std::string& title) {
+    CdsScrParams& p = s.scr;
+    p.TableFile = kSarWork;
+    p.DefFile = kSarWorkDef;
+    p.editAllowed = false;
+    p.heading1 = kRepHeading;
+    p.heading2 = title;
+    p.clearLevels();
 }
 
 ProgressStrip::ProgressStrip(Session& s) : s_(s) {

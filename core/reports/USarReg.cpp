@@ -96,11 +96,7 @@ bool joinAndReduce(Session& s, const PackedTable& moves) {
 
 std::vector<int> regSortFields(OrgLevel level) {
     // The grouping units first, then the material key (positions 13-15), then the other units.
-    const int n = unitCount(level);
-    std::vector<int> keys = fieldRange(1, n);
-    for (int f : {13, 14, 15}) keys.push_back(f);
-    for (int f = n + 1; f <= 3; ++f) keys.push_back(f);
-    return keys;
+    return unitsFirst(1, unitCount(level), {13, 14, 15});
 }
 
 std::string regTitle(OrgLevel level, std::string_view period) {
@@ -120,22 +116,12 @@ void regWindowClosed(Session& s) {
 }
 
 bool regReduceAndSort(Session& s, OrgLevel level) {
-    TSarProc p(s);
-    p.setKeys(fieldRange(3, 26));
-    if (!p.RedCds3(kSarWork1, kSarWork2, turnoverDefName(s))) return false;
-    keepReducedDef(s);
-    p.setKeys(regSortFields(level));
-    return p.SortCds3(kSarWork2, kSarWork, kSarWork1Def);
+    return reduceAndSort(s, fieldRange(3, 26), turnoverDefName(s), regSortFields(level));
 }
 
 void regScreenParams(Session& s, OrgLevel level, const std::string& title) {
+    listScreenParams(s, title);
     CdsScrParams& p = s.scr;
-    p.TableFile = kSarWork;
-    p.DefFile = kSarWorkDef;
-    p.editAllowed = false;
-    p.heading1 = kRepHeading;
-    p.heading2 = title;
-    p.clearLevels();
     const int n = unitCount(level);
     for (int lv = 1; lv <= n; ++lv) p.Sum[lv] = p.Str[lv] = true;
     // A blank line between materials whose second key field differs.

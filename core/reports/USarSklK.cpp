@@ -67,9 +67,8 @@ void cardRemoveBlanks(CardSelection& sel) {
 
 std::vector<int> cardSortFields(int units) {
     // The given units first, then the material key, the other units, and the movement order.
-    std::vector<int> keys = fieldRange(kPlant, kPlant + units - 1);
-    for (int f : {saro::kMaterial, kMaterialText, saro::kUnit}) keys.push_back(f);
-    for (int f = kPlant + units; f <= kCentre; ++f) keys.push_back(f);
+    std::vector<int> keys =
+        unitsFirst(kPlant, units, {saro::kMaterial, kMaterialText, saro::kUnit});
     for (int f : {1, 2, saro::kDate, saro::kMovement}) keys.push_back(f);
     return keys;
 }
@@ -174,16 +173,11 @@ bool cardSelectAndSort(Session& s, const CardSelection& sel, int units) {
 }
 
 void cardScreenParams(Session& s, int units) {
+    listScreenParams(s, "Skladove karty");
     CdsScrParams& p = s.scr;
-    p.TableFile = kSarWork;
-    p.DefFile = kSarWorkDef;
-    p.editAllowed = false;
-    p.heading1 = kRepHeading;
-    p.heading2 = "Skladove karty";
     p.upperText.clear();
     p.rightText.clear();
     p.lowerText.clear();
-    p.clearLevels();
     p.Sum[3 + units] = true;
 }
 

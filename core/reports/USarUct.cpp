@@ -11,6 +11,7 @@
 #include "shell/WinLSys.h"
 #include "shell/WorkFiles.h"
 #include "stock/TSarProc.h"
+#include "tables/library/CdsCopySupport.h"
 #include "tables/library/TCdsProc.h"
 #include "tables/model/ReadDef.h"
 #include "period/PeriodFiles.h"
@@ -85,12 +86,6 @@ void readTurnoverDef(Session& s) {
     throw ProgramHalt("definition not readable");
 }
 
-bool openReadOnly(Session& s, CdsTable& t, const std::string& name) {
-    t.fileName = name;
-    t.readOnly = true;
-    return t.open(s);
-}
-
 // Appends the bookings of every turnover to the open booking table.
 void fillBookings(Session& s, const Table& turnovers, const Table& book, Table& bookings) {
     const auto accounts = accountMap(book);
@@ -113,12 +108,12 @@ void fillBookings(Session& s, const Table& turnovers, const Table& book, Table& 
 // The bookings into the work table, then the work table copied to the transfer file.
 std::string makeBookingTable(Session& s, const std::string& turnoverFile) {
     CdsTable turnovers, book, bookings;
-    if (!openReadOnly(s, turnovers, turnoverFile)) return {};
+    if (!cdscopy::openRead(s, turnovers, turnoverFile)) return {};
     s.cds.TableFile = kSarWork2;
     s.cds.DefFile = workDir(s, "DefSoub") + "\\UctO.Def";
     s.cdsProc().MakeTable(bookings);
     if (!s.cdsProc().OpenTableW(bookings)) return {};
-    if (!openReadOnly(s, book, yearCodebookName(s, "Ucto"))) {
+    if (!cdscopy::openRead(s, book, yearCodebookName(s, "Ucto"))) {
         bookings.close(s);
         return {};
     }

@@ -25,11 +25,19 @@ bool saveTable(Session& s, const CdsTable& table, const std::string& out) {
     return table.saveToFile(s, out);
 }
 
-bool loadForReading(Session& s, CdsTable& table, const std::string& name) {
-    table.discard();
-    table.fileName = name;
-    table.readOnly = true;
-    return table.open(s);
+// The start of a sort, sum or reduction of `in` into `out`: the step's own work files deleted
+// and the library's files set; false, reported, when the input is missing or cannot be opened.
+bool startStep(Session& s, const std::string& in, std::initializer_list<const char*> oldWork,
+               const std::string& out, const std::string& def) {
+    if (!fileExistsWarn(s, in)) return false;
+    for (const char* work : oldWork) deleteFile(s, work);
+    if (!canOpen(s, in)) return false;
+    CdsParams& c = s.cds;
+    c.InFile = in;
+    c.OutFile = out;
+    c.InDef = def;
+    c.WorkDef = kSarWorkDef;
+    return true;
 }
 
 void setBlocks(CdsParams& c, int method) {
@@ -93,46 +101,21 @@ bool TSarProc::SortCds2(const std::string& in, int n, const std::string& out,
 }
 
 bool TSarProc::SortCds3(const std::string& in, const std::string& out, const std::string& def) {
-    if (!fileExistsWarn(s_, in)) return false;
-    deleteFile(s_, kSarSort31);
-    deleteFile(s_, kSarSort32);
-    if (!canOpen(s_, in)) return false;
-    CdsParams& c = s_.cds;
-    setBlocks(c, 2);
-    c.InFile = in;
-    c.OutFile = out;
-    c.InDef = def;
-    c.WorkDef = kSarWorkDef;
+    if (!startStep(s_, in, {kSarSort31, kSarSort32}, out, def)) return false;
+    setBlocks(s_.cds, 2);
     // From file to file: the library sorts a table file of texts without loading it as a table.
     return s_.cdsProc().SortF(true);
 }
 
 bool TSarProc::SumCds3(const std::string& in, const std::string& out, const std::string& def) {
-    if (!fileExistsWarn(s_, in)) return false;
-    const std::string sum2 = kSarSum2;
-    deleteFile(s_, kSarSum1);
-    deleteFile(s_, sum2);
-    if (!canOpen(s_, in)) return false;
-    CdsParams& c = s_.cds;
-    setBlocks(c, 2);
-    c.InFile = in;
-    c.OutFile = sum2;
-    c.InDef = def;
-    c.WorkDef = kSarWorkDef;
+    if (!startStep(s_, in, {kSarSum1, kSarSum2}, kSarSum2, def)) return false;
+    setBlocks(s_.cds, 2);
     if (!s_.cdsProc().SumF()) return false;
-    return SafeCopy(s_, sum2, out, 1);
+    return SafeCopy(s_, kSarSum2, out, 1);
 }
 
 bool TSarProc::RedCds3(const std::string& in, const std::string& out, const std::string& def) {
-    if (!fileExistsWarn(s_, in)) return false;
-    deleteFile(s_, kSarRed1);
-    deleteFile(s_, kSarRed2);
-    if (!canOpen(s_, in)) return false;
-    CdsParams& c = s_.cds;
-    c.InFile = in;
-    c.OutFile = out;
-    c.InDef = def;
-    c.WorkDef = kSarWorkDef;
+    if (!startStep(s_, in, {kSarRed1, kSarRed2}, out, def)) return false;
     CdsTable input, reduced;
     input.fileName = in;
     if (!s_.cdsProc().RedFVirt(input, reduced)) return false;
@@ -179,7 +162,7 @@ bool TSarProc::ObZmZn(const std::string& in, const std::string& out) {
         }
     }
     CdsTable input;
-    if (!loadForReading(s_, input, in)) return false;
+    if (!cdscopy::openRead(s_, input, in)) return false;
     Table& to = result.data;
     const Table& from = input.data;
     const int n = std::min(from.fieldCount(), to.fieldCount());

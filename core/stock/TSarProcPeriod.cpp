@@ -61,13 +61,6 @@ OnePassRoute spanFromStoredBytes(Session& s, const std::vector<std::string>& nam
                : OnePassRoute::Failed;
 }
 
-bool loadForReading(Session& s, CdsTable& table, const std::string& name) {
-    table.discard();
-    table.fileName = name;
-    table.readOnly = true;
-    return table.open(s);
-}
-
 // An empty table of a definition, held in memory.
 void makeInMemory(Session& s, CdsTable& table, const std::string& def) {
     s.cds.DefFile = def;
@@ -189,7 +182,7 @@ bool TSarProc::StOb(const std::string& states, const std::string& out, const std
     }
     packed = PackedTable();
     CdsTable input, result;
-    if (!loadForReading(s_, input, states)) return false;
+    if (!cdscopy::openRead(s_, input, states)) return false;
     makeInMemory(s_, result, turnoverDefName(s_));
     const std::string date = today(s_);
     const Table& in = input.data;
@@ -239,7 +232,7 @@ bool TSarProc::obStThroughPrimitives(const std::string& turnovers, const std::st
     ReadPeriod(s_);
     canOpen(s_, turnovers);
     CdsTable input, states;
-    if (!loadForReading(s_, input, turnovers)) return false;
+    if (!cdscopy::openRead(s_, input, turnovers)) return false;
     const std::string def = stateDefName(s_);
     makeInMemory(s_, states, def);
     const Table& in = input.data;
@@ -263,7 +256,7 @@ bool TSarProc::obStThroughPrimitives(const std::string& turnovers, const std::st
     if (!SumCds3(sum2, sum3, def)) return false;
 
     CdsTable summed, result;
-    if (!loadForReading(s_, summed, sum3)) return false;
+    if (!cdscopy::openRead(s_, summed, sum3)) return false;
     makeInMemory(s_, result, def);
     const Table& sums = summed.data;
     for (std::size_t r = 0; r < sums.recordCount(); ++r) {
