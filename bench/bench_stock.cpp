@@ -17,6 +17,7 @@
 #include "reports/USarSklK.h"
 #include "shell/NumText.h"
 #include "shell/Session.h"
+#include "shell/WorkFiles.h"
 #include "start/Install.h"
 #include "stock/TSarProc.h"
 #include "stock/USarMesU.h"
@@ -181,12 +182,12 @@ void writeInputs(const fs::path& root, std::size_t turnovers, std::size_t states
 }
 
 // StNove by the one-pass route or through the primitives: seconds, peak MB, records.
-Result currentStates(const fs::path& root, bool direct) {
+Result currentStates(const fs::path& root, bool onePass) {
     return inChild([&] {
         Disk d(root);
         TSarProc proc(d.s);
-        proc.directRoute = direct;
-        const std::string out = stockWorkFile("SarWork.Cds");
+        proc.onePassRoute = onePass;
+        const std::string out = kSarWork;
         ::sync(); // what earlier measurements wrote is on the disk first
         const auto start = Clock::now();
         const bool ok = proc.StNove(stateFileName(d.s), out, turnoverFileName(d.s));
@@ -351,7 +352,7 @@ double fileMb(const fs::path& root, const std::function<std::string(Session&)>& 
 }
 
 struct Figures {
-    Result scan, direct, primitives, close, sql, reg, inv, card;
+    Result scan, onePass, primitives, close, sql, reg, inv, card;
     double inputMb = 0, spanMb = 0;
 };
 
@@ -378,7 +379,7 @@ Figures measure(std::size_t turnovers, std::size_t states) {
     // the machine may be busy with other work now and then.
     for (int i = 0; i < kRuns; ++i) {
         keepBest(f.scan, readAndScan(root));
-        keepBest(f.direct, currentStates(root, true));
+        keepBest(f.onePass, currentStates(root, true));
         keepBest(f.sql, sqliteGroupBy(root));
     }
     f.primitives = currentStates(root, false);
@@ -400,11 +401,11 @@ Figures measure(std::size_t turnovers, std::size_t states) {
     const double scan = f.scan.v[0];
     std::printf("%zu turnovers, %zu states -> %.0f current states (%.0f groups in sqlite); "
                 "input files %.0f MB, the cards' 12 months %.0f MB\n",
-                turnovers, states, f.direct.v[2], f.sql.v[1], f.inputMb, f.spanMb);
+                turnovers, states, f.onePass.v[2], f.sql.v[1], f.inputMb, f.spanMb);
     std::printf("  read and scan both files   %7.3f s  peak %6.0f MB\n", scan, f.scan.v[1]);
     std::printf("  Aktualni stavy (one pass)  %7.3f s  peak %6.0f MB  = %5.1fx read+scan, "
                 "%5.1fx faster than sqlite GROUP BY (%.3f s, query only)\n",
-                f.direct.v[0], f.direct.v[1], f.direct.v[0] / scan, f.sql.v[0] / f.direct.v[0],
+                f.onePass.v[0], f.onePass.v[1], f.onePass.v[0] / scan, f.sql.v[0] / f.onePass.v[0],
                 f.sql.v[0]);
     std::printf("  Aktualni stavy (primitives)%7.3f s  peak %6.0f MB  = %5.1fx read+scan\n",
                 f.primitives.v[0], f.primitives.v[1], f.primitives.v[0] / scan);
@@ -422,7 +423,7 @@ Figures measure(std::size_t turnovers, std::size_t states) {
                     "%7.3f s  peak %6.0f MB = %4.1fx\n",
                     r.name, r.r.v[0], r.r.v[2], r.r.v[2] / r.inMb, r.r.v[1], r.r.v[3],
                     r.r.v[3] / r.inMb);
-    std::printf("  Aktualni stavy peak = %4.1fx input files\n", f.direct.v[1] / f.inputMb);
+    std::printf("  Aktualni stavy peak = %4.1fx input files\n", f.onePass.v[1] / f.inputMb);
     fs::remove_all(root);
     return f;
 }
@@ -435,24 +436,24 @@ int measureOne(std::size_t turnovers, std::size_t states, const std::string& com
     writeInputs(root, turnovers, states);
     if (command == "stavy-jen") {
         // The one-pass current states alone, for a profiler.
-        const Result direct = currentStates(root, true);
-        std::printf("stavy-jen: %.3f s  peak %.0f MB\n", direct.v[0], direct.v[1]);
+        const Result onePass = currentStates(root, true);
+        std::printf("stavy-jen: %.3f s  peak %.0f MB\n", onePass.v[0], onePass.v[1]);
         fs::remove_all(root);
         return 0;
     }
     if (command == "stavy") {
         // The one-pass current states beside both references of the same run, the best of five
         // of each, as the machine may be busy with other work.
-        Result scan, direct, sql;
+        Result scan, onePass, sql;
         for (int i = 0; i < kRuns; ++i) {
             keepBest(scan, readAndScan(root));
-            keepBest(direct, currentStates(root, true));
+            keepBest(onePass, currentStates(root, true));
             keepBest(sql, sqliteGroupBy(root));
         }
         std::printf("stavy: %.3f s  peak %.0f MB = %.1fx read+scan (%.3f s);  %.1fx faster than "
                     "sqlite GROUP BY (%.3f s)\n",
-                    direct.v[0], direct.v[1], direct.v[0] / scan.v[0], scan.v[0],
-                    sql.v[0] / direct.v[0], sql.v[0]);
+                    onePass.v[0], onePass.v[1], onePass.v[0] / scan.v[0], scan.v[0],
+                    sql.v[0] / onePass.v[0], sql.v[0]);
         fs::remove_all(root);
         return 0;
     }
@@ -484,7 +485,7 @@ int main(int argc, char** argv) {
         const char* name;
         double small, big;
     } growth[] = {
-        {"Aktualni stavy", small.direct.v[0], big.direct.v[0]},
+        {"Aktualni stavy", small.onePass.v[0], big.onePass.v[0]},
         {"Mesicni uzaverka", small.close.v[0], big.close.v[0]},
         {"Regleta Proved", small.reg.v[0], big.reg.v[0]},
         {"Regleta report", small.reg.v[1], big.reg.v[1]},

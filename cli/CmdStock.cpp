@@ -5,6 +5,7 @@
 #include "period/Period.h"
 #include "shell/LSysCopy.h"
 #include "shell/WinLSys.h"
+#include "shell/WorkFiles.h"
 #include "stock/StockTables.h"
 #include "stock/TSarProc.h"
 #include "stock/USarMesU.h"
@@ -21,12 +22,12 @@ namespace {
 // others (an empty state table when the period has none).
 StockTableView openingStates(Session& s) {
     StockTableView view = TabStavy(s);
-    deleteFile(s, kStockResult);
+    deleteFile(s, kSarWork);
     if (fileExists(s, view.file))
-        view.computed = FileCopy(s, view.file, kStockResult, 0) == kCopyOk;
+        view.computed = FileCopy(s, view.file, kSarWork, 0) == kCopyOk;
     else
-        TSarProc(s).MakeCdsFile(kStockResult, view.def);
-    view.file = kStockResult;
+        TSarProc(s).MakeCdsFile(kSarWork, view.def);
+    view.file = kSarWork;
     return view;
 }
 

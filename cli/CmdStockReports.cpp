@@ -7,6 +7,7 @@
 #include "reports/USarSklK.h"
 #include "shell/Session.h"
 #include "shell/WinLSys.h"
+#include "shell/WorkFiles.h"
 #include "start/Startup.h"
 
 #include <map>
@@ -78,7 +79,7 @@ int runInventory(Context& ctx) {
     const std::string title = InvProved(s, level, groups);
     if (title.empty()) return kFailure;
     if (o.count("--print") == 0) {
-        out(std::string(kRepWork) + "\n");
+        out(std::string(kSarWork) + "\n");
         return kOk;
     }
     invScreenParams(s, level, groups, true, title);

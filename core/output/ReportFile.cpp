@@ -4,6 +4,7 @@
 #include "shell/NumText.h"
 #include "shell/Session.h"
 #include "shell/WinLSys.h"
+#include "shell/WorkFiles.h"
 #include "tables/library/TCdsProc.h"
 
 #include <algorithm>
@@ -56,7 +57,7 @@ std::string tableReportName(std::string_view tableFile) {
 }
 
 std::string maskedCopyName(std::string_view reportFile) {
-    return std::string(kMaskedCopyDir) + "\\T_P_" + baseName(reportFile) + ".Txt";
+    return std::string(kWorkDir) + "\\T_P_" + baseName(reportFile) + ".Txt";
 }
 
 std::string viewerFile(Session& s, const std::string& reportFile) {
@@ -146,9 +147,9 @@ std::string applyMask(Session& s, const std::string& reportFile, std::string_vie
         out += "\r\n";
     });
     const std::string masked = maskedCopyName(reportFile);
-    makePath(s, kMaskedCopyDir);
+    makePath(s, kWorkDir);
     if (replaceWholeFile(s, masked, out) != 0) {
-        warning(s, "Soubor se nepodarilo ulozit:\r\r" + masked);
+        warnNotSaved(s, masked);
         return {};
     }
     return masked;

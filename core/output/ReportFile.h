@@ -12,8 +12,6 @@ class Session;
 // hold a form feed. The services of the output viewer that are not drawing: names, the
 // normalisation every producer ends with, page counting and the column mask.
 
-constexpr const char* kReportDir = "C:\\A_Run\\Sestavy";
-constexpr const char* kMaskedCopyDir = "C:\\A_Run\\Work";
 // What the mask field shows until the user types a mask.
 constexpr const char* kMaskPrompt = "x1/y1 x2/y2  ... xn/yn";
 constexpr int kMaxMaskRanges = 19;

@@ -5,6 +5,7 @@
 #include "shell/NumText.h"
 #include "shell/Session.h"
 #include "shell/WinLSys.h"
+#include "shell/WorkFiles.h"
 #include "stock/TSarProc.h"
 
 namespace sarw {
@@ -36,9 +37,37 @@ std::vector<int> fieldRange(int first, int last) {
     return fields;
 }
 
+std::vector<int> unitsFirst(int firstUnit, int units, const std::vector<int>& within) {
+    constexpr int kUnitFields = 3;
+    std::vector<int> keys = fieldRange(firstUnit, firstUnit + units - 1);
+    keys.insert(keys.end(), within.begin(), within.end());
+    for (int f = firstUnit + units; f < firstUnit + kUnitFields; ++f) keys.push_back(f);
+    return keys;
+}
+
 void keepReducedDef(Session& s) {
-    deleteFile(s, kRepWork1Def);
-    renameFile(s, stockWorkDef(), kRepWork1Def);
+    deleteFile(s, kSarWork1Def);
+    renameFile(s, kSarWorkDef, kSarWork1Def);
+}
+
+bool reduceAndSort(Session& s, const std::vector<int>& kept, const std::string& def,
+                   const std::vector<int>& order) {
+    TSarProc p(s);
+    p.setKeys(kept);
+    if (!p.RedCds3(kSarWork1, kSarWork2, def)) return false;
+    keepReducedDef(s);
+    p.setKeys(order);
+    return p.SortCds3(kSarWork2, kSarWork, kSarWork1Def);
+}
+
+void listScreenParams(Session& s, const std::string& title) {
+    CdsScrParams& p = s.scr;
+    p.TableFile = kSarWork;
+    p.DefFile = kSarWorkDef;
+    p.editAllowed = false;
+    p.heading1 = kRepHeading;
+    p.heading2 = title;
+    p.clearLevels();
 }
 
 ProgressStrip::ProgressStrip(Session& s) : s_(s) {
@@ -59,7 +88,7 @@ std::string sestavaI(Session& s) {
 }
 
 bool repTabulka(Session& s, const std::string& title) {
-    return showTableInTool(s, kRepWork, kRepWorkDef, kRepHeading, title);
+    return showTableInTool(s, kSarWork, kSarWorkDef, kRepHeading, title);
 }
 
 } // namespace sarw

@@ -8,16 +8,10 @@ namespace sarw {
 
 class Session;
 
-// What the inventory list, the regleta and the stock cards share: their work files in
-// C:\A_Run\Work (the last of the three computations decides what they hold), the organisational
-// level of a list, and the table screen's "Sestava I" on the result.
+// What the inventory list, the regleta and the stock cards share: their work files SarWork*.Cds
+// and .Def in C:\A_Run\Work (the last of the three computations decides what they hold), the
+// organisational level of a list, and the table screen's "Sestava I" on the result.
 
-constexpr const char* kRepWork = "C:\\A_Run\\Work\\SarWork.Cds";
-constexpr const char* kRepWorkDef = "C:\\A_Run\\Work\\SarWork.Def";
-constexpr const char* kRepWork1 = "C:\\A_Run\\Work\\SarWork1.Cds";
-constexpr const char* kRepWork1Def = "C:\\A_Run\\Work\\SarWork1.Def";
-constexpr const char* kRepWork2 = "C:\\A_Run\\Work\\SarWork2.Cds";
-constexpr const char* kRepWork3 = "C:\\A_Run\\Work\\SarWork3.Cds";
 // First heading of every list and the product word handed to the table tool.
 constexpr const char* kRepHeading = "SarW";
 
@@ -30,10 +24,20 @@ bool parseOrgLevel(std::string_view text, OrgLevel& level);
 
 // The field list 1..n as a key list from first to last.
 std::vector<int> fieldRange(int first, int last);
+// The sort order of a list grouped by `units` organisational units: the first `units` of the
+// three unit fields that start at `firstUnit`, then `within`, then the other unit fields.
+std::vector<int> unitsFirst(int firstUnit, int units, const std::vector<int>& within);
 
 // The definition a reduction left as SarWork.Def becomes SarWork1.Def (an old one deleted first),
 // so that the sort after it can write the sorted table's own SarWork.Def.
 void keepReducedDef(Session& s);
+// SarWork1.Cds (of the definition `def`) reduced to the fields `kept` into SarWork2.Cds, then
+// sorted by `order` into SarWork.Cds.
+bool reduceAndSort(Session& s, const std::vector<int>& kept, const std::string& def,
+                   const std::vector<int>& order);
+// The table screen's parameters of every list: SarWork.Cds with SarWork.Def, not editable, the
+// list's headings, no levels yet.
+void listScreenParams(Session& s, const std::string& title);
 
 // The progress strip around a computation, closed however it ends.
 class ProgressStrip {

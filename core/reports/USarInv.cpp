@@ -4,6 +4,7 @@
 #include "shell/Session.h"
 #include "shell/USarCON.h"
 #include "shell/WinLSys.h"
+#include "shell/WorkFiles.h"
 #include "stock/TSarProc.h"
 #include "period/PeriodFiles.h"
 
@@ -12,12 +13,9 @@ namespace sarw {
 std::vector<int> invSortFields(OrgLevel level, bool groups) {
     // The grouping units first, then the material group when asked for, then the order of the
     // materials (positions 4-6), then the remaining units.
-    const int n = unitCount(level);
-    std::vector<int> keys = fieldRange(1, n);
-    if (groups) keys.push_back(7);
-    for (int f : {4, 5, 6}) keys.push_back(f);
-    for (int f = n + 1; f <= 3; ++f) keys.push_back(f);
-    return keys;
+    std::vector<int> within = {4, 5, 6};
+    if (groups) within.insert(within.begin(), 7);
+    return unitsFirst(1, unitCount(level), within);
 }
 
 std::string invTitle(OrgLevel level, std::string_view period) {
@@ -28,23 +26,13 @@ std::string invTitle(OrgLevel level, std::string_view period) {
 }
 
 bool invReduceAndSort(Session& s, OrgLevel level, bool groups) {
-    TSarProc p(s);
-    p.setKeys(fieldRange(3, 13));
-    if (!p.RedCds3(kRepWork1, kRepWork2, stateDefName(s))) return false;
-    keepReducedDef(s);
-    p.setKeys(invSortFields(level, groups));
-    return p.SortCds3(kRepWork2, kRepWork, kRepWork1Def);
+    return reduceAndSort(s, fieldRange(3, 13), stateDefName(s), invSortFields(level, groups));
 }
 
 void invScreenParams(Session& s, OrgLevel level, bool groups, bool print,
                      const std::string& title) {
+    listScreenParams(s, title);
     CdsScrParams& p = s.scr;
-    p.TableFile = kRepWork;
-    p.DefFile = kRepWorkDef;
-    p.editAllowed = false;
-    p.heading1 = kRepHeading;
-    p.heading2 = title;
-    p.clearLevels();
     const int n = unitCount(level);
     for (int lv = 1; lv <= n; ++lv) p.Sum[lv] = p.Str[lv] = true;
     if (!print) return;
@@ -69,7 +57,7 @@ std::string InvProved(Session& s, OrgLevel level, bool groups) {
     ProgressStrip strip(s);
     emptyWorkDirs(s);
     TSarProc p(s);
-    if (!p.StNove(stateFileName(s), kRepWork1, turnoverFileName(s))) return {};
+    if (!p.StNove(stateFileName(s), kSarWork1, turnoverFileName(s))) return {};
     if (!invReduceAndSort(s, level, groups)) return {};
     return invTitle(level, s.period.Period);
 }

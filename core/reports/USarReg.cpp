@@ -6,6 +6,7 @@
 #include "shell/Parallel.h"
 #include "shell/Session.h"
 #include "shell/WinLSys.h"
+#include "shell/WorkFiles.h"
 #include "stock/TSarProc.h"
 #include "tables/fast/PackedRows.h"
 #include "tables/fast/PackedTable.h"
@@ -35,7 +36,7 @@ bool loadForJoin(Session& s, PackedTable& t, const std::string& name) {
 // anything is written; the caller then goes file by file.
 bool joinAndReduce(Session& s, const PackedTable& moves) {
     PackedTable initial, current;
-    if (!loadForJoin(s, initial, kRepWork1) || !loadForJoin(s, current, kRepWork3)) return false;
+    if (!loadForJoin(s, initial, kSarWork1) || !loadForJoin(s, current, kSarWork3)) return false;
     const Table& head = initial.head;
     if (!cdscopy::sameLayout(head, moves.head) || !cdscopy::sameLayout(head, current.head))
         return false;
@@ -53,7 +54,7 @@ bool joinAndReduce(Session& s, const PackedTable& moves) {
         reducedHead.fields.push_back(std::move(f));
     }
 
-    deleteFile(s, kRepWork2);
+    deleteFile(s, kSarWork2);
     const std::vector<const PackedTable*> parts = {&initial, &moves, &current};
     struct Output {
         std::filesystem::path file;
@@ -61,8 +62,8 @@ bool joinAndReduce(Session& s, const PackedTable& moves) {
         std::string error;
         bool written = false;
     };
-    Output full{s.platform().native(kRepWork1), !inWorkDirs(s, kRepWork1), {}};
-    Output reduced{s.platform().native(kRepWork2), !inWorkDirs(s, kRepWork2), {}};
+    Output full{s.platform().native(kSarWork1), !inWorkDirs(s, kSarWork1), {}};
+    Output reduced{s.platform().native(kSarWork2), !inWorkDirs(s, kSarWork2), {}};
     // Both tables are one pass over the same stored bytes, so the reduced one is written by a
     // second thread beside the full one.
     atOnce(
@@ -76,21 +77,18 @@ bool joinAndReduce(Session& s, const PackedTable& moves) {
                 writeBinaryTableFile(reduced.file, reducedHead, PackedRows(parts, 2, keys.size()),
                                      reduced.error, reduced.durable);
         });
-    auto failed = [&](const std::string& name, const std::string& error) {
-        warning(s, "Soubor se nepodarilo ulozit:\r\r" + name + "\r\r" + error);
-    };
     // After a failure the message is given and SarWork2 is missing, so nothing is sorted.
     if (!full.written) {
-        failed(kRepWork1, full.error);
-        deleteFile(s, kRepWork2);
+        warnNotSaved(s, kSarWork1, full.error);
+        deleteFile(s, kSarWork2);
         return true;
     }
-    if (!writeTextFile(s, stockWorkDef(), definitionLines(s.def, keys))) {
-        deleteFile(s, kRepWork2);
+    if (!writeTextFile(s, kSarWorkDef, definitionLines(s.def, keys))) {
+        deleteFile(s, kSarWork2);
         return true;
     }
     if (!reduced.written) {
-        failed(kRepWork2, reduced.error);
+        warnNotSaved(s, kSarWork2, reduced.error);
         return true;
     }
     keepReducedDef(s);
@@ -101,11 +99,7 @@ bool joinAndReduce(Session& s, const PackedTable& moves) {
 
 std::vector<int> regSortFields(OrgLevel level) {
     // The grouping units first, then the material key (positions 13-15), then the other units.
-    const int n = unitCount(level);
-    std::vector<int> keys = fieldRange(1, n);
-    for (int f : {13, 14, 15}) keys.push_back(f);
-    for (int f = n + 1; f <= 3; ++f) keys.push_back(f);
-    return keys;
+    return unitsFirst(1, unitCount(level), {13, 14, 15});
 }
 
 std::string regTitle(OrgLevel level, std::string_view period) {
@@ -125,22 +119,12 @@ void regWindowClosed(Session& s) {
 }
 
 bool regReduceAndSort(Session& s, OrgLevel level) {
-    TSarProc p(s);
-    p.setKeys(fieldRange(3, 26));
-    if (!p.RedCds3(kRepWork1, kRepWork2, turnoverDefName(s))) return false;
-    keepReducedDef(s);
-    p.setKeys(regSortFields(level));
-    return p.SortCds3(kRepWork2, kRepWork, kRepWork1Def);
+    return reduceAndSort(s, fieldRange(3, 26), turnoverDefName(s), regSortFields(level));
 }
 
 void regScreenParams(Session& s, OrgLevel level, const std::string& title) {
+    listScreenParams(s, title);
     CdsScrParams& p = s.scr;
-    p.TableFile = kRepWork;
-    p.DefFile = kRepWorkDef;
-    p.editAllowed = false;
-    p.heading1 = kRepHeading;
-    p.heading2 = title;
-    p.clearLevels();
     const int n = unitCount(level);
     for (int lv = 1; lv <= n; ++lv) p.Sum[lv] = p.Str[lv] = true;
     // A blank line between materials whose second key field differs.
@@ -163,19 +147,19 @@ std::string RegProved(Session& s, OrgLevel level) {
     PackedTable moves;
     const bool held = loadForJoin(s, moves, turnovers);
     if (held) p.holdTurnovers(turnovers, &moves);
-    p.StNove(states, kRepWork2, turnovers);
-    p.StOb(kRepWork2, kRepWork3, kRegCurrentLabel);
-    p.StOb(states, kRepWork1, kRegInitialLabel);
+    p.StNove(states, kSarWork2, turnovers);
+    p.StOb(kSarWork2, kSarWork3, kRegCurrentLabel);
+    p.StOb(states, kSarWork1, kRegInitialLabel);
     const bool joined = held && joinAndReduce(s, moves);
     p.holdTurnovers({}, nullptr);
     moves = PackedTable();
     if (joined) {
-        if (!fileExists(s, kRepWork2)) return {};
+        if (!fileExists(s, kSarWork2)) return {};
         p.setKeys(regSortFields(level));
-        if (!p.SortCds3(kRepWork2, kRepWork, kRepWork1Def)) return {};
+        if (!p.SortCds3(kSarWork2, kSarWork, kSarWork1Def)) return {};
     } else {
-        s.cdsProc().AppendCds(turnovers, kRepWork1);
-        s.cdsProc().AppendCds(kRepWork3, kRepWork1);
+        s.cdsProc().AppendCds(turnovers, kSarWork1);
+        s.cdsProc().AppendCds(kSarWork3, kSarWork1);
         if (!regReduceAndSort(s, level)) return {};
     }
     s.scr.sumFilterField = kRegLabelColumn;

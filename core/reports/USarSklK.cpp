@@ -8,6 +8,7 @@
 #include "shell/Session.h"
 #include "shell/USarCON.h"
 #include "shell/WinLSys.h"
+#include "shell/WorkFiles.h"
 #include "stock/TSarProc.h"
 #include "tables/fast/TextRecords.h"
 #include "tables/formats/TableFile.h"
@@ -28,7 +29,7 @@ std::string firstTwo(const std::string& text) {
 // SarWork1.Cds: the turnovers from..to; SarWork2.Cds: the same with issues negative.
 bool rangeTurnovers(Session& s, const std::string& from, const std::string& to) {
     TSarProc p(s);
-    return p.ObOdDo(from, kRepWork1, to) && p.ObZmZn(kRepWork1, kRepWork2);
+    return p.ObOdDo(from, kSarWork1, to) && p.ObZmZn(kSarWork1, kSarWork2);
 }
 
 } // namespace
@@ -66,9 +67,8 @@ void cardRemoveBlanks(CardSelection& sel) {
 
 std::vector<int> cardSortFields(int units) {
     // The given units first, then the material key, the other units, and the movement order.
-    std::vector<int> keys = fieldRange(kPlant, kPlant + units - 1);
-    for (int f : {saro::kMaterial, kMaterialText, saro::kUnit}) keys.push_back(f);
-    for (int f = kPlant + units; f <= kCentre; ++f) keys.push_back(f);
+    std::vector<int> keys =
+        unitsFirst(kPlant, units, {saro::kMaterial, kMaterialText, saro::kUnit});
     for (int f : {1, 2, saro::kDate, saro::kMovement}) keys.push_back(f);
     return keys;
 }
@@ -88,7 +88,7 @@ bool takenTexts(const std::string_view* cells, const CardSelection& sel) {
 // written, none is copied into a table. False when the files are not for this.
 bool selectPacked(Session& s, const CardSelection& sel, const Table& head) {
     PackedTable in;
-    if (!textFieldsOnly(head) || !loadPacked(s.platform().native(kRepWork2), in) ||
+    if (!textFieldsOnly(head) || !loadPacked(s.platform().native(kSarWork2), in) ||
         !textFieldsOnly(in.head) || !cdscopy::sameLayout(in.head, head) ||
         in.head.fieldCount() < saro::kMaterial)
         return false;
@@ -112,14 +112,11 @@ bool selectPacked(Session& s, const CardSelection& sel, const Table& head) {
     const PackedTextRecords stored(in, head, &taken,
                                    [](const PackedTable&, std::size_t) { return true; }, {});
     const DerivedRecords derived(in, head.fieldCount(), &taken, {}, true);
-    std::string error;
-    if (writeBinaryTableFile(s.platform().native(kRepWork3), head,
-                             present && stored.usable() ? static_cast<const RecordSource&>(stored)
-                                                        : derived,
-                             error, false))
-        return true;
-    warning(s, std::string("Soubor se nepodarilo ulozit:\r\r") + kRepWork3 + "\r\r" + error);
-    return true; // reported; the sort finds what is there
+    // A failure is reported; the sort finds what is there.
+    writeTableOrWarn(s, kSarWork3, head,
+                     present && stored.usable() ? static_cast<const RecordSource&>(stored)
+                                                : derived);
+    return true;
 }
 
 } // namespace
@@ -141,19 +138,19 @@ bool cardTaken(const Table& t, std::size_t rec, const CardSelection& sel) {
 
 bool cardSelectAndSort(Session& s, const CardSelection& sel, int units) {
     TSarProc p(s);
-    p.MakeCdsFile(kRepWork3, turnoverDefName(s));
+    p.MakeCdsFile(kSarWork3, turnoverDefName(s));
     CdsTable in, out;
-    out.fileName = kRepWork3;
+    out.fileName = kSarWork3;
     out.readOnly = true;
     if (!out.open(s)) return false;
     if (selectPacked(s, sel, out.data)) {
         out.discard();
         p.setKeys(cardSortFields(units));
-        return p.SortCds3(kRepWork3, kRepWork, turnoverDefName(s));
+        return p.SortCds3(kSarWork3, kSarWork, turnoverDefName(s));
     }
     out.discard();
     out.readOnly = false;
-    in.fileName = kRepWork2;
+    in.fileName = kSarWork2;
     in.readOnly = true;
     if (!in.open(s) || !out.open(s)) return false;
     const bool sameLayout = in.data.fieldCount() == out.data.fieldCount();
@@ -172,20 +169,15 @@ bool cardSelectAndSort(Session& s, const CardSelection& sel, int units) {
     in.discard();
     if (!out.close(s)) return false;
     p.setKeys(cardSortFields(units));
-    return p.SortCds3(kRepWork3, kRepWork, turnoverDefName(s));
+    return p.SortCds3(kSarWork3, kSarWork, turnoverDefName(s));
 }
 
 void cardScreenParams(Session& s, int units) {
+    listScreenParams(s, "Skladove karty");
     CdsScrParams& p = s.scr;
-    p.TableFile = kRepWork;
-    p.DefFile = kRepWorkDef;
-    p.editAllowed = false;
-    p.heading1 = kRepHeading;
-    p.heading2 = "Skladove karty";
     p.upperText.clear();
     p.rightText.clear();
     p.lowerText.clear();
-    p.clearLevels();
     p.Sum[3 + units] = true;
 }
 
@@ -209,8 +201,8 @@ std::string cardPickList(Session& s, const CardSelection& sel) {
     if (!rangeTurnovers(s, removeBlanks(sel.from), removeBlanks(sel.to))) return {};
     TSarProc p(s);
     p.setKeys({saro::kMaterial, kMaterialText, saro::kUnit});
-    if (!p.SumCds3(kRepWork2, kRepWork, turnoverDefName(s))) return {};
-    return kRepWork;
+    if (!p.SumCds3(kSarWork2, kSarWork, turnoverDefName(s))) return {};
+    return kSarWork;
 }
 
 } // namespace sarw

@@ -9,7 +9,9 @@
 #include "shell/Session.h"
 #include "shell/USarCON.h"
 #include "shell/WinLSys.h"
+#include "shell/WorkFiles.h"
 #include "stock/TSarProc.h"
+#include "tables/library/CdsCopySupport.h"
 #include "tables/library/TCdsProc.h"
 #include "tables/model/ReadDef.h"
 #include "period/PeriodFiles.h"
@@ -84,12 +86,6 @@ void readTurnoverDef(Session& s) {
     throw ProgramHalt("definition not readable");
 }
 
-bool openReadOnly(Session& s, CdsTable& t, const std::string& name) {
-    t.fileName = name;
-    t.readOnly = true;
-    return t.open(s);
-}
-
 // Appends the bookings of every turnover to the open booking table.
 void fillBookings(Session& s, const Table& turnovers, const Table& book, Table& bookings) {
     const auto accounts = accountMap(book);
@@ -112,12 +108,12 @@ void fillBookings(Session& s, const Table& turnovers, const Table& book, Table& 
 // The bookings into the work table, then the work table copied to the transfer file.
 std::string makeBookingTable(Session& s, const std::string& turnoverFile) {
     CdsTable turnovers, book, bookings;
-    if (!openReadOnly(s, turnovers, turnoverFile)) return {};
-    s.cds.TableFile = kUctBookingTable;
+    if (!cdscopy::openRead(s, turnovers, turnoverFile)) return {};
+    s.cds.TableFile = kSarWork2;
     s.cds.DefFile = workDir(s, "DefSoub") + "\\UctO.Def";
     s.cdsProc().MakeTable(bookings);
     if (!s.cdsProc().OpenTableW(bookings)) return {};
-    if (!openReadOnly(s, book, yearCodebookName(s, "Ucto"))) {
+    if (!cdscopy::openRead(s, book, yearCodebookName(s, "Ucto"))) {
         bookings.close(s);
         return {};
     }
@@ -127,7 +123,7 @@ std::string makeBookingTable(Session& s, const std::string& turnoverFile) {
     if (!bookings.close(s)) return {};
     const std::string transfer = transferFileName(s);
     makePath(s, workDir(s, "Prevody"));
-    if (!SafeCopy(s, kUctBookingTable, transfer, 1)) return {};
+    if (!SafeCopy(s, kSarWork2, transfer, 1)) return {};
     return transfer;
 }
 
@@ -232,15 +228,15 @@ bool writeUctProject(Session& s) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         out += completeUctPath(line, s.dataDisk) + "\r\n";
     }
-    if (replaceWholeFile(s, kUctProject, out) == 0) return true;
-    warning(s, "Nepodarilo se zalozit soubor:\r\r" + std::string(kUctProject));
+    if (replaceWholeFile(s, kSarWorkTbu, out) == 0) return true;
+    warning(s, "Nepodarilo se zalozit soubor:\r\r" + std::string(kSarWorkTbu));
     return false;
 }
 
 bool startUctTableTool(Session& s) {
     const std::string program = s.dataDisk + "\\LSarW\\Programy\\Tabulo.Exe";
     if (!fileExists(s, program)) return false;
-    startProgram(s, program, kUctProject, false);
+    startProgram(s, program, kSarWorkTbu, false);
     s.pause(1000);
     s.dialogs().progress(0);
     return true;
@@ -248,7 +244,7 @@ bool startUctTableTool(Session& s) {
 
 std::string VytvoreniSouboru(Session& s, bool& shown) {
     std::string transfer = buildTransfer(s);
-    shown = !transfer.empty() && fileExists(s, kUctProject) && startUctTableTool(s);
+    shown = !transfer.empty() && fileExists(s, kSarWorkTbu) && startUctTableTool(s);
     return transfer;
 }
 

@@ -12,8 +12,6 @@ class Session;
 // booking for the accounting program, the accounts taken from the year's transfer codebook
 // (<YY>Ucto.Cds: movement type, material group, debit account, credit account).
 
-constexpr const char* kUctBookingTable = "C:\\A_Run\\Work\\SarWork2.Cds";
-constexpr const char* kUctProject = "C:\\A_Run\\Work\\SarWork.Tbu";
 constexpr int kUctFirstDocument = 53001;
 constexpr int kUctLinesPerDocument = 500;
 // Accounts of a turnover whose keys the codebook does not hold.

@@ -2,6 +2,7 @@
 
 #include "output/HeaderText.h"
 #include "screens/GenerSes.h"
+#include "shell/WorkFiles.h"
 
 #include <algorithm>
 

@@ -10,6 +10,7 @@
 #include "shell/NumTextFast.h"
 #include "shell/Session.h"
 #include "shell/WinLSys.h"
+#include "shell/WorkFiles.h"
 #include "tables/library/CdsTable.h"
 #include "tables/library/TCdsProc.h"
 #include "tables/model/CdsSortSupport.h"
@@ -86,7 +87,7 @@ bool loadReduced(Session& s, const SesRequest& r, Source& src) {
     c.KeyCount = static_cast<int>(r.fieldList.size());
     std::copy_n(r.fieldList.begin(), std::min<std::size_t>(r.fieldList.size(), c.KeyFields.size()),
                 c.KeyFields.begin());
-    makePath(s, "C:\\A_Run\\Work");
+    makePath(s, kWorkDir);
     CdsTable in;
     in.fileName = r.tableFile;
     if (!s.cdsProc().RedFVirt(in, src.holder) || !ReadDef(s, kSesReducedDef)) return false;
@@ -382,7 +383,7 @@ std::string generateTableReport(Session& s, const SesRequest& r, SesLayout* layo
     if (!fitsDefinition(s, t.head(), r.tableFile, src.defName)) return {};
     std::vector<SesColumn> cols = columnsOf(s.def);
     if (!r.allColumns) keepFilledColumns(s, t, cols);
-    makePath(s, "C:\\A_Run\\Work");
+    makePath(s, kWorkDir);
     if (!writeTextFile(s, kSesWorkDef, definitionLines(s.def, printedFields(cols)))) return {};
     // The report is written normalised as it is made, under a name of its own beside the old
     // one, which it replaces only when it is complete; the text before normalisation, which
@@ -401,7 +402,7 @@ std::string generateTableReport(Session& s, const SesRequest& r, SesLayout* layo
         err = out.commit();
     }
     if (err) {
-        warning(s, "Soubor se nepodarilo ulozit:\r\r" + report);
+        warnNotSaved(s, report);
         return {};
     }
     for (const auto& c : cols)

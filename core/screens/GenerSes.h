@@ -14,10 +14,6 @@ class Session;
 class PackedTable;
 class Table;
 
-// Work files of the table report.
-constexpr const char* kSesReducedDef = "C:\\A_Run\\Work\\CdsScrRed.Def";
-constexpr const char* kSesWorkDef = "C:\\A_Run\\Work\\CdsScrW_.Def";
-
 // Everything one table report is made from.
 struct SesRequest {
     std::string tableFile;

@@ -5,6 +5,7 @@
 #include "platform/FileReplace.h"
 #include "shell/Session.h"
 #include "shell/WinLSys.h"
+#include "shell/WorkFiles.h"
 
 #include <cstdint>
 #include <cstring>

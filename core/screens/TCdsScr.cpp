@@ -6,6 +6,7 @@
 #include "screens/SesRecords.h"
 #include "shell/Session.h"
 #include "shell/WinLSys.h"
+#include "shell/WorkFiles.h"
 #include "tables/formats/TableFile.h"
 #include "tables/library/TCdsProc.h"
 #include "tables/model/ReadDef.h"

@@ -11,10 +11,6 @@ namespace sarw {
 
 class Session;
 
-// The minimal-width copy the screen shows when "Minimalni sirka sestavy" is ticked.
-constexpr const char* kMinimalWidthTable = "C:\\A_Run\\Work\\CdsScrRW_.Cds";
-constexpr const char* kMinimalWidthDef = "C:\\A_Run\\Work\\CdsScrRW_.Def";
-
 // A report made by one of the screen's buttons.
 struct SesResult {
     std::string reportFile;  // empty when no report was made

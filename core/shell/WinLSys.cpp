@@ -88,6 +88,14 @@ void warning(Session& s, const std::string& text, const std::string& title) {
     s.dialogs().processEvents();
 }
 
+void warnNotSaved(Session& s, const std::string& name) {
+    warning(s, "Soubor se nepodarilo ulozit:\r\r" + name);
+}
+
+void warnNotSaved(Session& s, const std::string& name, const std::string& error) {
+    warning(s, "Soubor se nepodarilo ulozit:\r\r" + name + "\r\r" + error);
+}
+
 void fatalCode(Session& s, int code, const std::string& text) {
     if (code == 0) return;
     s.dialogs().error(text, "Chyba: " + intToTextZero(code, 6) + "   - Program bude ukoncen");

@@ -20,6 +20,9 @@ bool question(Session& s, const std::string& text, const std::string& title = ""
 bool questionHalt(Session& s, const std::string& text);
 void information(Session& s, const std::string& text, const std::string& title = "");
 void warning(Session& s, const std::string& text, const std::string& title = "");
+// "Soubor se nepodarilo ulozit:" with the file's name, and the writer's error when it gave one.
+void warnNotSaved(Session& s, const std::string& name);
+void warnNotSaved(Session& s, const std::string& name, const std::string& error);
 // Code 0 does nothing; otherwise the box "Chyba: <code>   - Program bude ukoncen" and a halt.
 void fatalCode(Session& s, int code, const std::string& text);
 
@@ -84,9 +87,6 @@ bool openDocument(Session& s, const std::string& name);
 // the caller then shows the table itself.
 bool showTableInTool(Session& s, const std::string& tableFile, const std::string& defFile,
                      const std::string& appName, const std::string& title);
-// The control file the table tool reads, and the copy of the table it shows.
-constexpr const char* kTabuloControlFile = "C:\\A_Run\\Work\\Tabulo.Tbu";
-constexpr const char* kTabuloDataFile = "C:\\A_Run\\Work\\Tabulo_Data.Cds";
 // Shows the help text <data disk>\LSarW\Dokum\<name>.Rtf; false (after the not-found warning)
 // when it does not exist.
 bool showHelpText(Session& s, const std::string& name);

@@ -6,6 +6,7 @@
 #include "platform/ProgramHalt.h"
 #include "shell/LSysCopy.h"
 #include "shell/Session.h"
+#include "shell/WorkFiles.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -160,7 +161,7 @@ void deleteOlderThanTodayByMask(Session& s, const std::string& mask) {
 
 namespace {
 
-constexpr const char* kWorkDirs[] = {"C:\\A_Run\\Sestavy", "C:\\A_Run\\Work"};
+constexpr const char* kWorkDirs[] = {kReportDir, kWorkDir};
 
 } // namespace
 

@@ -5,6 +5,7 @@
 #include "shell/LSysCopy.h"
 #include "shell/NumText.h"
 #include "shell/Session.h"
+#include "shell/WorkFiles.h"
 
 #include <vector>
 

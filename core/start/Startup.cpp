@@ -10,6 +10,7 @@
 #include "shell/TextLines.h"
 #include "shell/USarCON.h"
 #include "shell/WinLSys.h"
+#include "shell/WorkFiles.h"
 
 #include <cctype>
 #include <cstdint>
@@ -22,7 +23,7 @@ namespace {
 constexpr const char* kLocalSystemTree[] = {
     "C:\\A_Run",          "C:\\A_Run\\Aplikace", "C:\\A_Run\\Archiv",    "C:\\A_Run\\DefSoub",
     "C:\\A_Run\\ExecR",   "C:\\A_Run\\Dokum",    "C:\\A_Run\\Uzivatele", "C:\\A_Run\\OtevSoub",
-    "C:\\A_Run\\PristPr", "C:\\A_Run\\PomSoub",  "C:\\A_Run\\Sestavy",   "C:\\A_Run\\Work"};
+    "C:\\A_Run\\PristPr", "C:\\A_Run\\PomSoub",  kReportDir,            kWorkDir};
 
 constexpr const char* kLocalApplicationTree[] = {"",          "\\Data",   "\\Cisel", "\\PomSoub",
                                                  "\\Sestavy", "\\Archiv", "\\Dokum"};

@@ -11,6 +11,8 @@
 #include "shell/Parallel.h"
 #include "shell/Session.h"
 #include "shell/WinLSys.h"
+#include "shell/WorkFiles.h"
+#include "stock/StockRecords.h"
 #include "stock/TSarProc.h"
 #include "tables/fast/KeyGroups.h"
 #include "tables/fast/PackedTable.h"
@@ -40,9 +42,6 @@ namespace {
 
 using keygroups::Groups;
 
-// State field f (1-based) of a record made from a turnover record, and the field of a state
-// record, each as the turnover field it comes from.
-constexpr std::array<int, 13> kTurnoverOfState = {1, 2, 3, 4, 5, 15, 16, 17, 18, 22, 23, 24, 25};
 // The summation's keys: period, the three units, material number, text, prefix, group, unit.
 constexpr std::array<int, 10> kKeys = {1, 2, 3, 4, 5, 6, 7, 8, 9, 11};
 
@@ -144,7 +143,7 @@ public:
             q = fit<stored>(q, l_.width[sars::kQuantity]);
             v = fit<stored>(v, l_.width[sars::kValue]);
         }
-        if (isIssueType(raw(saro::kMovement))) negateQuantityAndValue(q, v, q_, v_);
+        if (isIssueType(raw(saro::kMovement))) negateIssue(q, v, room_);
         put<stored>(field, key, q, v, quantity, value);
     }
 
@@ -201,7 +200,7 @@ private:
     std::size_t periodBytes_ = 0; // of the period's fields
     std::vector<std::string_view> cells_;
     std::vector<std::uint32_t> stateWanted_, turnoverWanted_; // field indexes
-    std::string q_, v_;
+    NegatedTexts room_;
 };
 
 // A number as the summation's record holds it: written in the field's width and cut or padded
@@ -385,11 +384,12 @@ void appendStateTexts(Table& result, const Layout& l, const std::vector<std::str
 
 } // namespace
 
-DirectRoute currentStatesDirect(Session& s, const std::string& states, const std::string& turnovers,
-                                const std::string& out, const std::string& lastWork, bool joined,
-                                const PackedTable* heldTurnovers) {
+OnePassRoute currentStatesOnePass(Session& s, const std::string& states,
+                                  const std::string& turnovers, const std::string& out,
+                                  const std::string& lastWork, bool joined,
+                                  const PackedTable* heldTurnovers) {
     Layout l;
-    if (!readLayout(s, l)) return DirectRoute::NotApplicable;
+    if (!readLayout(s, l)) return OnePassRoute::NotApplicable;
     // The last result is removed beside the loading, as removing a large file waits for the
     // disk; it is made again below. Not when it is one of the inputs.
     const std::filesystem::path lastPath = s.platform().native(lastWork);
@@ -403,14 +403,14 @@ DirectRoute currentStatesDirect(Session& s, const std::string& states, const std
         remover.start([lastPath] { removeFile(lastPath); });
     }
     Input stateInput, turnoverInput;
-    if (!states.empty() && !stateInput.load(s, states)) return DirectRoute::Failed;
+    if (!states.empty() && !stateInput.load(s, states)) return OnePassRoute::Failed;
     if (heldTurnovers)
         turnoverInput.hold(*heldTurnovers);
     else if (!turnoverInput.load(s, turnovers))
-        return DirectRoute::Failed;
+        return OnePassRoute::Failed;
     if ((!states.empty() && !textFieldsOnly(stateInput.fields(), sars::kFieldCount)) ||
         !textFieldsOnly(turnoverInput.fields(), saro::kFieldCount))
-        return DirectRoute::NotApplicable;
+        return OnePassRoute::NotApplicable;
 
     ReadPeriod(s);
     const std::size_t keyLen = keyLength(l);
@@ -444,9 +444,9 @@ DirectRoute currentStatesDirect(Session& s, const std::string& states, const std
     std::vector<int> keptFields(kKeys.begin(), kKeys.end());
     keptFields.push_back(sars::kQuantity);
     keptFields.push_back(sars::kValue);
-    if (!saveText(s, stockWorkDef(), definitionLines(s.def, keptFields))) {
+    if (!saveText(s, kSarWorkDef, definitionLines(s.def, keptFields))) {
         warning(s, "Soubor se nepodarilo sumarizovat !", "Soubor: " + turnovers);
-        return DirectRoute::Failed;
+        return OnePassRoute::Failed;
     }
 
     // Both halves' groups in key order, the ones that sum to zero left out.
@@ -475,18 +475,13 @@ DirectRoute currentStatesDirect(Session& s, const std::string& states, const std
     remover.join();
     deleteFile(s, lastWork);
     if (asWritten) {
-        const StateRecords records(l, head, keys, sums, keyLen, kept);
-        std::string error;
-        if (!writeBinaryTableFile(s.platform().native(lastWork), head, records, error,
-                                  !inWorkDirs(s, lastWork))) {
-            warning(s, "Soubor se nepodarilo ulozit:\r\r" + lastWork + "\r\r" + error);
-            return DirectRoute::Failed;
-        }
+        if (!writeTableOrWarn(s, lastWork, head, StateRecords(l, head, keys, sums, keyLen, kept)))
+            return OnePassRoute::Failed;
     } else {
         appendStateTexts(head, l, keys, sums, keyLen, kept);
-        if (!result.saveToFile(s, lastWork)) return DirectRoute::Failed;
+        if (!result.saveToFile(s, lastWork)) return OnePassRoute::Failed;
     }
-    return SafeCopy(s, lastWork, out, 1) ? DirectRoute::Written : DirectRoute::Failed;
+    return SafeCopy(s, lastWork, out, 1) ? OnePassRoute::Written : OnePassRoute::Failed;
 }
 
 } // namespace sarw

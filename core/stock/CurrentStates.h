@@ -12,7 +12,7 @@ class Session;
 // as the summation of the table library does it, so both give the same output file and the same
 // work definition C:\A_Run\Work\SarWork.Def.
 
-enum class DirectRoute {
+enum class OnePassRoute {
     Written,       // the output was written
     Failed,        // the computation was tried and failed (after the program's message)
     NotApplicable, // the layouts are not the ones the one-pass computation reproduces
@@ -24,8 +24,9 @@ enum class DirectRoute {
 // `joined` tells that the turnovers went through a turnover-form table first (StNove), which
 // fits every text to its field before an issue is negated. `heldTurnovers`, when given, is the
 // turnover file as loadPacked gave it, read from there instead of loading the file again.
-DirectRoute currentStatesDirect(Session& s, const std::string& states, const std::string& turnovers,
-                                const std::string& out, const std::string& lastWork, bool joined,
-                                const PackedTable* heldTurnovers = nullptr);
+OnePassRoute currentStatesOnePass(Session& s, const std::string& states,
+                                  const std::string& turnovers, const std::string& out,
+                                  const std::string& lastWork, bool joined,
+                                  const PackedTable* heldTurnovers = nullptr);
 
 } // namespace sarw

@@ -5,6 +5,7 @@
 #include "shell/LSysCopy.h"
 #include "shell/Session.h"
 #include "shell/WinLSys.h"
+#include "shell/WorkFiles.h"
 #include "stock/TSarProc.h"
 #include "tables/library/CdsTable.h"
 #include "period/PeriodFiles.h"
@@ -28,7 +29,7 @@ private:
 };
 
 StockTableView turnoverView(Session& s, std::string title, bool computed) {
-    return {kStockResult, turnoverDefName(s), std::move(title), computed};
+    return {kSarWork, turnoverDefName(s), std::move(title), computed};
 }
 
 } // namespace
@@ -36,15 +37,15 @@ StockTableView turnoverView(Session& s, std::string title, bool computed) {
 bool signChangeStep(Session& s, const std::string& computed, SignChange sign) {
     const bool change = sign == SignChange::Ask ? question(s, kSignQuestion) : sign == SignChange::Change;
     // Never leave an earlier command's table to be shown under this one's title.
-    deleteFile(s, kStockResult);
+    deleteFile(s, kSarWork);
     TSarProc proc(s);
     if (!fileExists(s, computed)) {
         // A month without documents has no turnover file yet: an empty table of turnovers.
-        proc.MakeCdsFile(kStockResult, turnoverDefName(s));
+        proc.MakeCdsFile(kSarWork, turnoverDefName(s));
         return true;
     }
-    if (change) return proc.ObZmZn(computed, kStockResult);
-    return FileCopy(s, computed, kStockResult, 0) == kCopyOk;
+    if (change) return proc.ObZmZn(computed, kSarWork);
+    return FileCopy(s, computed, kSarWork, 0) == kCopyOk;
 }
 
 StockTableView TabStavy(Session& s) {
@@ -62,9 +63,9 @@ StockTableView TabObratyOdDo(Session& s, SignChange sign) {
     bool ok;
     {
         Progress p(s);
-        ok = TSarProc(s).ObOdDo(from, kStockResult1, to);
+        ok = TSarProc(s).ObOdDo(from, kSarWork1, to);
     }
-    ok = ok && signChangeStep(s, kStockResult1, sign);
+    ok = ok && signChangeStep(s, kSarWork1, sign);
     return turnoverView(s, "Prehled obratu za obdobie " + from + "-" + to, ok);
 }
 
@@ -74,21 +75,21 @@ StockTableView TabStavyObraty(Session& s, SignChange sign) {
     bool ok;
     {
         Progress p(s);
-        ok = TSarProc(s).StObSpoj(states, kStockResult1, turnovers);
+        ok = TSarProc(s).StObSpoj(states, kSarWork1, turnovers);
     }
-    ok = ok && signChangeStep(s, kStockResult1, sign);
+    ok = ok && signChangeStep(s, kSarWork1, sign);
     return turnoverView(s, "Prehled stavu a obratov za obdobie " + period + "-" + period, ok);
 }
 
 StockTableView TabAktStavy(Session& s) {
     const std::string states = stateFileName(s), turnovers = turnoverFileName(s);
-    deleteFile(s, kStockResult);
+    deleteFile(s, kSarWork);
     bool ok;
     {
         Progress p(s);
-        ok = TSarProc(s).StNove(states, kStockResult, turnovers);
+        ok = TSarProc(s).StNove(states, kSarWork, turnovers);
     }
-    return {kStockResult, stateDefName(s), "Prehled aktualnich stavu v obdobi " + s.period.Period,
+    return {kSarWork, stateDefName(s), "Prehled aktualnich stavu v obdobi " + s.period.Period,
             ok};
 }
 
@@ -100,12 +101,12 @@ bool DataStavyPrepare(Session& s) {
     const std::string states = stateFileName(s);
     TSarProc proc(s);
     if (!fileExistsWarn(s, states)) proc.MakeCdsFile(states, stateDefName(s));
-    deleteFile(s, kStockResult);
+    deleteFile(s, kSarWork);
     Progress p(s);
-    return proc.SortCds2(states, 8, kStockResult, stateDefName(s));
+    return proc.SortCds2(states, 8, kSarWork, stateDefName(s));
 }
 
-bool DataStavyWriteBack(Session& s) { return Oprava(s, kStockResult, stateFileName(s)); }
+bool DataStavyWriteBack(Session& s) { return Oprava(s, kSarWork, stateFileName(s)); }
 
 bool Oprava(Session& s, const std::string& edited, const std::string& target) {
     if (!fileExistsWarn(s, edited) || !fileExistsWarn(s, target)) return false;

@@ -10,8 +10,6 @@ class Session;
 // current period into C:\A_Run\Work and says what the table tool is to show. The windows call
 // them; nothing here draws.
 
-constexpr const char* kStockResult = "C:\\A_Run\\Work\\SarWork.Cds";
-constexpr const char* kStockResult1 = "C:\\A_Run\\Work\\SarWork1.Cds";
 constexpr const char* kSignQuestion = "Zmenit znamenka u vydajov ?";
 
 // Whether issues are shown negative: asked with kSignQuestion, or given.
@@ -37,14 +35,14 @@ StockTableView TabStavyObraty(Session& s, SignChange sign);
 // "Aktualni stavy": opening states plus the turnovers of the current period.
 StockTableView TabAktStavy(Session& s);
 
-// The computed turnover-form file into kStockResult, issues negative when so answered.
+// The computed turnover-form file into kSarWork, issues negative when so answered.
 bool signChangeStep(Session& s, const std::string& computed, SignChange sign);
 // Hands the table to the table tool under the application name "SarW"; false when the tool is
 // not there (the caller then shows the table itself).
 bool showStockTable(Session& s, const StockTableView& view);
 
 // "Pocatecni stavy": the state file of the current period (created empty when missing) sorted by
-// its first 8 fields into kStockResult for editing; false when there is nothing to edit.
+// its first 8 fields into kSarWork for editing; false when there is nothing to edit.
 bool DataStavyPrepare(Session& s);
 // After the table screen reported a change: the edited records written back to the state file.
 bool DataStavyWriteBack(Session& s);

@@ -3,11 +3,10 @@
 
 #include "platform/Platform.h"
 #include "shell/LSysCopy.h"
-#include "shell/NumText.h"
-#include "shell/NumTextFast.h"
 #include "shell/Session.h"
 #include "shell/USarCON.h"
 #include "shell/WinLSys.h"
+#include "shell/WorkFiles.h"
 #include "tables/fast/PackedTable.h"
 #include "tables/fast/TextRecords.h"
 #include "tables/formats/TableFile.h"
@@ -26,16 +25,19 @@ bool saveTable(Session& s, const CdsTable& table, const std::string& out) {
     return table.saveToFile(s, out);
 }
 
-bool loadForReading(Session& s, CdsTable& table, const std::string& name) {
-    table.discard();
-    table.fileName = name;
-    table.readOnly = true;
-    return table.open(s);
-}
-
-// Quantity and value of a turnover record's texts turned negative, into q and v.
-void negateQuantityAndValue(std::string_view* cells, std::string& q, std::string& v) {
-    sarw::negateQuantityAndValue(cells[saro::kQuantity - 1], cells[saro::kValue - 1], q, v);
+// The start of a sort, sum or reduction of `in` into `out`: the step's own work files deleted
+// and the library's files set; false, reported, when the input is missing or cannot be opened.
+bool startStep(Session& s, const std::string& in, std::initializer_list<const char*> oldWork,
+               const std::string& out, const std::string& def) {
+    if (!fileExistsWarn(s, in)) return false;
+    for (const char* work : oldWork) deleteFile(s, work);
+    if (!canOpen(s, in)) return false;
+    CdsParams& c = s.cds;
+    c.InFile = in;
+    c.OutFile = out;
+    c.InDef = def;
+    c.WorkDef = kSarWorkDef;
+    return true;
 }
 
 void setBlocks(CdsParams& c, int method) {
@@ -44,24 +46,6 @@ void setBlocks(CdsParams& c, int method) {
 }
 
 } // namespace
-
-void negateQuantityAndValue(std::string_view& quantity, std::string_view& value, std::string& qRoom,
-                            std::string& vRoom) {
-    if (!negatedInPlace(quantity, kQuantityWidth, kQuantityDecimals, qRoom))
-        qRoom = numberToText(kQuantityWidth, kQuantityDecimals, -textToNumberFast(quantity));
-    if (!negatedInPlace(value, kValueWidth, kValueDecimals, vRoom))
-        vRoom = numberToText(kValueWidth, kValueDecimals, -textToNumberFast(value));
-    quantity = qRoom;
-    value = vRoom;
-}
-
-std::string stockWorkFile(std::string_view name) {
-    return "C:\\A_Run\\Work\\" + std::string(name);
-}
-
-std::string stockWorkDef() {
-    return stockWorkFile("SarWork.Def");
-}
 
 std::string stateDefName(const Session& s) {
     return workDir(s, "DefSoub") + "\\SarS.Def";
@@ -90,7 +74,7 @@ bool TSarProc::SortCds1(const std::string& in, int n, const std::string& out) {
     if (!fileExistsWarn(s_, in)) return false;
     if (n > 0) {
         // The key sort of a codebook, in place through its work file.
-        const std::string work = stockWorkFile("CdsCisWork.Cds");
+        const std::string work = kCdsCisWork;
         deleteFile(s_, work);
         CdsParams& c = s_.cds;
         c.InFile = in;
@@ -117,46 +101,21 @@ bool TSarProc::SortCds2(const std::string& in, int n, const std::string& out,
 }
 
 bool TSarProc::SortCds3(const std::string& in, const std::string& out, const std::string& def) {
-    if (!fileExistsWarn(s_, in)) return false;
-    deleteFile(s_, stockWorkFile("SarSort31.Cds"));
-    deleteFile(s_, stockWorkFile("SarSort32.Cds"));
-    if (!canOpen(s_, in)) return false;
-    CdsParams& c = s_.cds;
-    setBlocks(c, 2);
-    c.InFile = in;
-    c.OutFile = out;
-    c.InDef = def;
-    c.WorkDef = stockWorkDef();
+    if (!startStep(s_, in, {kSarSort31, kSarSort32}, out, def)) return false;
+    setBlocks(s_.cds, 2);
     // From file to file: the library sorts a table file of texts without loading it as a table.
     return s_.cdsProc().SortF(true);
 }
 
 bool TSarProc::SumCds3(const std::string& in, const std::string& out, const std::string& def) {
-    if (!fileExistsWarn(s_, in)) return false;
-    const std::string sum2 = stockWorkFile("SarSum2.Cds");
-    deleteFile(s_, stockWorkFile("SarSum1.Cds"));
-    deleteFile(s_, sum2);
-    if (!canOpen(s_, in)) return false;
-    CdsParams& c = s_.cds;
-    setBlocks(c, 2);
-    c.InFile = in;
-    c.OutFile = sum2;
-    c.InDef = def;
-    c.WorkDef = stockWorkDef();
+    if (!startStep(s_, in, {kSarSum1, kSarSum2}, kSarSum2, def)) return false;
+    setBlocks(s_.cds, 2);
     if (!s_.cdsProc().SumF()) return false;
-    return SafeCopy(s_, sum2, out, 1);
+    return SafeCopy(s_, kSarSum2, out, 1);
 }
 
 bool TSarProc::RedCds3(const std::string& in, const std::string& out, const std::string& def) {
-    if (!fileExistsWarn(s_, in)) return false;
-    deleteFile(s_, stockWorkFile("SarRed1.Cds"));
-    deleteFile(s_, stockWorkFile("SarRed2.Cds"));
-    if (!canOpen(s_, in)) return false;
-    CdsParams& c = s_.cds;
-    c.InFile = in;
-    c.OutFile = out;
-    c.InDef = def;
-    c.WorkDef = stockWorkDef();
+    if (!startStep(s_, in, {kSarRed1, kSarRed2}, out, def)) return false;
     CdsTable input, reduced;
     input.fileName = in;
     if (!s_.cdsProc().RedFVirt(input, reduced)) return false;
@@ -177,12 +136,10 @@ bool TSarProc::ObZmZn(const std::string& in, const std::string& out) {
             textFieldsOnly(packed.head)) {
             const bool signs =
                 std::min(packed.head.fieldCount(), result.data.fieldCount()) >= saro::kValue;
-            std::string q, v;
+            NegatedTexts room;
             const DerivedRecords records(packed, result.data.fieldCount(), nullptr,
                                          [&](std::string_view* cells) {
-                                             if (!signs || !isIssueType(cells[saro::kMovement - 1]))
-                                                 return;
-                                             negateQuantityAndValue(cells, q, v);
+                                             if (signs) applySignRule(cells, room);
                                          });
             // Of the same layout, the records the signs leave alone go as they are stored, the
             // others are made on the writer's threads.
@@ -194,51 +151,39 @@ bool TSarProc::ObZmZn(const std::string& in, const std::string& out) {
                     return t.someCells(r, movement, cells) &&
                            !(signs && isIssueType(cells[saro::kMovement - 1]));
                 },
-                [&](std::string_view* cells, std::array<std::string, 2>& room) {
-                    if (signs && isIssueType(cells[saro::kMovement - 1]))
-                        negateQuantityAndValue(cells, room[0], room[1]);
+                [&](std::string_view* cells, NegatedTexts& room) {
+                    if (signs) applySignRule(cells, room);
                 });
-            const bool fast = directRoute && signed_.usable() &&
+            const bool fast = onePassRoute && signed_.usable() &&
                               packed.head.fieldCount() >= saro::kMovement &&
                               cdscopy::sameLayout(packed.head, result.data);
-            std::string error;
-            if (writeBinaryTableFile(s_.platform().native(out), result.data,
-                                     fast ? static_cast<const RecordSource&>(signed_) : records,
-                                     error, !inWorkDirs(s_, out)))
-                return true;
-            warning(s_, "Soubor se nepodarilo ulozit:\r\r" + out + "\r\r" + error);
-            return false;
+            return writeTableOrWarn(s_, out, result.data,
+                                    fast ? static_cast<const RecordSource&>(signed_) : records);
         }
     }
     CdsTable input;
-    if (!loadForReading(s_, input, in)) return false;
+    if (!cdscopy::openRead(s_, input, in)) return false;
     Table& to = result.data;
     const Table& from = input.data;
     const int n = std::min(from.fieldCount(), to.fieldCount());
-    const bool direct = textFieldsOnly(from) && textFieldsOnly(to);
+    const bool textsOnly = textFieldsOnly(from) && textFieldsOnly(to);
     std::vector<std::string> texts(static_cast<std::size_t>(to.fieldCount()));
     std::vector<std::string_view> cells(
         static_cast<std::size_t>(std::max(from.fieldCount(), to.fieldCount())));
     std::vector<CellState> states;
-    std::string q, v;
+    NegatedTexts room;
     for (std::size_t r = 0; r < from.recordCount(); ++r) {
-        if (direct) {
+        if (textsOnly) {
             recordTexts(from, r, cells.data(), states);
             for (int f = n; f < to.fieldCount(); ++f) cells[static_cast<std::size_t>(f)] = {};
-            if (n >= saro::kValue && isIssueType(cells[saro::kMovement - 1])) {
-                negateQuantityAndValue(cells.data(), q, v);
-            }
+            if (n >= saro::kValue) applySignRule(cells.data(), room);
             to.appendRaw(cells.data());
             continue;
         }
         for (int f = 0; f < to.fieldCount(); ++f)
             texts[static_cast<std::size_t>(f)] = f < n ? from.text(r, f) : std::string();
-        if (n >= saro::kValue && isIssueType(texts[saro::kMovement - 1])) {
-            std::string& tq = texts[saro::kQuantity - 1];
-            std::string& tv = texts[saro::kValue - 1];
-            tq = numberToText(kQuantityWidth, kQuantityDecimals, -textToNumber(tq));
-            tv = numberToText(kValueWidth, kValueDecimals, -textToNumber(tv));
-        }
+        if (n >= saro::kValue && isIssueType(texts[saro::kMovement - 1]))
+            negateIssue(texts[saro::kQuantity - 1], texts[saro::kValue - 1]);
         to.appendTexts(texts);
     }
     input.discard();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "stock/StockRecords.h"
+
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -10,48 +12,9 @@ namespace sarw {
 class PackedTable;
 class Session;
 
-// State and turnover tables of the stock: their field numbers, the sign rule of movement types,
-// the table primitives and the period tables built on them. Every name is a full Windows-form
-// name; work files lie in C:\A_Run\Work.
+// The table primitives of the stock and the period tables built on them, over the records of
+// StockRecords.h. Every name is a full Windows-form name; work files lie in C:\A_Run\Work.
 
-// Field numbers (1-based) of the state table...
-namespace sars {
-constexpr int kFieldCount = 13;
-constexpr int kPrice = 10, kUnit = 11, kQuantity = 12, kValue = 13;
-} // namespace sars
-// ...and of the turnover table.
-namespace saro {
-constexpr int kFieldCount = 26;
-constexpr int kDocument = 6, kMovement = 7, kDocText = 11, kDate = 12, kItem = 14;
-constexpr int kMaterial = 15, kPrice = 22, kUnit = 23, kQuantity = 24, kValue = 25;
-} // namespace saro
-
-// Widths of the numbers the computations write.
-constexpr int kQuantityWidth = 16, kQuantityDecimals = 3;
-constexpr int kValueWidth = 15, kValueDecimals = 2;
-constexpr int kPriceWidth = 10, kPriceDecimals = 2;
-
-// Movement type of an opening state, and the document text of states joined with turnovers.
-constexpr const char* kOpeningMovement = "100";
-constexpr const char* kOpeningDocText = "Poc.stav";
-// A state table in turnover form is split into documents of at most this many items.
-constexpr int kItemsPerDocument = 500;
-
-// A movement type whose first character is "5" or above (by character code) is an issue and
-// counts negative; every other record is a receipt.
-inline bool isIssueType(std::string_view movementType) {
-    return !movementType.empty() && static_cast<unsigned char>(movementType[0]) >= '5';
-}
-
-// An issue's quantity and value texts turned negative: the same texts with a minus where they
-// allow it, otherwise written anew into qRoom and vRoom, which the texts then point to.
-void negateQuantityAndValue(std::string_view& quantity, std::string_view& value, std::string& qRoom,
-                            std::string& vRoom);
-
-// C:\A_Run\Work\ + name.
-std::string stockWorkFile(std::string_view name);
-// The work definition the sorts, sums and reductions leave behind.
-std::string stockWorkDef();
 // The definitions of the state and turnover tables under the data disk.
 std::string stateDefName(const Session& s);
 std::string turnoverDefName(const Session& s);
@@ -107,7 +70,7 @@ public:
     // StOb writes its records as it makes them from the stored bytes of a binary state file;
     // switched off, they take the route through the primitives and tables in memory (the two
     // give the same files).
-    bool directRoute = true;
+    bool onePassRoute = true;
 
 private:
     bool replaceWithCopy(const std::string& computed, const std::string& out);

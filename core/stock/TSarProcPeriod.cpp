@@ -12,6 +12,7 @@
 #include "shell/Session.h"
 #include "shell/Parallel.h"
 #include "shell/WinLSys.h"
+#include "shell/WorkFiles.h"
 #include "tables/fast/PackedRows.h"
 #include "tables/fast/PackedTable.h"
 #include "tables/formats/TableFile.h"
@@ -31,14 +32,14 @@ namespace {
 // binary files, one after another, as appending each file's records to the work table `head`
 // gives them; none is copied into a table. Not applicable, with nothing written, unless every
 // file is a binary table of the work table's layout.
-DirectRoute spanFromStoredBytes(Session& s, const std::vector<std::string>& names,
-                                const Table& head, const std::string& work) {
-    if (formatForName(work) != TableFormat::Binary) return DirectRoute::NotApplicable;
+OnePassRoute spanFromStoredBytes(Session& s, const std::vector<std::string>& names,
+                                 const Table& head, const std::string& work) {
+    if (formatForName(work) != TableFormat::Binary) return OnePassRoute::NotApplicable;
     std::vector<std::string> files;
     for (const std::string& name : names) {
         // Files that hold no table add no records.
         if (!cdscopy::holdsTable(s, name)) continue;
-        if (formatForName(name) != TableFormat::Binary) return DirectRoute::NotApplicable;
+        if (formatForName(name) != TableFormat::Binary) return OnePassRoute::NotApplicable;
         files.push_back(name);
     }
     // Most files are smaller than what one reader reads on threads: two files are read at once.
@@ -52,22 +53,12 @@ DirectRoute spanFromStoredBytes(Session& s, const std::vector<std::string>& name
                 cdscopy::sameLayout(tables[i].head, head);
     });
     s.dialogs().processEvents();
-    if (!loaded[0] || !loaded[1]) return DirectRoute::NotApplicable;
+    if (!loaded[0] || !loaded[1]) return OnePassRoute::NotApplicable;
     std::vector<const PackedTable*> parts;
     for (const PackedTable& t : tables) parts.push_back(&t);
-    std::string error;
-    if (writeBinaryTableFile(s.platform().native(work), head,
-                             PackedRows(parts, 0, head.fields.size()), error, !inWorkDirs(s, work)))
-        return DirectRoute::Written;
-    warning(s, "Soubor se nepodarilo ulozit:\r\r" + work + "\r\r" + error);
-    return DirectRoute::Failed;
-}
-
-bool loadForReading(Session& s, CdsTable& table, const std::string& name) {
-    table.discard();
-    table.fileName = name;
-    table.readOnly = true;
-    return table.open(s);
+    return writeTableOrWarn(s, work, head, PackedRows(parts, 0, head.fields.size()))
+               ? OnePassRoute::Written
+               : OnePassRoute::Failed;
 }
 
 // An empty table of a definition, held in memory.
@@ -89,10 +80,6 @@ bool saveThenReplace(Session& s, const CdsTable& table, const std::string& work,
     return SafeCopy(s, work, out, 1);
 }
 
-std::string negated(const std::string& number, int width, int decimals) {
-    return numberToText(width, decimals, -textToNumber(number));
-}
-
 // States as opening-state turnover records, made one at a time for the table file writer, so
 // that neither table is held in memory: record r is item r % 500 + 1 of document r / 500 + 1.
 // Only for tables of texts; a null or missing state field is an empty text.
@@ -105,16 +92,16 @@ public:
         // The records are put into the packet here, on both threads, when the output is of
         // texts: every record then goes in, as no text holds a zero byte (the input's texts end
         // before one).
-        direct_ = inFields_ < kMaxFields && head.fieldCount() == saro::kFieldCount &&
-                  packer_.usable() && date_.find('\0') == std::string::npos &&
-                  docText_.find('\0') == std::string::npos;
+        packsOnWriterThreads_ = inFields_ < kMaxFields && head.fieldCount() == saro::kFieldCount &&
+                                packer_.usable() && date_.find('\0') == std::string::npos &&
+                                docText_.find('\0') == std::string::npos;
     }
 
     std::size_t recordCount() const override { return in_.recordCount(); }
-    bool concurrentWrites() const override { return direct_; }
+    bool concurrentWrites() const override { return packsOnWriterThreads_; }
 
     bool writeRecord(std::size_t rec, PacketSink& out) const override {
-        if (!direct_) return false;
+        if (!packsOnWriterThreads_) return false;
         std::array<std::string_view, kMaxFields + 1> st;
         std::string document, item;
         std::array<std::string_view, saro::kFieldCount> made;
@@ -157,20 +144,17 @@ private:
         document = zeroPadInt(static_cast<long long>(rec / items) + 1, 5);
         item = zeroPadInt(static_cast<long long>(rec % items) + 1, 4);
         // State field f at st[f]; fields the table lacks are empty.
-        auto f = [&](std::size_t k) { return k <= inFields_ ? st[k] : std::string_view(); };
-        const std::string_view texts[saro::kFieldCount] = {
-            f(1),  f(2),  f(3),  f(4),     f(5),  document, kOpeningMovement,
-            f(3),  f(4),  f(5),  docText_, date_, "",       item,
-            f(6),  f(7),  f(8),  f(9),     "",    "",       "",
-            f(10), f(11), f(12), f(13),    ""};
-        std::copy(std::begin(texts), std::end(texts), made);
+        auto f = [&](int k) {
+            return static_cast<std::size_t>(k) <= inFields_ ? st[k] : std::string_view();
+        };
+        stateAsTurnover(f, {document, docText_, date_, item}, made);
     }
 
     const Records& in_;
     std::size_t inFields_;
     std::string date_, docText_;
     TextPacker packer_;
-    bool direct_ = false;
+    bool packsOnWriterThreads_ = false;
     mutable std::string buffer_;
 };
 
@@ -179,11 +163,11 @@ private:
 bool TSarProc::StOb(const std::string& states, const std::string& out, const std::string& docText) {
     if (!fileExistsWarn(s_, states)) return false;
     canOpen(s_, states);
-    const std::string work = stockWorkFile("SarStOb2.Cds");
+    const std::string work = kSarStOb2;
     // A binary state file of texts is read as its stored bytes and the records written as they
     // are made.
     PackedTable packed;
-    if (directRoute && formatForName(states) == TableFormat::Binary &&
+    if (onePassRoute && formatForName(states) == TableFormat::Binary &&
         formatForName(work) == TableFormat::Binary &&
         loadPacked(s_.platform().native(states), packed) && textFieldsOnly(packed.head)) {
         CdsTable result;
@@ -193,26 +177,21 @@ bool TSarProc::StOb(const std::string& states, const std::string& out, const std
                 packed, static_cast<std::size_t>(packed.head.fieldCount()), result.data, today(s_),
                 docText);
             deleteFile(s_, work);
-            std::string error;
-            if (!writeBinaryTableFile(s_.platform().native(work), result.data, records, error,
-                                      !inWorkDirs(s_, work))) {
-                warning(s_, "Soubor se nepodarilo ulozit:\r\r" + work + "\r\r" + error);
-                return false;
-            }
-            return SafeCopy(s_, work, out, 1);
+            return writeTableOrWarn(s_, work, result.data, records) && SafeCopy(s_, work, out, 1);
         }
     }
     packed = PackedTable();
     CdsTable input, result;
-    if (!loadForReading(s_, input, states)) return false;
+    if (!cdscopy::openRead(s_, input, states)) return false;
     makeInMemory(s_, result, turnoverDefName(s_));
     const std::string date = today(s_);
     const Table& in = input.data;
     Table& to = result.data;
-    const bool direct =
+    const bool textsOnly =
         textFieldsOnly(to) && textFieldsOnly(in) && to.fieldCount() == saro::kFieldCount;
     std::vector<std::string> t(saro::kFieldCount);
-    std::vector<std::string_view> st(static_cast<std::size_t>(in.fieldCount()) + 1), cells;
+    std::vector<std::string_view> st(static_cast<std::size_t>(in.fieldCount()) + 1),
+        cells(saro::kFieldCount);
     std::vector<CellState> cellStates;
     std::string documentText = zeroPadInt(1, 5), itemText;
     int document = 1, item = 0;
@@ -223,22 +202,16 @@ bool TSarProc::StOb(const std::string& states, const std::string& out, const std
             documentText = zeroPadInt(document, 5);
         }
         itemText = zeroPadInt(item, 4);
-        if (direct) {
+        const OpeningTexts made = {documentText, docText, date, itemText};
+        if (textsOnly) {
             // State field f at st[f]; fields the table lacks are empty.
             recordTexts(in, r, st.data() + 1, cellStates);
             auto f = [&](int n) { return n <= in.fieldCount() ? st[n] : std::string_view(); };
-            cells = {f(1),  f(2),  f(3),  f(4),    f(5), documentText, kOpeningMovement,
-                     f(3),  f(4),  f(5),  docText, date, "",           itemText,
-                     f(6),  f(7),  f(8),  f(9),    "",   "",           "",
-                     f(10), f(11), f(12), f(13),   ""};
+            stateAsTurnover(f, made, cells.data());
             to.appendRaw(cells.data());
             continue;
         }
-        auto f = [&](int n) { return fieldText(in, r, n); };
-        t = {f(1),  f(2),  f(3),  f(4),    f(5), documentText, kOpeningMovement,
-             f(3),  f(4),  f(5),  docText, date, "",           itemText,
-             f(6),  f(7),  f(8),  f(9),    "",   "",           "",
-             f(10), f(11), f(12), f(13),   ""};
+        stateAsTurnover([&](int n) { return fieldText(in, r, n); }, made, t.data());
         to.appendTexts(t);
     }
     input.discard();
@@ -247,10 +220,10 @@ bool TSarProc::StOb(const std::string& states, const std::string& out, const std
 
 bool TSarProc::ObSt(const std::string& turnovers, const std::string& out) {
     if (!fileExistsWarn(s_, turnovers)) return false;
-    if (directRoute) {
-        const DirectRoute done =
-            currentStatesDirect(s_, {}, turnovers, out, stockWorkFile("SarObSt4.Cds"), false);
-        if (done != DirectRoute::NotApplicable) return done == DirectRoute::Written;
+    if (onePassRoute) {
+        const OnePassRoute done =
+            currentStatesOnePass(s_, {}, turnovers, out, kSarObSt4, false);
+        if (done != OnePassRoute::NotApplicable) return done == OnePassRoute::Written;
     }
     return obStThroughPrimitives(turnovers, out);
 }
@@ -259,24 +232,23 @@ bool TSarProc::obStThroughPrimitives(const std::string& turnovers, const std::st
     ReadPeriod(s_);
     canOpen(s_, turnovers);
     CdsTable input, states;
-    if (!loadForReading(s_, input, turnovers)) return false;
+    if (!cdscopy::openRead(s_, input, turnovers)) return false;
     const std::string def = stateDefName(s_);
     makeInMemory(s_, states, def);
     const Table& in = input.data;
-    const std::string year = s_.period.PeriodYear, month = s_.period.PeriodMonth;
+    std::vector<std::string> st(sars::kFieldCount);
+    st[0] = s_.period.PeriodYear;
+    st[1] = s_.period.PeriodMonth;
     for (std::size_t r = 0; r < in.recordCount(); ++r) {
-        auto o = [&](int f) { return fieldText(in, r, f); };
-        std::vector<std::string> st = {year,  month, o(3),  o(4),  o(5),  o(15), o(16),
-                                       o(17), o(18), o(22), o(23), o(24), o(25)};
-        if (isIssueType(o(saro::kMovement))) {
-            st[sars::kQuantity - 1] =
-                negated(st[sars::kQuantity - 1], kQuantityWidth, kQuantityDecimals);
-            st[sars::kValue - 1] = negated(st[sars::kValue - 1], kValueWidth, kValueDecimals);
-        }
+        for (int f = 3; f <= sars::kFieldCount; ++f)
+            st[static_cast<std::size_t>(f - 1)] =
+                fieldText(in, r, kTurnoverOfState[static_cast<std::size_t>(f - 1)]);
+        if (isIssueType(fieldText(in, r, saro::kMovement)))
+            negateIssue(st[sars::kQuantity - 1], st[sars::kValue - 1]);
         states.data.appendTexts(st);
     }
     input.discard();
-    const std::string sum2 = stockWorkFile("SarObSt2.Cds"), sum3 = stockWorkFile("SarObSt3.Cds");
+    const std::string sum2 = kSarObSt2, sum3 = kSarObSt3;
     deleteFile(s_, sum2);
     if (!states.saveToFile(s_, sum2)) return false;
     states.discard();
@@ -284,7 +256,7 @@ bool TSarProc::obStThroughPrimitives(const std::string& turnovers, const std::st
     if (!SumCds3(sum2, sum3, def)) return false;
 
     CdsTable summed, result;
-    if (!loadForReading(s_, summed, sum3)) return false;
+    if (!cdscopy::openRead(s_, summed, sum3)) return false;
     makeInMemory(s_, result, def);
     const Table& sums = summed.data;
     for (std::size_t r = 0; r < sums.recordCount(); ++r) {
@@ -298,12 +270,12 @@ bool TSarProc::obStThroughPrimitives(const std::string& turnovers, const std::st
             {p(1), p(2), p(3), p(4), p(5), p(6), p(7), p(8), p(9), price, p(10), quantity, value});
     }
     summed.discard();
-    return saveThenReplace(s_, result, stockWorkFile("SarObSt4.Cds"), out);
+    return saveThenReplace(s_, result, kSarObSt4, out);
 }
 
 bool TSarProc::StObSpoj(const std::string& states, const std::string& out,
                         const std::string& turnovers) {
-    const std::string work = stockWorkFile("SarStObSpoj.Cds");
+    const std::string work = kSarStObSpoj;
     const bool haveStates = fileExists(s_, states), haveTurnovers = fileExists(s_, turnovers);
     if (!haveStates && !haveTurnovers) {
         MakeCdsFile(work, turnoverDefName(s_));
@@ -323,27 +295,27 @@ bool TSarProc::StNove(const std::string& states, const std::string& out,
                       const std::string& turnovers) {
     const bool haveStates = fileExists(s_, states), haveTurnovers = fileExists(s_, turnovers);
     if (!haveStates && !haveTurnovers) {
-        const std::string work = stockWorkFile("SarStNove2.Cds");
+        const std::string work = kSarStNove2;
         MakeCdsFile(work, stateDefName(s_));
         return replaceWithCopy(work, out);
     }
     if (!haveTurnovers) return replaceWithCopy(states, out);
     if (!haveStates) return ObSt(turnovers, out);
-    if (directRoute) {
-        const DirectRoute done =
-            currentStatesDirect(s_, states, turnovers, out, stockWorkFile("SarStNove2.Cds"), true,
-                                held_ && heldName_ == turnovers ? held_ : nullptr);
-        if (done != DirectRoute::NotApplicable) return done == DirectRoute::Written;
+    if (onePassRoute) {
+        const OnePassRoute done =
+            currentStatesOnePass(s_, states, turnovers, out, kSarStNove2, true,
+                                 held_ && heldName_ == turnovers ? held_ : nullptr);
+        if (done != OnePassRoute::NotApplicable) return done == OnePassRoute::Written;
     }
-    const std::string joined = stockWorkFile("SarStNove1.Cds");
-    const std::string computed = stockWorkFile("SarStNove2.Cds");
+    const std::string joined = kSarStNove1;
+    const std::string computed = kSarStNove2;
     if (!StObSpoj(states, joined, turnovers)) return false;
     if (!obStThroughPrimitives(joined, computed)) return false;
     return replaceWithCopy(computed, out);
 }
 
 bool TSarProc::ObOdDo(const std::string& first, const std::string& out, const std::string& last) {
-    const std::string work = stockWorkFile("SarObOdDo.Cds");
+    const std::string work = kSarObOdDo;
     MakeCdsFile(work, turnoverDefName(s_));
     // The periods are appended in memory and the work file written once: the same records as
     // appending each file to the work file in turn.
@@ -359,14 +331,14 @@ bool TSarProc::ObOdDo(const std::string& first, const std::string& out, const st
             const std::string name = turnoverFileName(s_, period);
             if (fileExists(s_, name)) names.push_back(name);
         }
-    if (directRoute) {
+    if (onePassRoute) {
         switch (spanFromStoredBytes(s_, names, all.data, work)) {
-        case DirectRoute::Written:
+        case OnePassRoute::Written:
             all.discard();
             return replaceWithCopy(work, out);
-        case DirectRoute::Failed:
+        case OnePassRoute::Failed:
             return false;
-        case DirectRoute::NotApplicable:
+        case OnePassRoute::NotApplicable:
             break;
         }
     }

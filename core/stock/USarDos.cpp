@@ -8,6 +8,7 @@
 #include "shell/Session.h"
 #include "shell/USarCON.h"
 #include "shell/WinLSys.h"
+#include "shell/WorkFiles.h"
 #include "tables/library/CdsTable.h"
 #include "tables/library/TCdsProc.h"
 #include "period/PeriodFiles.h"
@@ -67,20 +68,20 @@ bool sortCds1(Session& s, const std::string& in, int n, const std::string& out) 
 
 // A DOS record file through its definition into SarWork1.Cds, then sorted into SarWork2.Cds.
 bool readDosFile(Session& s, const std::string& source, const char* def, int keys) {
-    deleteFile(s, kDosWork1);
+    deleteFile(s, kSarWork1);
     s.cds.DefFile = defFile(s, def);
-    s.cds.TableFile = kDosWork1;
+    s.cds.TableFile = kSarWork1;
     s.cds.SourceFile = source;
     if (!s.cdsProc().KonvTbuCds(kKamenicky)) return false;
-    deleteFile(s, kDosWork2);
-    return sortCds1(s, kDosWork1, keys, kDosWork2);
+    deleteFile(s, kSarWork2);
+    return sortCds1(s, kSarWork1, keys, kSarWork2);
 }
 
 // The records of SarWork2.Cds, each with at least `fields` texts (a short DOS definition leaves
 // the missing ones empty).
 bool sortedDosRows(Session& s, int fields, std::vector<Row>& rows) {
     CdsTable t;
-    t.fileName = kDosWork2;
+    t.fileName = kSarWork2;
     t.readOnly = true;
     if (!t.open(s)) return false;
     const Table& d = t.data;
@@ -112,9 +113,9 @@ public:
         t_.data.appendTexts(row);
     }
     bool store(const std::string& target) {
-        deleteFile(s_, kDosWork1);
-        const bool stored = t_.saveToFile(s_, kDosWork1) && SafeCopy(s_, kDosWork1, target, 1);
-        deleteFile(s_, kDosWork1);
+        deleteFile(s_, kSarWork1);
+        const bool stored = t_.saveToFile(s_, kSarWork1) && SafeCopy(s_, kSarWork1, target, 1);
+        deleteFile(s_, kSarWork1);
         t_.discard();
         return stored;
     }
@@ -312,8 +313,8 @@ std::string codebookSource(Session& s, const std::string& dir, const char* plain
 }
 
 void deleteWorkFiles(Session& s) {
-    deleteFile(s, kDosWork1);
-    deleteFile(s, kDosWork2);
+    deleteFile(s, kSarWork1);
+    deleteFile(s, kSarWork2);
 }
 
 // Movement types and material groups: the sorted DOS table replaces the codebook as it is. The
@@ -327,7 +328,7 @@ std::string copyCodebook(Session& s, const std::string& dir, const char* plain, 
                                    ? workDir(s, "Cisel") + "\\" + s.period.PeriodYear + "MatSk.Cds"
                                    : codebookName(s, "DP");
     const std::string source = codebookSource(s, dir, plain);
-    if (source.empty() || !readDosFile(s, source, def, 1) || !SafeCopy(s, kDosWork2, target, 1))
+    if (source.empty() || !readDosFile(s, source, def, 1) || !SafeCopy(s, kSarWork2, target, 1))
         return {};
     return target;
 }

@@ -13,10 +13,6 @@ class Session;
 // through the Dos*.Def definitions, texts converted from the Kamenicky code page. Each command
 // runs inside the progress strip and leaves the current period as the period file holds it.
 
-// Work files of the import.
-constexpr const char* kDosWork1 = "C:\\A_Run\\Work\\SarWork1.Cds";
-constexpr const char* kDosWork2 = "C:\\A_Run\\Work\\SarWork2.Cds";
-
 // The Slovak koruna per euro: amounts of the years before 2009 are divided by it.
 constexpr double kSkkPerEuro = 30.126;
 

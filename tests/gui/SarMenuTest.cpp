@@ -13,6 +13,7 @@
 #include "shell/TSar.h"
 #include "shell/USarCON.h"
 #include "shell/WinLSys.h"
+#include "shell/WorkFiles.h"
 #include "stock/StockTables.h"
 #include "period/PeriodFiles.h"
 
@@ -178,10 +179,10 @@ private slots:
 
         // Escape in the from/to dialog: nothing is computed or shown.
         d.t.dialogs.clear();
-        d.t.write(kStockResult, "stale");
+        d.t.write(kSarWork, "stale");
         whenModal<TObd12>([](TObd12* w) { QTest::keyClick(w->fromField(), Qt::Key_Escape); });
         QVERIFY(!opens<TCdsView>([&] { main->command("TabObratyOdDo")->trigger(); }));
-        QCOMPARE(d.t.read(kStockResult), std::string("stale"));
+        QCOMPARE(d.t.read(kSarWork), std::string("stale"));
         QVERIFY(d.t.dialogs.boxes.empty());
     }
 

@@ -5,6 +5,7 @@
 #include "reports/ReportsFixture.h"
 #include "shell/LSysDate.h"
 #include "shell/Session.h"
+#include "shell/WorkFiles.h"
 
 using namespace sarw;
 using namespace sarw::test;
@@ -22,14 +23,14 @@ protected:
             r[8] = group;
             return r;
         };
-        writeStates(kRepWork1, {st("02", "01", "01", "300000000001", "020"),
+        writeStates(kSarWork1, {st("02", "01", "01", "300000000001", "020"),
                                 st("01", "02", "01", "100000000001", "030"),
                                 st("01", "01", "02", "200000000001", "010"),
                                 st("01", "01", "01", "200000000001", "010")});
     }
     // "plant/unit/centre group material" of every row of the sorted list, read by field name.
     std::vector<std::string> order() {
-        Records r = loadRecords(ts.path(kRepWork));
+        Records r = loadRecords(ts.path(kSarWork));
         std::vector<int> at;
         for (const char* name : {"Zavod", "Sprava", "Stredisko", "Skupina", "Material"}) {
             int i = 0;
@@ -78,14 +79,14 @@ TEST_F(Inventory, ListIsSortedByTheChosenUnitsThenGroupThenMaterial) {
 TEST_F(Inventory, ReducedListHasStateFieldsThreeToThirteenWithSortFieldsFirst) {
     writeCurrentStates();
     ASSERT_TRUE(invReduceAndSort(*ts, OrgLevel::Stredisko, true));
-    Records r = loadRecords(ts.path(kRepWork));
+    Records r = loadRecords(ts.path(kSarWork));
     ASSERT_EQ(r.fields.size(), 11u);
     // Plant, unit, centre, group, then material number, text, prefix, then price, unit, amounts,
     // each text at its field's width.
     EXPECT_EQ(r.rows[0], (Row{"01", "01", "01", "010", "200000000001", padRight("Plech", 25), "200",
                               std::string(10, ' '), "KG ", quantityText(2), valueText(20)}));
-    EXPECT_TRUE(ts.exists(kRepWorkDef));
-    EXPECT_TRUE(ts.exists(kRepWork1Def));
+    EXPECT_TRUE(ts.exists(kSarWorkDef));
+    EXPECT_TRUE(ts.exists(kSarWork1Def));
 }
 
 TEST_F(Inventory, ScreenLevelsAndTextsByChoice) {
@@ -124,7 +125,7 @@ TEST_F(Inventory, ProvedListsTheCurrentStatesOfThePeriod) {
     writeSmallStock();
     EXPECT_EQ(InvProved(*ts, OrgLevel::Zavod, false),
               "Inventurni soupis podle zavodu v obdobi 26 02");
-    const std::vector<Row> r = rows(kRepWork);
+    const std::vector<Row> r = rows(kSarWork);
     ASSERT_EQ(r.size(), 2u);
     // 10 + 5 - 3 = 12 KG worth 100 + 60 - 30 = 130, unit price 130 / 12.
     EXPECT_EQ(r[0][0] + r[0][1], "01112010000001");

@@ -7,6 +7,7 @@
 #include "shell/NumText.h"
 #include "shell/Session.h"
 #include "shell/WinLSys.h"
+#include "shell/WorkFiles.h"
 #include "stock/TSarProc.h"
 #include "tables/library/CdsTable.h"
 #include "tables/library/TCdsProc.h"
@@ -36,20 +37,20 @@ TEST_F(Regleta, RowsOfAMaterialKeepInitialTurnoversCurrentOrderWithLabelInColumn
           "100000000001 Prijem", "100000000001 Akt.stav"}},
     };
     for (const Case& c : cases) {
-        writeTurnovers(kRepWork1,
+        writeTurnovers(kSarWork1,
                        {row("01", "100000000001", "Poc.stav"),
                         row("02", "050000000001", "Poc.stav"), row("01", "100000000001", "Prijem"),
                         row("01", "100000000001", "Akt.stav"),
                         row("02", "050000000001", "Akt.stav")});
         ASSERT_TRUE(regReduceAndSort(*ts, c.level));
-        Records r = loadRecords(ts.path(kRepWork));
+        Records r = loadRecords(ts.path(kSarWork));
         ASSERT_EQ(r.fields.size(), 24u);
         std::vector<std::string> order;
         for (const Row& x : r.rows) order.push_back(x[0] + " " + trimRight(x[kRegLabelColumn - 1]));
         EXPECT_EQ(order, c.order);
     }
     // Zavod: plant, material key, management unit, cost centre, then the document fields.
-    Records r = loadRecords(ts.path(kRepWork));
+    Records r = loadRecords(ts.path(kSarWork));
     std::vector<std::string> names;
     for (int i = 0; i < 7; ++i) names.push_back(r.fields[static_cast<std::size_t>(i)].name);
     EXPECT_EQ(names, (std::vector<std::string>{"Material", "Nazev materialu", "Predcisli", "Zavod",
@@ -88,7 +89,7 @@ TEST_F(Regleta, ProvedJoinsStatesAndTurnoversAndSumsOnlyCurrentStates) {
     const std::string title = RegProved(*ts, OrgLevel::Zavod);
     EXPECT_EQ(title, "Regleta podle zavodu v obdobi 26 02");
     std::vector<std::string> got;
-    for (const Row& r : rows(kRepWork)) // plant, label, quantity
+    for (const Row& r : rows(kSarWork)) // plant, label, quantity
         got.push_back(r[0] + " " + trimRight(r[kRegLabelColumn - 1]) + " " + trimLeft(r[21]));
     EXPECT_EQ(got, (std::vector<std::string>{"01 Poc.stav 10,000", "01 Prijemka 5,000",
                                              "01 Vydejka 3,000", "01 Akt.stav 12,000",
@@ -130,7 +131,7 @@ TEST_F(Regleta, ProvedWritesWhatTheFileByFileStepsWrite) {
                                   .other = {{11, i % 4 == 1 ? "Vydejka" : "Prijemka"}}}));
     }
     writeStates(states, st);
-    const char* const files[] = {kRepWork, kRepWorkDef, kRepWork1, kRepWork1Def, kRepWork2};
+    const char* const files[] = {kSarWork, kSarWorkDef, kSarWork1, kSarWork1Def, kSarWork2};
     for (const int materialTextWidth : {0, 40}) {
         SCOPED_TRACE(materialTextWidth);
         if (materialTextWidth == 0) {
@@ -151,16 +152,16 @@ TEST_F(Regleta, ProvedWritesWhatTheFileByFileStepsWrite) {
 
         emptyWorkDirs(*ts);
         TSarProc p(*ts);
-        p.StOb(states, kRepWork1, kRegInitialLabel);
-        ts->cdsProc().AppendCds(turnovers, kRepWork1);
-        p.StNove(states, kRepWork2, turnovers);
-        p.StOb(kRepWork2, kRepWork3, kRegCurrentLabel);
-        ts->cdsProc().AppendCds(kRepWork3, kRepWork1);
+        p.StOb(states, kSarWork1, kRegInitialLabel);
+        ts->cdsProc().AppendCds(turnovers, kSarWork1);
+        p.StNove(states, kSarWork2, turnovers);
+        p.StOb(kSarWork2, kSarWork3, kRegCurrentLabel);
+        ts->cdsProc().AppendCds(kSarWork3, kSarWork1);
         // The reduction leaves SarWork2 as the reduced table.
         ASSERT_TRUE(regReduceAndSort(*ts, OrgLevel::Sprava));
         for (std::size_t i = 0; i < std::size(files); ++i)
             EXPECT_TRUE(ts.read(files[i]) == proved[i]) << files[i];
-        EXPECT_EQ(rows(kRepWork).size(), 40u + 40u + rows(kRepWork3).size());
+        EXPECT_EQ(rows(kSarWork).size(), 40u + 40u + rows(kSarWork3).size());
     }
     EXPECT_TRUE(ts.dialogs.boxes.empty());
 }

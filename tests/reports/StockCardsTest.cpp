@@ -5,6 +5,7 @@
 #include "reports/ReportsFixture.h"
 #include "shell/LSysDate.h"
 #include "shell/Session.h"
+#include "shell/WorkFiles.h"
 #include "tables/library/CdsTable.h"
 
 using namespace sarw;
@@ -43,7 +44,7 @@ TEST_F(StockCards, PlantAndMaterialPrefixSelectAndSortByUnitMaterialAndMovementO
                          .material = material,
                          .other = {{2, month}, {12, date}}});
     };
-    writeTurnovers(kRepWork2, {t("01", "02", "120000000001", "01", "20.01.2026", "100"),
+    writeTurnovers(kSarWork2, {t("01", "02", "120000000001", "01", "20.01.2026", "100"),
                                t("02", "01", "120000000001", "02", "03.02.2026", "100"),
                                t("01", "01", "130000000001", "02", "03.02.2026", "100"),
                                t("01", "01", "121000000000", "02", "01.02.2026", "510"),
@@ -55,7 +56,7 @@ TEST_F(StockCards, PlantAndMaterialPrefixSelectAndSortByUnitMaterialAndMovementO
     ASSERT_TRUE(cardSelectAndSort(*ts, sel, 1));
     std::vector<std::string> got;
     // Plant, material, measure unit (at its width), management unit, period, date, movement type.
-    for (const Row& r : rows(kRepWork))
+    for (const Row& r : rows(kSarWork))
         got.push_back(r[0] + " " + r[1] + " " + r[3] + " " + r[4] + " " + r[6] + r[7] + " " + r[8] +
                       " " + r[9]);
     EXPECT_EQ(got, (std::vector<std::string>{
@@ -93,25 +94,25 @@ TEST_F(StockCards, ProvedTakesTheUnitsTurnoversWithIssuesNegative) {
     ASSERT_TRUE(SklKProved(*ts, sel));
     EXPECT_EQ(sel.from + "|" + sel.plant + "|" + sel.material, "2602|01|112");
     std::vector<std::string> got;
-    for (const Row& r : rows(kRepWork)) got.push_back(r[9] + " " + trimLeft(r[23]));
+    for (const Row& r : rows(kSarWork)) got.push_back(r[9] + " " + trimLeft(r[23]));
     EXPECT_EQ(got, (std::vector<std::string>{"110 5,000", "510 -3,000"}));
     EXPECT_EQ(ts.dialogs.progressShows, ts.dialogs.progressCloses);
 
     // A wrong combination of units changes nothing.
-    const std::string before = ts.read(kRepWork);
+    const std::string before = ts.read(kSarWork);
     sel.plant = "";
     sel.unit = "03";
     EXPECT_FALSE(SklKProved(*ts, sel));
     EXPECT_TRUE(ts.dialogs.saw("Chybne zadane organizacni jednotky !"));
-    EXPECT_EQ(ts.read(kRepWork), before);
+    EXPECT_EQ(ts.read(kSarWork), before);
 
     // The pick list replaces the cards by the turnovers summed per material.
-    ASSERT_EQ(cardPickList(*ts, sel), kRepWork);
-    const Records pick = loadRecords(ts.path(kRepWork));
+    ASSERT_EQ(cardPickList(*ts, sel), kSarWork);
+    const Records pick = loadRecords(ts.path(kSarWork));
     ASSERT_EQ(pick.rows.size(), 1u);
     EXPECT_EQ(trimLeft(pick.rows[0][3]) + " " + trimLeft(pick.rows[0][4]), "2,000 30,00");
     CdsTable t;
-    t.fileName = kRepWork;
+    t.fileName = kSarWork;
     ASSERT_TRUE(t.open(*ts));
     EXPECT_EQ(cardPickedMaterial(t.data, 0), "112010000001");
 }

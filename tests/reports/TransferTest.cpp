@@ -4,6 +4,7 @@
 
 #include "reports/ReportsFixture.h"
 #include "shell/WinLSys.h"
+#include "shell/WorkFiles.h"
 #include "tables/library/CdsTable.h"
 
 #include <cctype>
@@ -128,7 +129,7 @@ TEST_F(Transfer, TableToolGetsTheProjectWhenInstalled) {
     const auto args = ts.path(tool + ".args");
     for (int i = 0; i < 500 && !std::filesystem::exists(args); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    EXPECT_EQ(ts.read(tool + ".args"), kUctProject);
+    EXPECT_EQ(ts.read(tool + ".args"), kSarWorkTbu);
 }
 
 TEST_F(Transfer, MissingTurnoverTableIsReportedAndNothingWritten) {
@@ -141,7 +142,7 @@ TEST_F(Transfer, MissingTurnoverTableIsReportedAndNothingWritten) {
 TEST_F(Transfer, ProjectGetsTheDataDiskBeforeLSarWPaths) {
     writeTurnovers(data("260201SarO.Cds"), {receipt()});
     ASSERT_EQ(buildTransfer(*ts), kTransfer);
-    const std::vector<std::string> lines = textLines(ts.path(kUctProject));
+    const std::vector<std::string> lines = textLines(ts.path(kSarWorkTbu));
     ASSERT_GE(lines.size(), 2u);
     EXPECT_EQ(lines[0], "C:\\A_Run\\Work\\SarWork2.Cds");
     EXPECT_EQ(lines[1], "D:\\LSarW\\DefSoub\\UctO.Def");

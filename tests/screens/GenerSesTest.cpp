@@ -2,6 +2,7 @@
 
 #include "screens/ColumnGeometry.h"
 #include "shell/Session.h"
+#include "shell/WorkFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -3,6 +3,7 @@
 #include "output/NumRowFont.h"
 #include "screens/TCdsScr.h"
 #include "shell/Session.h"
+#include "shell/WorkFiles.h"
 #include "tables/library/TCdsProc.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 #include "shell/WinLSys.h"
+#include "shell/WorkFiles.h"
 #include "support/TestSession.h"
 
 #include <gtest/gtest.h>

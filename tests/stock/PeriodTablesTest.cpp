@@ -3,6 +3,7 @@
 #include "StockFixture.h"
 
 #include "shell/WinLSys.h"
+#include "shell/WorkFiles.h"
 #include "period/PeriodFiles.h"
 
 #include <functional>
@@ -18,7 +19,6 @@ class PeriodTables : public StockTest {
 protected:
     std::string states() { return stateFileName(*ts); }       // D:\LSarW\Data\170401SarS.Cds
     std::string turnovers() { return turnoverFileName(*ts); } // D:\LSarW\Data\170501SarO.Cds
-    std::string work(const char* name) { return stockWorkFile(name); }
 };
 
 TEST_F(PeriodTables, CurrentStatesSumOpeningStatesReceiptsAndIssues) {
@@ -48,10 +48,10 @@ TEST_F(PeriodTables, CurrentStatesSumOpeningStatesReceiptsAndIssues) {
         {"17", "05", "01", "01", "01", "112010000003", "Olej", "112", "010", "", "L", "", "10,00"},
         {"17", "05", "01", "01", "02", "112010000004", "Tyc", "112", "010", "2,00", "KG", "7,000",
          "14,00"}};
-    for (bool direct : {true, false}) {
-        SCOPED_TRACE(direct ? "direct" : "primitives");
+    for (bool onePass : {true, false}) {
+        SCOPED_TRACE(onePass ? "one pass" : "primitives");
         TSarProc proc(*ts);
-        proc.directRoute = direct;
+        proc.onePassRoute = onePass;
         ASSERT_TRUE(proc.StNove(states(), work("Akt.Cds"), turnovers()));
         EXPECT_EQ(trimmed(work("Akt.Cds")), expected);
         const Records r = loadRecords(ts.path(work("Akt.Cds")));
@@ -113,7 +113,7 @@ void randomFixture(std::vector<Row>& states, std::vector<Row>& moves) {
     }
 }
 
-TEST_F(PeriodTables, DirectRouteWritesTheSameFilesAsThePrimitives) {
+TEST_F(PeriodTables, OnePassRouteWritesTheSameFilesAsThePrimitives) {
     std::vector<Row> st, moves;
     randomFixture(st, moves);
     writeStates(states(), st);
@@ -141,19 +141,19 @@ TEST_F(PeriodTables, DirectRouteWritesTheSameFilesAsThePrimitives) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         std::string files[2], defs[2];
-        for (int direct = 0; direct < 2; ++direct) {
+        for (int onePass = 0; onePass < 2; ++onePass) {
             TSarProc proc(*ts);
-            proc.directRoute = direct == 1;
-            const std::string out = work(direct ? "Direct.Cds" : "Primitives.Cds");
-            deleteFile(*ts, stockWorkDef());
-            deleteFile(*ts, work("SarObSt3.Cds"));
+            proc.onePassRoute = onePass == 1;
+            const std::string out = work(onePass ? "OnePass.Cds" : "Primitives.Cds");
+            deleteFile(*ts, kSarWorkDef);
+            deleteFile(*ts, kSarObSt3);
             ASSERT_TRUE(c.run(proc, out));
             // Only the route through the primitives leaves the summation's work file.
-            EXPECT_EQ(ts.exists(work("SarObSt3.Cds")), direct == 0);
-            files[direct] = ts.read(out);
-            defs[direct] = ts.read(stockWorkDef());
+            EXPECT_EQ(ts.exists(kSarObSt3), onePass == 0);
+            files[onePass] = ts.read(out);
+            defs[onePass] = ts.read(kSarWorkDef);
         }
-        EXPECT_GT(loadRecords(ts.path(work("Direct.Cds"))).rows.size(), 300u);
+        EXPECT_GT(loadRecords(ts.path(work("OnePass.Cds"))).rows.size(), 300u);
         EXPECT_TRUE(files[0] == files[1]);
         EXPECT_EQ(defs[0], defs[1]);
     }

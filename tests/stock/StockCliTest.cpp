@@ -6,6 +6,7 @@
 #include "support/RunCli.h"
 #include "support/TestSession.h"
 #include "period/PeriodFiles.h"
+#include "shell/WorkFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -34,16 +35,17 @@ TEST_F(StockCli, TablesOfTheCurrentPeriod) {
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "C:\\A_Run\\Work\\SarWork.Cds\n");
     // The same states as the route through the primitives computes them here.
-    const auto shown = rows(kStockResult);
+    const auto shown = rows(kSarWork);
     EXPECT_GT(shown.size(), 100u);
     TSarProc proc(*t);
-    proc.directRoute = false;
-    ASSERT_TRUE(proc.StNove(stateFileName(*t), stockWorkFile("Check.Cds"), turnoverFileName(*t)));
-    EXPECT_EQ(shown, rows(stockWorkFile("Check.Cds")));
+    proc.onePassRoute = false;
+    const std::string check = std::string(kWorkDir) + "\\Check.Cds";
+    ASSERT_TRUE(proc.StNove(stateFileName(*t), check, turnoverFileName(*t)));
+    EXPECT_EQ(shown, rows(check));
 
     r = run({"tables", "turnovers", "--sign-change"}, true);
     ASSERT_EQ(r.status, 0) << r.err;
-    const auto moves = rows(kStockResult);
+    const auto moves = rows(kSarWork);
     ASSERT_EQ(moves.size(), rows(turnoverFileName(*t)).size());
     int issues = 0;
     for (const auto& m : moves) {
@@ -55,7 +57,7 @@ TEST_F(StockCli, TablesOfTheCurrentPeriod) {
 
     r = run({"tables", "span", "2601", "2602"}, true);
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(rows(kStockResult).size(),
+    EXPECT_EQ(rows(kSarWork).size(),
               rows(turnoverFileName(*t, "2601")).size() + rows(turnoverFileName(*t, "2602")).size());
     EXPECT_EQ(readPeriodSpan(*t).from, "2601");
 
@@ -63,7 +65,7 @@ TEST_F(StockCli, TablesOfTheCurrentPeriod) {
         r = run({"tables", what}, true);
         EXPECT_EQ(r.status, 0) << what << r.err;
     }
-    EXPECT_EQ(rows(kStockResult).size(),
+    EXPECT_EQ(rows(kSarWork).size(),
               rows(stateFileName(*t)).size() + rows(turnoverFileName(*t)).size());
 
     for (std::vector<std::string> bad : {std::vector<std::string>{"tables"}, {"tables", "x"},
@@ -79,7 +81,7 @@ TEST_F(StockCli, CloseMonth) {
 
     r = run({"tables", "current"}, true);
     ASSERT_EQ(r.status, 0) << r.err;
-    const auto current = rows(kStockResult);
+    const auto current = rows(kSarWork);
 
     r = run({"close-month"}, true);
     ASSERT_EQ(r.status, 0) << r.err;

@@ -5,6 +5,7 @@
 #include "period/Period.h"
 #include "platform/ScriptedDialogs.h"
 #include "shell/NumText.h"
+#include "shell/WorkFiles.h"
 #include "start/Install.h"
 #include "stock/TSarProc.h"
 #include "support/InstallData.h"
@@ -82,6 +83,7 @@ protected:
         return out;
     }
     std::string data(const std::string& name) { return "D:\\LSarW\\Data\\" + name; }
+    std::string work(const std::string& name) { return std::string(kWorkDir) + "\\" + name; }
 
     TestSession ts;
 };

@@ -4,6 +4,7 @@
 #include "StockFixture.h"
 
 #include "shell/WinLSys.h"
+#include "shell/WorkFiles.h"
 #include "period/PeriodFiles.h"
 
 #include <functional>
@@ -19,7 +20,6 @@ class StockRoutes : public StockTest {
 protected:
     std::string states() { return stateFileName(*ts); }
     std::string turnovers() { return turnoverFileName(*ts); }
-    std::string work(const char* name) { return stockWorkFile(name); }
 
     // `count` turnovers of document `doc`, receipts and issues with texts of every kind, each ninth
     // with a null cell; `change` may alter a record's texts first.
@@ -31,12 +31,12 @@ protected:
     std::pair<std::string, std::string>
     byBothRoutes(const std::function<bool(TSarProc&, const std::string&)>& run) {
         std::string files[2];
-        for (int direct = 0; direct < 2; ++direct) {
+        for (int onePass = 0; onePass < 2; ++onePass) {
             TSarProc proc(*ts);
-            proc.directRoute = direct == 1;
-            const std::string out = work(direct ? "Direct.Cds" : "Tables.Cds");
+            proc.onePassRoute = onePass == 1;
+            const std::string out = work(onePass ? "OnePass.Cds" : "Tables.Cds");
             EXPECT_TRUE(run(proc, out));
-            files[direct] = ts.read(out);
+            files[onePass] = ts.read(out);
         }
         return {files[0], files[1]};
     }
@@ -81,11 +81,11 @@ TEST_F(StockRoutes, StatesAsTurnoversSameByBothRoutes) {
         if (i % 7 == 0) st.data.setNull(r, static_cast<int>(rng() % 13));
     }
     ASSERT_TRUE(st.saveToFile(*ts, states()));
-    const auto [tables, direct] = byBothRoutes([&](TSarProc& p, const std::string& out) {
+    const auto [tables, onePass] = byBothRoutes([&](TSarProc& p, const std::string& out) {
         return p.StOb(states(), out, kOpeningDocText);
     });
-    EXPECT_EQ(loadRecords(ts.path(work("Direct.Cds"))).rows.size(), 9000u);
-    EXPECT_TRUE(tables == direct);
+    EXPECT_EQ(loadRecords(ts.path(work("OnePass.Cds"))).rows.size(), 9000u);
+    EXPECT_TRUE(tables == onePass);
     EXPECT_EQ(ts.dialogs.boxes.size(), 0u);
 }
 
@@ -123,9 +123,9 @@ TEST_F(StockRoutes, CurrentStatesOfManyRunsOfRecordsSameByBothRoutes) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const auto [tables, direct] = byBothRoutes(c.run);
-        EXPECT_GT(loadRecords(ts.path(work("Direct.Cds"))).rows.size(), 8192u);
-        EXPECT_TRUE(tables == direct);
+        const auto [tables, onePass] = byBothRoutes(c.run);
+        EXPECT_GT(loadRecords(ts.path(work("OnePass.Cds"))).rows.size(), 8192u);
+        EXPECT_TRUE(tables == onePass);
     }
     EXPECT_EQ(ts.dialogs.boxes.size(), 0u);
 }
@@ -142,16 +142,16 @@ TEST_F(StockRoutes, TurnoversOfASpanSameByBothRoutes) {
         writeRandomTurnovers(turnoverFileName(*ts, p), rng, 700, p);
     ts.write(turnoverFileName(*ts, "1613"), "abc");
     auto span = [&](TSarProc& p, const std::string& out) { return p.ObOdDo("1611", out, "1702"); };
-    const auto [tables, direct] = byBothRoutes(span);
-    EXPECT_EQ(loadRecords(ts.path(work("Direct.Cds"))).rows.size(), 2800u);
-    EXPECT_TRUE(tables == direct);
-    EXPECT_TRUE(ts.read(work("SarObOdDo.Cds")) == direct);
+    const auto [tables, onePass] = byBothRoutes(span);
+    EXPECT_EQ(loadRecords(ts.path(work("OnePass.Cds"))).rows.size(), 2800u);
+    EXPECT_TRUE(tables == onePass);
+    EXPECT_TRUE(ts.read(kSarObOdDo) == onePass);
 
     writeTable(turnoverFileName(*ts, "1612"), stateDefName(*ts),
                {state("01", "112010000009", "Drat", "KG", 1, 2)});
-    const auto [tables2, direct2] = byBothRoutes(span);
-    EXPECT_EQ(loadRecords(ts.path(work("Direct.Cds"))).rows.size(), 2101u);
-    EXPECT_TRUE(tables2 == direct2);
+    const auto [tables2, onePass2] = byBothRoutes(span);
+    EXPECT_EQ(loadRecords(ts.path(work("OnePass.Cds"))).rows.size(), 2101u);
+    EXPECT_TRUE(tables2 == onePass2);
     EXPECT_EQ(ts.dialogs.boxes.size(), 0u);
 }
 
@@ -168,11 +168,11 @@ TEST_F(StockRoutes, SignedTurnoversSameByBothRoutes) {
         if (i % 11 == 0) row[23] = numbers[rng() % 5];
         if (i % 13 == 0) row[24] = numbers[rng() % 5];
     });
-    const auto [tables, direct] = byBothRoutes(
+    const auto [tables, onePass] = byBothRoutes(
         [&](TSarProc& p, const std::string& out) { return p.ObZmZn(work("Span.Cds"), out); });
-    const Records signed_ = loadRecords(ts.path(work("Direct.Cds")));
+    const Records signed_ = loadRecords(ts.path(work("OnePass.Cds")));
     ASSERT_EQ(signed_.rows.size(), 5000u);
-    EXPECT_TRUE(tables == direct);
+    EXPECT_TRUE(tables == onePass);
     EXPECT_EQ(ts.dialogs.boxes.size(), 0u);
 }
 
@@ -188,10 +188,57 @@ TEST_F(StockRoutes, CurrentStatesOfTurnoversInTheirOwnWorkFile) {
     writeTurnovers(turnovers(), moves);
     TSarProc proc(*ts);
     ASSERT_TRUE(proc.StNove(states(), work("Expected.Cds"), turnovers()));
-    writeTurnovers(work("SarStNove2.Cds"), moves);
-    ASSERT_TRUE(proc.StNove(states(), work("Got.Cds"), work("SarStNove2.Cds")));
+    writeTurnovers(kSarStNove2, moves);
+    ASSERT_TRUE(proc.StNove(states(), work("Got.Cds"), kSarStNove2));
     EXPECT_EQ(rows(work("Got.Cds")), rows(work("Expected.Cds")));
     EXPECT_EQ(rows(work("Got.Cds")).size(), 2u);
+}
+
+TEST_F(StockRoutes, TablesWithAMemoFieldGiveTheSameRecords) {
+    // A material text held as a memo leaves the tables of texts: states in turnover form and
+    // signed turnovers are then made cell by cell, by the same rules.
+    std::mt19937 rng(13);
+    std::vector<Row> st, moves;
+    for (int i = 0; i < 40; ++i) {
+        const std::string mat = "11201" + zeroPadInt(i, 7);
+        st.push_back(state(std::to_string(rng() % 3 + 1), mat, kTexts[rng() % 3], "KG",
+                           rng() % 50, (rng() % 5000) / 10.0));
+        moves.push_back(turnover(rng() % 2 ? "110" : "510", "01", mat, kTexts[rng() % 3],
+                                 rng() % 2 ? "KG" : "", (rng() % 30000) / 1000.0,
+                                 (rng() % 9000) / 100.0));
+    }
+    moves[0][23] = "12,5";
+    moves[0][6] = "510";
+    // The same rows in a table whose field `memo` (0-based) is a memo.
+    auto withMemo = [&](const std::string& name, const std::string& def, int memo,
+                        const std::vector<Row>& rows) {
+        ts->cds.DefFile = def;
+        CdsTable t;
+        ts->cdsProc().MakeTableVirt(t);
+        FieldInfo& f = t.data.fields[static_cast<std::size_t>(memo)];
+        f.kind = FieldKind::Memo;
+        f.size = 0;
+        f.subtype = "Text";
+        for (const Row& r : rows) t.data.appendTexts(r);
+        ASSERT_TRUE(t.saveToFile(*ts, name));
+    };
+    writeStates(states(), st);
+    writeTurnovers(turnovers(), moves);
+    withMemo(work("MemoS.Cds"), stateDefName(*ts), 6, st);
+    withMemo(work("MemoO.Cds"), turnoverDefName(*ts), 15, moves);
+    TSarProc proc(*ts);
+    ASSERT_TRUE(proc.StOb(states(), work("Texts.Cds"), kOpeningDocText));
+    ASSERT_TRUE(proc.StOb(work("MemoS.Cds"), work("Memo.Cds"), kOpeningDocText));
+    EXPECT_EQ(rows(work("Memo.Cds")), rows(work("Texts.Cds")));
+    EXPECT_EQ(rows(work("Memo.Cds")).size(), 40u);
+
+    ASSERT_TRUE(proc.ObZmZn(turnovers(), work("Texts.Cds")));
+    ASSERT_TRUE(proc.ObZmZn(work("MemoO.Cds"), work("Memo.Cds")));
+    const std::vector<Row> signed_ = rows(work("Memo.Cds"));
+    EXPECT_EQ(signed_, rows(work("Texts.Cds")));
+    ASSERT_EQ(signed_.size(), 40u);
+    EXPECT_EQ(signed_[0][23], "         -12,500");
+    EXPECT_EQ(ts.dialogs.boxes.size(), 0u);
 }
 
 } // namespace

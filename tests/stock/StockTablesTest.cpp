@@ -4,6 +4,7 @@
 
 #include "stock/StockTables.h"
 #include "period/PeriodFiles.h"
+#include "shell/WorkFiles.h"
 
 using namespace sarw;
 using namespace sarw::test;
@@ -37,7 +38,7 @@ TEST_F(StockTables, SignQuestionDecidesHowIssuesAreShown) {
         ts.dialogs.answers = {c.answer};
         const StockTableView v = TabObraty(*ts, SignChange::Ask);
         EXPECT_TRUE(v.computed);
-        EXPECT_EQ(v.file, kStockResult);
+        EXPECT_EQ(v.file, kSarWork);
         EXPECT_EQ(v.def, "D:\\LSarW\\DefSoub\\SarO.Def");
         EXPECT_EQ(v.title, "Prehled obratu");
         ASSERT_EQ(ts.dialogs.boxes.size(), 1u);
@@ -45,7 +46,7 @@ TEST_F(StockTables, SignQuestionDecidesHowIssuesAreShown) {
         EXPECT_EQ(ts.dialogs.boxes[0].text, "Zmenit znamenka u vydajov ?");
         EXPECT_EQ(ts.dialogs.boxes[0].title, "");
         std::vector<std::string> q, val;
-        for (const Row& r : trimmed(kStockResult)) {
+        for (const Row& r : trimmed(kSarWork)) {
             q.push_back(r[23]);
             val.push_back(r[24]);
         }
@@ -55,24 +56,24 @@ TEST_F(StockTables, SignQuestionDecidesHowIssuesAreShown) {
     // Without the question: as the caller says.
     ts.dialogs.clear();
     ASSERT_TRUE(signChangeStep(*ts, turnovers(), SignChange::Keep));
-    EXPECT_EQ(ts.read(kStockResult), ts.read(turnovers()));
+    EXPECT_EQ(ts.read(kSarWork), ts.read(turnovers()));
     EXPECT_TRUE(ts.dialogs.boxes.empty());
 }
 
 TEST_F(StockTables, MissingInputsGiveEmptyTablesNeverAnEarlierResult) {
-    ts.write(kStockResult, "earlier table");
+    ts.write(kSarWork, "earlier table");
     const StockTableView v = TabObraty(*ts, SignChange::Change);
     EXPECT_TRUE(v.computed);
-    Records r = loadRecords(ts.path(kStockResult));
+    Records r = loadRecords(ts.path(kSarWork));
     EXPECT_EQ(r.fields.size(), 26u);
     EXPECT_TRUE(r.rows.empty());
 
-    ts.write(kStockResult, "earlier table");
+    ts.write(kSarWork, "earlier table");
     const StockTableView a = TabAktStavy(*ts);
     EXPECT_TRUE(a.computed);
     EXPECT_EQ(a.title, "Prehled aktualnich stavu v obdobi 17 05");
     EXPECT_EQ(a.def, "D:\\LSarW\\DefSoub\\SarS.Def");
-    r = loadRecords(ts.path(kStockResult));
+    r = loadRecords(ts.path(kSarWork));
     EXPECT_EQ(r.fields.size(), 13u);
     EXPECT_TRUE(r.rows.empty());
     EXPECT_EQ(ts.dialogs.count(Kind::Warning), 0);
@@ -88,20 +89,20 @@ TEST_F(StockTables, SpanJoinedAndCurrentTables) {
     ts->period.PeriodTo = "1705";
     StockTableView v = TabObratyOdDo(*ts, SignChange::Change);
     EXPECT_EQ(v.title, "Prehled obratu za obdobie 1703-1705");
-    EXPECT_EQ(rows(kStockResult1).size(), 4u);
-    std::vector<Row> shown = trimmed(kStockResult);
+    EXPECT_EQ(rows(kSarWork1).size(), 4u);
+    std::vector<Row> shown = trimmed(kSarWork);
     ASSERT_EQ(shown.size(), 4u);
     EXPECT_EQ(shown[2][23], "-1,000");
 
     v = TabStavyObraty(*ts, SignChange::Keep);
     EXPECT_EQ(v.title, "Prehled stavu a obratov za obdobie 1705-1705");
-    shown = trimmed(kStockResult);
+    shown = trimmed(kSarWork);
     ASSERT_EQ(shown.size(), 4u);
     EXPECT_EQ((Row{shown[0][6], shown[0][10], shown[0][23]}), (Row{"100", "Poc.stav", "10,000"}));
     EXPECT_EQ(shown[2][23], "1,000");
 
     v = TabAktStavy(*ts);
-    EXPECT_EQ(trimmed(kStockResult),
+    EXPECT_EQ(trimmed(kSarWork),
               (std::vector<Row>{{"17", "05", "01", "01", "01", "112010000001", "Plech", "112",
                                  "010", "11,24", "KG", "10,500", "118,00"}}));
     EXPECT_EQ(ts.dialogs.progressShows, 3);
@@ -114,21 +115,21 @@ TEST_F(StockTables, OpeningStatesSortedForEditingAndWrittenBack) {
     ASSERT_TRUE(DataStavyPrepare(*ts));
     EXPECT_TRUE(ts.dialogs.saw("nebyl nalezen"));
     EXPECT_TRUE(ts.exists(states()));
-    EXPECT_TRUE(rows(kStockResult).empty());
+    EXPECT_TRUE(rows(kSarWork).empty());
 
     const std::vector<Row> st = {state("02", "112010000002", "Drat", "KG", 1, 2),
                                  state("01", "112010000009", "Plech", "KG", 3, 4),
                                  state("01", "112010000001", "Olej", "L", 5, 6)};
     writeStates(states(), st);
     ASSERT_TRUE(DataStavyPrepare(*ts));
-    std::vector<Row> edited = rows(kStockResult);
+    std::vector<Row> edited = rows(kSarWork);
     ASSERT_EQ(edited.size(), 3u);
     EXPECT_EQ((std::vector<std::string>{edited[0][5], edited[1][5], edited[2][5]}),
               (std::vector<std::string>{"112010000001", "112010000009", "112010000002"}));
     // The user changes a quantity and deletes a record.
     edited[0][11] = numberToText(16, 3, 7);
     edited.pop_back();
-    writeStates(kStockResult, edited);
+    writeStates(kSarWork, edited);
     // The state file's own fields stay: here a wider text field than the definition's.
     ts->cds.DefFile = stateDefName(*ts);
     CdsTable target;
@@ -144,8 +145,8 @@ TEST_F(StockTables, OpeningStatesSortedForEditingAndWrittenBack) {
     // Nothing to write back from: the state file stays as it is.
     ts.dialogs.clear();
     const std::string before = ts.read(states());
-    std::filesystem::remove(ts.path(kStockResult));
-    EXPECT_FALSE(Oprava(*ts, kStockResult, states()));
+    std::filesystem::remove(ts.path(kSarWork));
+    EXPECT_FALSE(Oprava(*ts, kSarWork, states()));
     EXPECT_TRUE(ts.dialogs.saw("nebyl nalezen"));
     EXPECT_EQ(ts.read(states()), before);
 }

@@ -2,6 +2,7 @@
 
 #include "shell/Session.h"
 #include "support/FileSizeLimit.h"
+#include "shell/WorkFiles.h"
 #include "tables/SortTestUtil.h"
 #include "tables/library/TCdsProc.h"
 #include "tables/sorting/CdsSortRecords.h"

@@ -25,9 +25,9 @@ inline bool textFieldsOnly(const Table& t) {
     return true;
 }
 
-// Appends a record of fieldCount() texts; `direct` is textFieldsOnly(t), asked once per table.
-inline void appendTextRecord(Table& t, bool direct, const std::string_view* cells) {
-    if (direct) {
+// Appends a record of fieldCount() texts; `textsOnly` is textFieldsOnly(t), asked once per table.
+inline void appendTextRecord(Table& t, bool textsOnly, const std::string_view* cells) {
+    if (textsOnly) {
         t.appendRaw(cells);
         return;
     }
@@ -42,32 +42,6 @@ inline void recordTexts(const Table& t, std::size_t rec, std::string_view* cells
     t.recordCells(rec, cells, states.data());
     for (std::size_t f = 0; f < states.size(); ++f)
         if (states[f] != CellState::Value) cells[f] = {};
-}
-
-// A number as numberToText writes it (right-aligned in `width`, a decimal comma and exactly
-// `decimals` digits after it, no leading zero but a lone one) with a blank in front, and not
-// zero: what numberToText writes for its negative value is the same text with a minus sign in
-// front of the digits, and reads as exactly the negative value. True with that text; false for
-// any other text, which then has to be written by numberToText.
-inline bool negatedInPlace(std::string_view text, int width, int decimals, std::string& negated) {
-    const auto w = static_cast<std::size_t>(width);
-    if (text.size() != w || decimals < 1 || text[0] != ' ') return false;
-    std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return false;
-    const std::size_t comma = w - static_cast<std::size_t>(decimals) - 1;
-    if (first >= comma || text[comma] != ',') return false;
-    if (text[first] == '0' && first + 1 != comma) return false;
-    bool nonZero = false;
-    for (std::size_t i = first; i < w; ++i) {
-        if (i == comma) continue;
-        if (text[i] < '0' || text[i] > '9') return false;
-        nonZero = nonZero || text[i] != '0';
-    }
-    // Up to 14 digits: the value and its rounding are exact.
-    if (!nonZero || w - first - 1 > 14) return false;
-    negated.assign(text);
-    negated[first - 1] = '-';
-    return true;
 }
 
 // Records of texts made one at a time for the table file writer, so that a table derived record

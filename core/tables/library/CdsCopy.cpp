@@ -82,10 +82,7 @@ bool TCdsProc::LDCopyCds(const std::string& JmS1, const std::string& JmS2) {
     if (!fileExistsWarn(s_, JmS1)) return false;
     CdsTable t;
     if (!openRead(s_, t, JmS1)) return false;
-    std::string error;
-    if (writeTableFile(s_.platform().native(JmS2), t.data, TableFormat::Binary, error)) return true;
-    warning(s_, "Soubor se nepodarilo ulozit:\r\r" + JmS2 + "\r\r" + error);
-    return false;
+    return writeTableOrWarn(s_, JmS2, t.data, TableFormat::Binary, true);
 }
 
 namespace {

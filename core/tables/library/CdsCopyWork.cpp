@@ -7,6 +7,7 @@
 #include "shell/NumText.h"
 #include "shell/Session.h"
 #include "shell/WinLSys.h"
+#include "shell/WorkFiles.h"
 
 namespace sarw {
 
@@ -14,22 +15,17 @@ using namespace cdscopy;
 
 namespace {
 
-constexpr const char* kWorkDir = "C:\\A_Run\\Work";
-constexpr const char* kWork = "C:\\A_Run\\Work\\CdsProcWork.Cds";
-constexpr const char* kWork1 = "C:\\A_Run\\Work\\CdsProcWork1.Cds";
-constexpr const char* kWork1Def = "C:\\A_Run\\Work\\CdsProcWork1.Def";
-
 // JmS1 copied to the work file and sorted into the second one; the caller's InFile, OutFile,
 // InDef and WorkDef stay as they were.
 bool sortIntoWork(Session& s, TCdsProc& p, const std::string& JmS1, const std::string& JmSD1) {
     if (!fileExistsWarn(s, JmS1)) return false;
     makePath(s, kWorkDir);
-    if (!p.LDCopyCds(JmS1, kWork)) return false;
+    if (!p.LDCopyCds(JmS1, kCdsProcWork)) return false;
     KeepFileNames keep(s.cds);
-    s.cds.InFile = kWork;
+    s.cds.InFile = kCdsProcWork;
     s.cds.InDef = JmSD1;
-    s.cds.OutFile = kWork1;
-    s.cds.WorkDef = kWork1Def;
+    s.cds.OutFile = kCdsProcWork1;
+    s.cds.WorkDef = kCdsProcWork1Def;
     return p.SortF(false);
 }
 
@@ -67,13 +63,13 @@ std::vector<std::string> addedRecord(const Session& s, const Table& a, const Tab
 } // namespace
 
 bool TCdsProc::SortCds(const std::string& JmS1, const std::string& JmSD1, const std::string& JmS2) {
-    return sortIntoWork(s_, *this, JmS1, JmSD1) && SafeCopy(s_, kWork1, JmS2, 1);
+    return sortIntoWork(s_, *this, JmS1, JmSD1) && SafeCopy(s_, kCdsProcWork1, JmS2, 1);
 }
 
 bool TCdsProc::CopyJedInd(const std::string& JmS1, const std::string& JmSD1,
                           const std::string& JmS2) {
     if (!sortIntoWork(s_, *this, JmS1, JmSD1)) return false;
-    if (!openRead(s_, Table1, kWork1)) return false;
+    if (!openRead(s_, Table1, kCdsProcWork1)) return false;
     const Table& sorted = Table1.data;
     // The sort put the key fields first; of each run of equal keys the first record stays.
     Table out;
@@ -81,8 +77,8 @@ bool TCdsProc::CopyJedInd(const std::string& JmS1, const std::string& JmSD1,
     for (size_t r = 0; r < sorted.recordCount(); ++r)
         if (r == 0 || !sameKey(sorted, r, r - 1, s_.cds.KeyCount)) out.appendFrom(sorted, r);
     Table1.discard();
-    saveNewTable(s_, kWork, out);
-    return SafeCopy(s_, kWork, JmS2, 1);
+    saveNewTable(s_, kCdsProcWork, out);
+    return SafeCopy(s_, kCdsProcWork, JmS2, 1);
 }
 
 bool TCdsProc::ASumCds(const std::string& JmS1, const std::string& JmS2, const std::string& JmSD,
@@ -107,8 +103,8 @@ bool TCdsProc::ASumCds(const std::string& JmS1, const std::string& JmS2, const s
     for (size_t r = common; r < b.recordCount(); ++r) appendMapped(out, b, r, all);
     Table1.discard();
     makePath(s_, kWorkDir);
-    saveNewTable(s_, kWork, out);
-    return SafeCopy(s_, kWork, JmS3, 1);
+    saveNewTable(s_, kCdsProcWork, out);
+    return SafeCopy(s_, kCdsProcWork, JmS3, 1);
 }
 
 } // namespace sarw

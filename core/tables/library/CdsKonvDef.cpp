@@ -5,6 +5,7 @@
 #include "shell/NumText.h"
 #include "shell/Session.h"
 #include "shell/WinLSys.h"
+#include "shell/WorkFiles.h"
 
 #include <algorithm>
 #include <array>
@@ -39,8 +40,6 @@ constexpr std::array<DefColumn, 13> kColumns = {{
 }};
 
 constexpr int kDefLines = 200;
-constexpr const char* kWorkDir = "C:\\A_Run\\Work";
-constexpr const char* kWorkDef = "C:\\A_Run\\Work\\CdsProcWork.Def";
 
 int columnCount(int psl) {
     return std::clamp(psl, 1, static_cast<int>(kColumns.size()));
@@ -116,13 +115,13 @@ bool TCdsProc::KonvDefCds(const std::string& JmSDef, const std::string& JmSCds, 
         return false;
     }
     makePath(s_, kWorkDir);
-    if (!writeWholeFile(s_, kWorkDef, definitionOfDefinition(PSl)))
-        cdscopy::cannotCreate(s_, kWorkDef);
+    if (!writeWholeFile(s_, kCdsProcWorkDef, definitionOfDefinition(PSl)))
+        cdscopy::cannotCreate(s_, kCdsProcWorkDef);
     CdsTable t;
     {
         KeepFileNames keep(s_.cds);
         s_.cds.TableFile = JmSCds;
-        s_.cds.DefFile = kWorkDef;
+        s_.cds.DefFile = kCdsProcWorkDef;
         MakeTable(t);
     }
     t.createDataSet();

@@ -48,20 +48,32 @@ bool CdsTable::close(Session& session) {
 }
 
 bool CdsTable::saveToFile(Session& session, const std::string& winName) const {
-    std::string error;
-    // Work files are computed again by every run and reach the user's data only through the
-    // durable copy services; they need not wait for the disk.
-    if (writeTableFile(session.platform().native(winName), data, formatForName(winName), error,
-                       !inWorkDirs(session, winName)))
-        return true;
-    warning(session, "Soubor se nepodarilo ulozit:\r\r" + winName + "\r\r" + error);
-    return false;
+    return writeTableOrWarn(session, winName, data, formatForName(winName),
+                            !inWorkDirs(session, winName));
 }
 
 void CdsTable::discard() {
     data.clearRecords();
     recNo_ = 0;
     mode_ = Mode::Closed;
+}
+
+bool writeTableOrWarn(Session& s, const std::string& winName, const Table& table,
+                      TableFormat format, bool durable) {
+    std::string error;
+    if (writeTableFile(s.platform().native(winName), table, format, error, durable)) return true;
+    warnNotSaved(s, winName, error);
+    return false;
+}
+
+bool writeTableOrWarn(Session& s, const std::string& winName, const Table& head,
+                      const RecordSource& records) {
+    std::string error;
+    if (writeBinaryTableFile(s.platform().native(winName), head, records, error,
+                             !inWorkDirs(s, winName)))
+        return true;
+    warnNotSaved(s, winName, error);
+    return false;
 }
 
 } // namespace sarw

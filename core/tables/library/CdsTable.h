@@ -64,4 +64,14 @@ private:
     std::size_t recNo_ = 0;
 };
 
+// Writes the table to a file in `format` (waiting for the disk when durable); a file that could not
+// be written is reported with the writer's error and gives false.
+bool writeTableOrWarn(Session& s, const std::string& winName, const Table& table,
+                      TableFormat format, bool durable);
+// The same for a binary table file headed by `head` with the records taken from `records`; work
+// files are computed again by every run and reach the user's data only through the copy
+// services, so they do not wait for the disk.
+bool writeTableOrWarn(Session& s, const std::string& winName, const Table& head,
+                      const RecordSource& records);
+
 } // namespace sarw

@@ -239,12 +239,7 @@ bool TCdsProc::CdsXml(const std::string& name, int version) {
             return false;
         }
     }
-    std::string error;
-    if (!writeTableFile(s_.platform().native(target), source.data, format, error)) {
-        warning(s_, "Soubor se nepodarilo ulozit:\r\r" + target + "\r\r" + error);
-        return false;
-    }
-    return true;
+    return writeTableOrWarn(s_, target, source.data, format, true);
 }
 
 } // namespace sarw

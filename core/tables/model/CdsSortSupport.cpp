@@ -109,7 +109,7 @@ bool saveText(Session& s, const std::string& winName, const std::string& text) {
 
 bool writeTextFile(Session& s, const std::string& winName, const std::string& text) {
     if (saveText(s, winName, text)) return true;
-    warning(s, "Soubor se nepodarilo ulozit:\r\r" + winName);
+    warnNotSaved(s, winName);
     return false;
 }
 

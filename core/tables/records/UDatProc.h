@@ -75,9 +75,6 @@ bool datSumFieldsFit(Session& s);
 bool datSumRecord(const DatFile& out, int keyCount, std::string_view key,
                   const std::vector<double>& sums, std::string& buf);
 
-// Work files of DatSum.
-constexpr const char* kDatSumWorkData = "C:\\A_Run\\Work\\DatProcW.Dat";
-constexpr const char* kDatSumWorkDef = "C:\\A_Run\\Work\\DatProcW.Def";
 // Sums per group are kept for at most this many numeric fields.
 constexpr int kDatSumMaxNumeric = 100;
 

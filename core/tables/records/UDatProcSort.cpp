@@ -2,6 +2,7 @@
 #include "shell/NumText.h"
 #include "shell/Session.h"
 #include "shell/WinLSys.h"
+#include "shell/WorkFiles.h"
 #include "tables/fast/SortEngine.h"
 #include "tables/model/CdsSortSupport.h"
 #include "tables/model/ReadDef.h"

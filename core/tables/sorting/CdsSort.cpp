@@ -163,22 +163,24 @@ public:
             total += width;
         }
         values_.resize(total);
-        // Records of text values that fill their fields can be put straight into the packet:
-        // a zero status, no nulls in the bitmap, each value its length and its bytes.
-        direct_ = true;
+        // Records of text values that fill their fields all take the same bytes, and are put
+        // straight into the packet: a zero status, no nulls in the bitmap, each value its length
+        // and its bytes.
+        fixedSizeRecords_ = true;
         head_ = 1 + (2 * layout.size() + 7) / 8;
         recordBytes_ = head_;
         for (int f : layout) {
             const FieldInfo& info = in.head.fields[static_cast<std::size_t>(f - 1)];
             const ValueLayout lay = valueLayout(info);
-            direct_ = direct_ && lay.form == ValueLayout::Varying && info.size >= 1 &&
-                      static_cast<std::uint64_t>(info.size) <= maxValueBytes(info);
+            fixedSizeRecords_ = fixedSizeRecords_ && lay.form == ValueLayout::Varying &&
+                                info.size >= 1 &&
+                                static_cast<std::uint64_t>(info.size) <= maxValueBytes(info);
             prefix_.push_back(lay.bytes);
             recordBytes_ += lay.bytes + static_cast<std::size_t>(std::max(info.size, 0));
         }
         // A regular input record is its length-and-value pieces in another order: copied in
         // runs of fields that follow each other in both.
-        if (direct_ && in.regularBytes() != 0) {
+        if (fixedSizeRecords_ && in.regularBytes() != 0) {
             std::size_t to = head_;
             for (const Piece& piece : pieces_) {
                 const std::size_t from = in.regularValueAt(piece.field) - 1;
@@ -191,7 +193,7 @@ public:
         }
     }
 
-    std::size_t fixedRecordBytes() const override { return direct_ ? recordBytes_ : 0; }
+    std::size_t fixedRecordBytes() const override { return fixedSizeRecords_ ? recordBytes_ : 0; }
 
     void writeFixed(std::size_t rec, char* p) const override {
         // The records are read all over the input: the memory is asked for ahead.
@@ -254,7 +256,7 @@ private:
     std::vector<Piece> pieces_;
     std::vector<Run> runs_;
     mutable std::string values_;
-    bool direct_ = false;
+    bool fixedSizeRecords_ = false;
     std::vector<std::uint32_t> prefix_; // length bytes of each output field
     std::size_t head_ = 0;
     std::size_t recordBytes_ = 0;
@@ -281,14 +283,7 @@ bool sortPacked(Session& s, const PackedTable& in, bool vylucMez, bool gauged) {
     gauge(95);
     gauge(100);
     deleteFile(s, c.OutFile);
-    std::string error;
-    if (writeBinaryTableFile(s.platform().native(c.OutFile), head,
-                             ArrangedRecords(in, order, layout), error,
-                             !inWorkDirs(s, c.OutFile))) {
-        return true;
-    }
-    warning(s, "Soubor se nepodarilo ulozit:\r\r" + c.OutFile + "\r\r" + error);
-    return false;
+    return writeTableOrWarn(s, c.OutFile, head, ArrangedRecords(in, order, layout));
 }
 
 bool packedSortable(const PackedTable& in) {

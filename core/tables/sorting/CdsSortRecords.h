@@ -14,10 +14,6 @@ class Session;
 // The steps of the conversions between tables and record files that the summation shares, so
 // that its in-memory route produces the same texts and messages as the route through files.
 
-// Work files of the summation's route through record files.
-constexpr const char* kSumWorkIn = "C:\\A_Run\\Work\\CdsProcW1.Dat";
-constexpr const char* kSumWorkOut = "C:\\A_Run\\Work\\CdsProcW2.Dat";
-
 // What KonvCdsDat does before it writes a record: opens TableFile into table, checks that it
 // holds string fields only, creates SourceFile as a record file with DefFile into dat (the
 // current definition is then DefFile), checks the field count and the record length. False

@@ -3,6 +3,7 @@
 #include "shell/Parallel.h"
 #include "shell/Session.h"
 #include "shell/WinLSys.h"
+#include "shell/WorkFiles.h"
 #include "tables/fast/PackedTable.h"
 #include "tables/fast/SortEngine.h"
 #include "tables/formats/DataPacketFields.h"
@@ -187,7 +188,7 @@ public:
     GroupCells(const GroupRecords (&halves)[2], const DatFile& layout,
                const std::vector<FieldInfo>& fields)
         : halves_(halves), layout_(layout), fields_(fields), head_(1 + (2 * fields.size() + 7) / 8),
-          direct_(direct()) {}
+          packsRecords_(packableLayout()) {}
 
     std::size_t recordCount() const override {
         return halves_[0].ends.size() + halves_[1].ends.size();
@@ -208,7 +209,8 @@ public:
     // Texts of 1 to 255 bytes are put straight into the packet; a record with an empty cell or
     // a zero byte is left to recordCells, as the packet stores those otherwise.
     bool writeRecord(std::size_t rec, PacketSink& out) const override {
-        if (!direct_ || std::memchr(recordOf(rec).data(), 0, recordOf(rec).size())) return false;
+        if (!packsRecords_ || std::memchr(recordOf(rec).data(), 0, recordOf(rec).size()))
+            return false;
         thread_local std::vector<std::string_view> cells;
         thread_local std::vector<CellState> states;
         cells.resize(fields_.size());
@@ -240,7 +242,8 @@ private:
         return std::string_view(h.records).substr(begin, h.ends[i] - begin);
     }
 
-    bool direct() const {
+    // Whether writeRecord can pack the records of these fields itself.
+    bool packableLayout() const {
         for (const FieldInfo& f : fields_) {
             const ValueLayout lay = valueLayout(f);
             if (f.kind != FieldKind::String || lay.form != ValueLayout::Varying || lay.bytes != 1 ||
@@ -254,7 +257,7 @@ private:
     const DatFile& layout_;
     const std::vector<FieldInfo>& fields_;
     std::size_t head_; // status byte and state bitmap
-    bool direct_;
+    bool packsRecords_;
 };
 
 } // namespace
@@ -324,12 +327,9 @@ bool TCdsProc::SumF() {
     // is written straight from the records; another form through the table.
     if (groups == 0) return out.close(s_);
     if (formatForName(c.OutFile) == TableFormat::Binary) {
-        std::string error;
-        const bool written = writeBinaryTableFile(s_.platform().native(c.OutFile), out.data,
-                                                  GroupCells(halves, outLayout, out.data.fields),
-                                                  error, !inWorkDirs(s_, c.OutFile));
+        const bool written = writeTableOrWarn(s_, c.OutFile, out.data,
+                                              GroupCells(halves, outLayout, out.data.fields));
         out.discard();
-        if (!written) warning(s_, "Soubor se nepodarilo ulozit:\r\r" + c.OutFile + "\r\r" + error);
         return written;
     }
     out.data.reserve(groups, halves[0].records.size() + halves[1].records.size() +

@@ -1,6 +1,6 @@
 // Issues turned negative by putting a minus sign in front of the digits give what numberToText
 // writes for the negative value, and read back as exactly that value.
-#include "tables/fast/TextRecords.h"
+#include "stock/StockRecords.h"
 
 #include "shell/NumText.h"
 
@@ -18,7 +18,7 @@ struct Form {
     int width, decimals;
 };
 
-TEST(TextRecords, NegatedTextIsWhatNumberToTextWritesForTheNegativeValue) {
+TEST(StockRecords, NegatedTextIsWhatNumberToTextWritesForTheNegativeValue) {
     int negatedCount = 0;
     for (const Form f : {Form{16, 3}, Form{15, 2}}) {
         std::vector<std::string> texts;
