@@ -160,6 +160,13 @@ bool readWholeFile(Session& s, const std::string& name, std::string& bytes) {
     return sarw::readWholeFile(s.platform().native(name), bytes);
 }
 
+bool readImportSource(Session& s, const std::string& name, std::string& bytes) {
+    if (!fileExistsWarn(s, name)) return false;
+    if (readWholeFile(s, name, bytes)) return true;
+    warning(s, "Soubor nelze precist:\r\r" + name);
+    return false;
+}
+
 bool writeWholeFile(Session& s, const std::string& name, std::string_view bytes) {
     // Also over a read-only file, as these conversions always replaced their output.
     return replaceFile(s.platform().native(name), bytes, durabilityOf(s, name)) == 0;

@@ -72,6 +72,8 @@ void saveNewTable(Session& s, const std::string& name, const Table& table);
 
 // The whole file; false when it cannot be read.
 bool readWholeFile(Session& s, const std::string& name, std::string& bytes);
+// The source file of an import, whole; a missing or unreadable file is told to the user.
+bool readImportSource(Session& s, const std::string& name, std::string& bytes);
 // Replaces the file through a temporary file beside it, read-only or not.
 bool writeWholeFile(Session& s, const std::string& name, std::string_view bytes);
 // Lines ending in CR LF or LF (the CR removed); a last line without an end counts.

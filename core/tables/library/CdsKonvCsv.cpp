@@ -67,13 +67,8 @@ bool linesToTable(Session& s, TCdsProc& p, const std::vector<std::string_view>& 
 }
 
 bool importCsv(Session& s, TCdsProc& p, int konv, char sep, char quote, bool gauge) {
-    const std::string source = s.cds.SourceFile;
-    if (!fileExistsWarn(s, source)) return false;
     std::string bytes;
-    if (!readWholeFile(s, source, bytes)) {
-        warning(s, "Soubor nelze precist:\r\r" + source);
-        return false;
-    }
+    if (!readImportSource(s, s.cds.SourceFile, bytes)) return false;
     return linesToTable(s, p, splitLines(bytes), konv, sep, quote, gauge);
 }
 

@@ -57,13 +57,8 @@ void recordToTexts(const Session& s, std::string rec, int konv, RecordFile kind,
 }
 
 bool importRecords(Session& s, TCdsProc& p, int konv, RecordFile kind, bool gauge) {
-    const std::string source = s.cds.SourceFile;
-    if (!fileExistsWarn(s, source)) return false;
     std::string bytes;
-    if (!readWholeFile(s, source, bytes)) {
-        warning(s, "Soubor nelze precist:\r\r" + source);
-        return false;
-    }
+    if (!readImportSource(s, s.cds.SourceFile, bytes)) return false;
     CdsTable t;
     p.MakeTableX(t);
     t.createDataSet();

@@ -16,16 +16,9 @@ using namespace cdscopy;
 
 namespace {
 
-bool readSource(Session& s, const std::string& name, std::string& bytes) {
-    if (!fileExistsWarn(s, name)) return false;
-    if (readWholeFile(s, name, bytes)) return true;
-    warning(s, "Soubor nelze precist:\r\r" + name);
-    return false;
-}
-
 bool importFixedColumns(Session& s, TCdsProc& p, int konv, bool gauge) {
     std::string bytes;
-    if (!readSource(s, s.cds.SourceFile, bytes)) return false;
+    if (!readImportSource(s, s.cds.SourceFile, bytes)) return false;
     CdsTable t;
     p.MakeTableX(t);
     t.createDataSet();
@@ -133,8 +126,8 @@ bool TCdsProc::KonvSesCdsG(int Konv) {
     std::string text;
     SesParams p;
     // A parameter file without its three names ends the conversion without a word.
-    if (!readSource(s_, s_.cds.SourceFile, text) || !readSesParams(text, p)) return false;
-    if (!readSource(s_, p.report, text)) return false;
+    if (!readImportSource(s_, s_.cds.SourceFile, text) || !readSesParams(text, p)) return false;
+    if (!readImportSource(s_, p.report, text)) return false;
     const auto rows = splitLines(text);
     s_.cds.TableFile = p.table;
     s_.cds.DefFile = p.def;
