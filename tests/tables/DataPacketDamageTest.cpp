@@ -134,3 +134,40 @@ TEST(DataPacketDamage, AnyDamagedByteEitherFailsOrLoadsWhatSavesAgain) {
             }
     }
 }
+
+// A packet that is not well formed must not load as fewer records or altered text: without its
+// rows a turnover table would read as empty and be written back so.
+TEST(DataPacketDamage, XmlThatIsNotWellFormedIsRejected) {
+    const std::string head = "<?xml version=\"1.0\" standalone=\"yes\"?>  <DATAPACKET "
+                             "Version=\"2.0\"><METADATA><FIELDS><FIELD attrname=\"T\" "
+                             "fieldtype=\"string\" WIDTH=\"8\"/></FIELDS><PARAMS/></METADATA>";
+    const std::string rows = "<ROWDATA><ROW T=\"a\"/><ROW T=\"b\"/></ROWDATA>";
+    const struct {
+        const char* what;
+        std::string doc;
+    } cases[] = {
+        {"no ROWDATA", head + "</DATAPACKET>"},
+        {"unterminated CDATA", head + "<ROWDATA><![CDATA[x <ROW T=\"a\"/><ROW T=\"b\"/>"
+                                      "</ROWDATA></DATAPACKET>"},
+        {"unknown entity", head + "<ROWDATA><ROW T=\"a&nbsp;b\"/></ROWDATA></DATAPACKET>"},
+        {"bare ampersand", head + "<ROWDATA><ROW T=\"a & b\"/></ROWDATA></DATAPACKET>"},
+        {"'<' in a value", head + "<ROWDATA><ROW T=\"a<b\"/></ROWDATA></DATAPACKET>"},
+        {"ROWDATA closed as another", head + "<ROWDATA><ROW T=\"a\"/></ROWS></DATAPACKET>"},
+        {"METADATA not closed", head.substr(0, head.size() - 11) + rows + "</DATAPACKET>"},
+        {"text after the end", head + rows + "</DATAPACKET><ROW T=\"c\"/>"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        expectRejected(c.doc);
+    }
+    // Comments and terminated CDATA between elements are no damage.
+    Table t;
+    TableFormat format{};
+    std::string error;
+    ASSERT_TRUE(readTableBytes(head + "<!-- x --><ROWDATA><![CDATA[ <ROW T=\"z\"/> ]]>"
+                                      "<ROW T=\"a&amp;b\"/></ROWDATA></DATAPACKET>",
+                               t, format, error))
+        << error;
+    ASSERT_EQ(t.recordCount(), 1u);
+    EXPECT_EQ(t.text(0, 0), "a&b");
+}

@@ -58,6 +58,8 @@ private:
         error_ = text;
         return false;
     }
+    // The end tag closing name; any other is a damaged document.
+    bool closes(const Tag& tag, std::string_view name) { return tag.name == name || fail(); }
     std::string text(std::string_view v) {
         std::string buf;
         return std::string(xmlText(v, utf8_, buf));
@@ -172,7 +174,10 @@ bool XmlReader::fieldChildren(std::size_t index, int depth) {
     Tag c;
     for (;;) {
         scan_.next(c);
-        if (c.kind == Tag::End) break;
+        if (c.kind == Tag::End) {
+            if (!closes(c, "FIELD")) return false;
+            break;
+        }
         if (c.kind != Tag::Start) return fail();
         if (c.name == "PARAM") {
             if (!param(c, t_.fields[index].extraProps)) return fail();
@@ -205,7 +210,7 @@ bool XmlReader::fields(int depth, int& count) {
     Tag tag;
     for (;;) {
         scan_.next(tag);
-        if (tag.kind == Tag::End) return true;
+        if (tag.kind == Tag::End) return closes(tag, "FIELDS");
         if (tag.kind != Tag::Start) return fail();
         if (tag.name == "FIELD") {
             if (!field(tag, depth)) return false;
@@ -233,7 +238,10 @@ bool XmlReader::params(const Tag& tag) {
         Tag c;
         for (;;) {
             scan_.next(c);
-            if (c.kind == Tag::End) break;
+            if (c.kind == Tag::End) {
+                if (!closes(c, "PARAMS")) return false;
+                break;
+            }
             if (c.kind != Tag::Start) return fail();
             if (c.name == "PARAM" ? !param(c, t_.packetProps)
                                   : !c.empty && !scan_.skipContent(c.name))
@@ -249,7 +257,7 @@ bool XmlReader::metadata() {
     bool haveFields = false;
     for (;;) {
         scan_.next(tag);
-        if (tag.kind == Tag::End) return haveFields || fail();
+        if (tag.kind == Tag::End) return closes(tag, "METADATA") && (haveFields || fail());
         if (tag.kind != Tag::Start) return fail();
         if (tag.name == "FIELDS" && !haveFields) {
             haveFields = true;
@@ -349,7 +357,7 @@ bool XmlReader::rows() {
     Tag tag;
     for (;;) {
         scan_.next(tag);
-        if (tag.kind == Tag::End) return true;
+        if (tag.kind == Tag::End) return closes(tag, "ROWDATA");
         if (tag.kind != Tag::Start) return fail();
         if (tag.name == "ROW") {
             if (!row(tag)) return false;
@@ -366,7 +374,10 @@ bool XmlReader::document() {
     bool haveMeta = false, haveRows = false;
     for (;;) {
         scan_.next(tag);
-        if (tag.kind == Tag::End) break;
+        if (tag.kind == Tag::End) {
+            if (!closes(tag, "DATAPACKET")) return false;
+            break;
+        }
         if (tag.kind != Tag::Start) return fail();
         if (tag.name == "METADATA" && !haveMeta) {
             haveMeta = true;
@@ -380,7 +391,9 @@ bool XmlReader::document() {
             return fail();
         }
     }
-    if (!haveMeta) return fail();
+    // Without its rows the packet is cut short, not an empty table; nothing may follow its end.
+    scan_.next(tag);
+    if (!haveMeta || !haveRows || tag.kind != Tag::Eof) return fail();
     presentLoadedRecords(t_, storedNumber_, stored_);
     return true;
 }

@@ -101,6 +101,17 @@ template <typename Sink> void walk(std::string_view v, bool utf8, Sink&& sink) {
     }
 }
 
+// No '<' and every '&' a reference the reader knows: anything else is a damaged document, not
+// text to take literally.
+bool valueWellFormed(std::string_view v) {
+    if (std::memchr(v.data(), '<', v.size())) return false;
+    for (std::size_t i = v.find('&'); i != std::string_view::npos; i = v.find('&', i + 1)) {
+        char32_t cp;
+        if (entityAt(v, i, cp) == 0) return false;
+    }
+    return true;
+}
+
 } // namespace
 
 void XmlScanner::next(Tag& tag) {
@@ -123,6 +134,8 @@ void XmlScanner::next(Tag& tag) {
         std::size_t close;
         if (rest.substr(0, 3) == "!--")
             close = after("-->", pos_ + 3);
+        else if (rest.substr(0, 8) == "![CDATA[")
+            close = after("]]>", pos_ + 8);
         else if (rest.substr(0, 1) == "?")
             close = after("?>", pos_);
         else if (rest.substr(0, 1) == "!")
@@ -179,6 +192,7 @@ bool XmlScanner::attributes(Tag& tag) {
         const std::size_t close = doc_.find(doc_[pos_], pos_ + 1);
         if (close == std::string_view::npos) return false;
         a.value = doc_.substr(pos_ + 1, close - pos_ - 1);
+        if (!valueWellFormed(a.value)) return false;
         pos_ = close + 1;
         tag.attrs.push_back(a);
     }
