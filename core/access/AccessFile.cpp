@@ -60,9 +60,15 @@ WriteResult writeScrambled(Session& s, const std::string& plain) {
     return WriteResult::Ok;
 }
 
-[[noreturn]] void loadFailure(Session& s) {
-    s.dialogs().error("Doslo k chybe pri nacitani pristupovych prav !\r\rSpustte program znovu.",
-                      "");
+// Starting again cannot mend the file, so the message names it and the two ways out.
+[[noreturn]] void loadFailure(Session& s, bool created) {
+    const std::string file = kAccessFileName;
+    const std::string what =
+        created ? "Soubor " + file + " nelze zalozit."
+                : "Soubor " + file + " je poskozen nebo jej nelze precist.\r\rTabulku "
+                  "pristupovych prav obnovte z archivu, nebo ji znovu zapise uzivatel se "
+                  "statusem \"Zenit\" (sarw-cli users set).";
+    s.dialogs().error("Doslo k chybe pri nacitani pristupovych prav !\r\r" + what, "");
     throw ProgramHalt("access rights cannot be loaded");
 }
 
@@ -137,10 +143,11 @@ bool parseAccessContent(std::string_view plain, std::vector<AccessEntry>& entrie
 std::vector<AccessEntry> loadAccessFile(Session& s) {
     if (!fileExists(s, kAccessFileName) &&
         writeScrambled(s, accessPlainContent({{"Zenit", "Zenit", "Zenit"}})) != WriteResult::Ok)
-        loadFailure(s);
+        loadFailure(s, true);
     std::string bytes;
     std::vector<AccessEntry> entries;
-    if (!readRaw(s, bytes) || !parseAccessContent(unscrambleAccess(bytes), entries)) loadFailure(s);
+    if (!readRaw(s, bytes) || !parseAccessContent(unscrambleAccess(bytes), entries))
+        loadFailure(s, false);
     return entries;
 }
 

@@ -74,7 +74,8 @@ TEST(AccessFile, MissingFileIsCreatedWithTheDefaultEntryForItsOwnerOnly) {
     EXPECT_TRUE(t.dialogs.boxes.empty());
 }
 
-TEST(AccessFile, DamagedFileHalts) {
+// Starting again cannot help: the message names the file and how to mend it.
+TEST(AccessFile, DamagedFileHaltsNamingTheFileAndTheRemedy) {
     const std::string good = accessPlainContent({{"Jan", "x", "Sprav"}});
     const std::string cases[] = {
         scrambleAccess(good.substr(0, good.size() - 1)), // entry not closed
@@ -87,7 +88,10 @@ TEST(AccessFile, DamagedFileHalts) {
         EXPECT_THROW(loadAccessFile(*t), ProgramHalt);
         ASSERT_EQ(t.dialogs.count(Kind::Error), 1);
         EXPECT_EQ(t.dialogs.boxes[0].text,
-                  "Doslo k chybe pri nacitani pristupovych prav !\r\rSpustte program znovu.");
+                  "Doslo k chybe pri nacitani pristupovych prav !\r\rSoubor "
+                  "C:\\A_Run\\PristPr\\LSar.H je poskozen nebo jej nelze precist.\r\rTabulku "
+                  "pristupovych prav obnovte z archivu, nebo ji znovu zapise uzivatel se statusem "
+                  "\"Zenit\" (sarw-cli users set).");
     }
 }
 
