@@ -22,6 +22,7 @@ namespace {
 // others (an empty state table when the period has none).
 StockTableView openingStates(Session& s) {
     StockTableView view = TabStavy(s);
+    if (!view.computed) return view;
     deleteFile(s, kSarWork);
     if (fileExists(s, view.file))
         view.computed = FileCopy(s, view.file, kSarWork, 0) == kCopyOk;

@@ -8,6 +8,7 @@
 #include "shell/WinLSys.h"
 #include "tables/formats/TableFile.h"
 #include "tables/library/TCdsProc.h"
+#include "period/Period.h"
 #include "period/PeriodFiles.h"
 
 namespace sarw {
@@ -65,6 +66,7 @@ std::vector<std::string> startupArchive(Session& s) {
 }
 
 bool restoreLastDocument(Session& s) {
+    if (!ReadPeriod(s)) return false;
     const std::string target = turnoverFileName(s);
     if (!workingCopyFitsPeriod(s)) return false;
     s.dialogs().progressShow();

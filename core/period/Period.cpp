@@ -73,17 +73,18 @@ bool periodCheck(std::string_view p) {
     return partValue(p.substr(3, 2)) <= 20;
 }
 
-void ReadPeriod(Session& s) {
+bool ReadPeriod(Session& s) {
     const std::string name = periodFileName(s);
     if (!fileExistsWarn(s, name)) generatePeriod(s);
     Platform::setPlainAttributes(s.platform().native(name));
-    if (!canOpen(s, name)) return;
-    std::vector<std::string> lines;
     // A file that cannot be read keeps the values in memory, as a declined open does.
-    if (!readTextLines(s, name, lines, 1)) return;
+    std::vector<std::string> lines;
+    if (!canOpen(s, name) || !readTextLines(s, name, lines, 1))
+        return periodCheck(s.period.Period);
     setPeriod(s, lines.empty() ? std::string() : lines[0].substr(0, 5));
-    if (!periodCheck(s.period.Period))
-        warning(s, "Chybne zadane obdobie: " + s.period.Period, "Provedte prednostne opravu !");
+    if (periodCheck(s.period.Period)) return true;
+    warning(s, "Chybne zadane obdobie: " + s.period.Period, "Provedte prednostne opravu !");
+    return false;
 }
 
 bool StorePeriod(Session& s) {

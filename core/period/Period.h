@@ -16,8 +16,10 @@ std::string periodFileName(const Session& s);
 bool periodCheck(std::string_view period);
 
 // Reads the period file into Period, PeriodYear and PeriodMonth. A missing file gets a period
-// generated from today; a malformed one is warned about and used as read.
-void ReadPeriod(Session& s);
+// generated from today; a malformed one is warned about and used as read. True when the period
+// passes the period check: commands that write data go on only then, since a malformed period
+// would name and label their files wrongly.
+bool ReadPeriod(Session& s);
 // Checks Period (a compact one gets its blank first) and writes it; true when written.
 bool StorePeriod(Session& s);
 

@@ -188,6 +188,7 @@ std::vector<std::string> uctBooking(const std::vector<std::string>& t, const std
 }
 
 std::string buildTransfer(Session& s) {
+    if (!ReadPeriod(s)) return {};
     emptyWorkDirs(s);
     const std::string turnoverFile = turnoverFileName(s);
     if (!fileExistsWarn(s, turnoverFile)) return {};

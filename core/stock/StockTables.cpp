@@ -49,10 +49,12 @@ bool signChangeStep(Session& s, const std::string& computed, SignChange sign) {
 }
 
 StockTableView TabStavy(Session& s) {
+    if (!ReadPeriod(s)) return {};
     return {stateFileName(s), stateDefName(s), "Prehled stavu", true};
 }
 
 StockTableView TabObraty(Session& s, SignChange sign) {
+    if (!ReadPeriod(s)) return {};
     const bool ok = signChangeStep(s, turnoverFileName(s), sign);
     return turnoverView(s, "Prehled obratu", ok);
 }
@@ -70,6 +72,7 @@ StockTableView TabObratyOdDo(Session& s, SignChange sign) {
 }
 
 StockTableView TabStavyObraty(Session& s, SignChange sign) {
+    if (!ReadPeriod(s)) return {};
     const std::string states = stateFileName(s), turnovers = turnoverFileName(s);
     const std::string period = periodCompact(s.period.Period);
     bool ok;
@@ -82,6 +85,7 @@ StockTableView TabStavyObraty(Session& s, SignChange sign) {
 }
 
 StockTableView TabAktStavy(Session& s) {
+    if (!ReadPeriod(s)) return {};
     const std::string states = stateFileName(s), turnovers = turnoverFileName(s);
     deleteFile(s, kSarWork);
     bool ok;
@@ -98,6 +102,7 @@ bool showStockTable(Session& s, const StockTableView& view) {
 }
 
 bool DataStavyPrepare(Session& s) {
+    if (!ReadPeriod(s)) return false;
     const std::string states = stateFileName(s);
     TSarProc proc(s);
     if (!fileExistsWarn(s, states)) proc.MakeCdsFile(states, stateDefName(s));
@@ -106,7 +111,9 @@ bool DataStavyPrepare(Session& s) {
     return proc.SortCds2(states, 8, kSarWork, stateDefName(s));
 }
 
-bool DataStavyWriteBack(Session& s) { return Oprava(s, kSarWork, stateFileName(s)); }
+bool DataStavyWriteBack(Session& s) {
+    return ReadPeriod(s) && Oprava(s, kSarWork, stateFileName(s));
+}
 
 bool Oprava(Session& s, const std::string& edited, const std::string& target) {
     if (!fileExistsWarn(s, edited) || !fileExistsWarn(s, target)) return false;

@@ -37,6 +37,12 @@ ClosingFields closingFields(Session& s) {
 ClosingResult closeMonth(Session& s, const std::string& currentField, std::string& next) {
     next = removeBlanks(next);
     const std::string current = removeBlanks(currentField);
+    // A malformed current period would name the new state file after a month that does not
+    // exist and move the period on from it.
+    if (!periodCheck(periodWithBlank(current))) {
+        warning(s, "Chybne zadane obdobie: " + periodWithBlank(current), "Zmena nebude provedena !");
+        return ClosingResult::InvalidPeriod;
+    }
     if (!targetValid(current, next)) {
         information(s, "Chybne zadane obdobi !", "Obdobi: " + next);
         return ClosingResult::InvalidPeriod;

@@ -8,7 +8,12 @@
 #include "period/PeriodFiles.h"
 #include "shell/WorkFiles.h"
 
+#include "platform/Platform.h"
+
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
 
 using namespace sarw;
 
@@ -88,6 +93,36 @@ TEST_F(StockCli, CloseMonth) {
     EXPECT_EQ(r.out, "D:\\LSarW\\Data\\260201SarS.Cds\nUcetni obdobi: 26 03\n");
     EXPECT_EQ(rows("D:\\LSarW\\Data\\260201SarS.Cds"), current);
     EXPECT_EQ(run({"period", "show"}, true).out, "26 03\n");
+}
+
+// Every file of a folder with its bytes.
+std::map<std::string, std::string> folder(const std::filesystem::path& dir) {
+    std::map<std::string, std::string> files;
+    for (const auto& e : std::filesystem::directory_iterator(dir))
+        files[e.path().filename().string()] = test::readFile(e.path());
+    return files;
+}
+
+// A period file that fails the period check stops every command that would write with it:
+// "26 99" would name the new state file 270001SarS.Cds and move the period to 27 01.
+TEST_F(StockCli, AMalformedPeriodIsRefusedBeforeAnythingIsWritten) {
+    ASSERT_EQ(run({"tables", "current"}, true).status, 0);
+    const std::string work = t.read(kSarWork);
+    const std::string file = periodFileName(*t);
+    Platform::setPlainAttributes(t.path(file));
+    t.write(file, "26 99\r\n");
+    const auto data = folder(t.path("D:\\LSarW\\Data"));
+    for (std::vector<std::string> args :
+         {std::vector<std::string>{"close-month"}, {"close-month", "2701"}, {"tables", "current"},
+          {"tables", "joined"}, {"tables", "opening"}, {"restore-last"}}) {
+        SCOPED_TRACE(args.back());
+        const test::CliResult r = run(args, true);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE(r.err.find("Chybne zadane obdobie: 26 99"), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(t.read(file), "26 99\r\n");
+    EXPECT_EQ(folder(t.path("D:\\LSarW\\Data")), data);
+    EXPECT_EQ(t.read(kSarWork), work);
 }
 
 } // namespace
