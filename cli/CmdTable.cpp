@@ -5,6 +5,7 @@
 #include "tables/formats/TableFile.h"
 #include "tables/library/CdsTable.h"
 #include "tables/library/TCdsProc.h"
+#include "tables/library/TextTableBuilder.h"
 
 #include <cstdio>
 #include <fstream>
@@ -150,12 +151,8 @@ int fromTsv(Context& c) {
         s.dialogs().warning("Soubor:\r\r" + arg1250(c.args[1]) + "\r\r     - nebyl nalezen !", "");
         return kFailure;
     }
-    TCdsProc& proc = s.cdsProc();
-    s.cds.TableFile = arg1250(c.args[2]);
-    s.cds.DefFile = def;
-    CdsTable t;
-    proc.MakeTable(t);
-    if (!proc.OpenTableW(t)) return kFailure;
+    TextTableBuilder table(s, arg1250(c.args[1]));
+    if (!table.start(def)) return kFailure;
     std::string line;
     size_t lineNo = 0;
     while (std::getline(in, line)) {
@@ -169,17 +166,9 @@ int fromTsv(Context& c) {
             if (tab == std::string::npos) break;
             start = tab + 1;
         }
-        if (static_cast<int>(values.size()) > t.data.fieldCount()) {
-            t.discard();
-            s.dialogs().warning("Radek " + std::to_string(lineNo) + " ma vice hodnot (" +
-                                    std::to_string(values.size()) + ") nez tabulka poli (" +
-                                    std::to_string(t.data.fieldCount()) + ").",
-                                arg1250(c.args[1]));
-            return kFailure;
-        }
-        t.data.appendTexts(values);
+        if (!table.add(values, lineNo)) return kFailure;
     }
-    return t.close(s) ? kOk : kFailure;
+    return table.write(arg1250(c.args[2])) ? kOk : kFailure;
 }
 
 int convert(Context& c) {

@@ -28,7 +28,7 @@ protected:
 
 TEST_F(CmdConvertTest, CsvInAndOutWithSeparatorAndCodePage) {
     t.write("C:\\D\\In.Csv", "12,\x9f"
-                             "aj,3.5\r\n7,\"x,y\",\r\n");
+                             "aj,3.5\r\n7,\"x,5\",\r\n");
     auto r = cli(t, {"convert", "from-csv", "C:\\D\\In.Csv", "C:\\D\\M.Cds", "C:\\D\\M.Def",
                      "--sep", ",", "--codepage", "2"});
     ASSERT_EQ(r.status, 0) << r.err;
@@ -36,12 +36,12 @@ TEST_F(CmdConvertTest, CsvInAndOutWithSeparatorAndCodePage) {
     EXPECT_EQ(cat("C:\\D\\M.Cds"), "Kod\tNaz\tCena\n"
                                    "  12\t\xc4\x8d"
                                    "aj   \t           3,50\n"
-                                   "   7\tx     \t               \n");
+                                   "   7\tx     \t           5,00\n");
     r = cli(
         t, {"convert", "to-csv", "C:\\D\\M.Cds", "C:\\D\\Out.Csv", "C:\\D\\M.Def", "--sep", "tab"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(t.read("C:\\D\\Out.Csv"), "12\t\xe8"
-                                        "aj\t3,50\r\n7\tx\t\r\n");
+                                        "aj\t3,50\r\n7\tx\t5,00\r\n");
 }
 
 TEST_F(CmdConvertTest, FixedTextRecordFilesAndTbuFiles) {
@@ -126,4 +126,32 @@ TEST_F(CmdConvertTest, RecolsizeAndBadArguments) {
         {"recolsize", "a", "b", "c"},
     };
     for (const auto& args : bad) EXPECT_EQ(cli(t, args).status, 2) << args.size();
+}
+
+// A conversion that refuses its input writes nothing: the old table stays byte for byte.
+TEST_F(CmdConvertTest, RefusedImportLeavesTheExistingTableAsItWas) {
+    t.write("C:\\D\\In.Csv", "12;ab;3,5\r\n");
+    ASSERT_EQ(cli(t, {"convert", "from-csv", "C:\\D\\In.Csv", "C:\\D\\M.Cds", "C:\\D\\M.Def"})
+                  .status,
+              0);
+    const std::string old = t.read("C:\\D\\M.Cds");
+    t.write("C:\\D\\Bad.Csv", "12;ab;3,5\r\n13;cd;4\x80,5\r\n");
+    t.write("C:\\D\\Bad.Txt", "  12ab       3,5\r\n  13cd    4x,500\r\n");
+    const struct {
+        const char* mode;
+        const char* source;
+        const char* def;
+        const char* named;
+    } cases[] = {
+        {"from-csv", "C:\\D\\In.Csv", "C:\\D\\Missing.Def", "C:\\D\\Missing.Def"},
+        {"from-csv", "C:\\D\\Bad.Csv", "C:\\D\\M.Def", "Radek 2, pole 3 (Cena)"},
+        {"from-txt", "C:\\D\\Bad.Txt", "C:\\D\\M.Def", "Radek 2, pole 3 (Cena)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.mode) + " " + c.source + " " + c.def);
+        auto r = cli(t, {"convert", c.mode, c.source, "C:\\D\\M.Cds", c.def});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE(r.err.find(c.named), std::string::npos) << r.err;
+        EXPECT_EQ(t.read("C:\\D\\M.Cds"), old);
+    }
 }

@@ -74,3 +74,38 @@ TEST(CmdTable, BadInputFailsWithAMessageNamingTheFile) {
     EXPECT_NE(r.err.find("Radek 1"), std::string::npos) << r.err;
     EXPECT_EQ(cli(t, {"table", "frob"}).status, 2);
 }
+
+// Refused input never costs the table already there: it stays byte for byte, and the message
+// names what was wrong (the definition, or the row and field) rather than the output file.
+TEST(CmdTable, RefusedTsvLeavesTheExistingTableAsItWas) {
+    test::TestSession t;
+    t.write("C:\\Def\\Q.Def", test::defText({{5, "Kod", "PM"}, {10, "Mnoz", "N3"}}));
+    t.write("C:\\Def\\Empty.Def", "");
+    t.write("C:\\Def\\Junk.Def", std::string(80, '#') + "\r\n");
+    t.write("C:\\In\\good.tsv", "A\t4,000\n");
+    t.write("C:\\In\\wide.tsv", "A\t1\tx\n");
+    t.write("C:\\In\\bad.tsv", "B\t1\nA\t4\xC3\x87,000\n");
+    ASSERT_EQ(cli(t, {"table", "from-tsv", "C:\\Def\\Q.Def", "C:\\In\\good.tsv", "C:\\Out.Cds"})
+                  .status,
+              0);
+    const std::string old = t.read("C:\\Out.Cds");
+    const struct {
+        const char* def;
+        const char* tsv;
+        const char* named;
+    } cases[] = {
+        {"C:\\Def\\Missing.Def", "C:\\In\\good.tsv", "C:\\Def\\Missing.Def"},
+        {"C:\\Def\\Empty.Def", "C:\\In\\good.tsv", "C:\\Def\\Empty.Def"},
+        {"C:\\Def\\Junk.Def", "C:\\In\\good.tsv", "C:\\Def\\Junk.Def"},
+        {"C:\\Def\\Q.Def", "C:\\In\\wide.tsv", "Radek 1 ma vice hodnot (3)"},
+        {"C:\\Def\\Q.Def", "C:\\In\\bad.tsv", "Radek 2, pole 2 (Mnoz)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.named);
+        auto r = cli(t, {"table", "from-tsv", c.def, c.tsv, "C:\\Out.Cds"});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE(r.err.find(c.named), std::string::npos) << r.err;
+        EXPECT_EQ(r.err.find("C:\\Out.Cds"), std::string::npos) << r.err;
+        EXPECT_EQ(t.read("C:\\Out.Cds"), old);
+    }
+}

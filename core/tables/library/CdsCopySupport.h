@@ -1,6 +1,8 @@
 #pragma once
 
+#include "shell/Session.h"
 #include "tables/library/CdsTable.h"
+#include "tables/model/EntryCheck.h"
 
 #include <cstddef>
 #include <string>
@@ -80,6 +82,20 @@ bool writeWholeFile(Session& s, const std::string& name, std::string_view bytes)
 std::vector<std::string_view> splitLines(std::string_view bytes);
 // Bytes at a 1-based position over a width; whatever lies outside the text is missing.
 std::string_view slice(std::string_view text, long long pos, long long width);
+
+// Reads DefFile and checks the numbers of every line of an import source before the target
+// table is touched; values(line, out) puts a line's raw text for each field into out (out[i] is
+// field i + 1). False after a message naming the definition, or the line and field.
+template <typename Values>
+bool sourceNumbersValid(Session& s, const std::vector<std::string_view>& lines, Values&& values) {
+    if (!readTableDef(s, s.cds.DefFile)) return false;
+    std::vector<std::string> row(static_cast<std::size_t>(s.def.fieldCount()));
+    for (std::size_t l = 0; l < lines.size(); ++l) {
+        values(lines[l], row);
+        if (!checkRowNumbers(s, row, l + 1, s.cds.SourceFile)) return false;
+    }
+    return true;
+}
 
 } // namespace cdscopy
 

@@ -69,7 +69,17 @@ bool linesToTable(Session& s, TCdsProc& p, const std::vector<std::string_view>& 
 bool importCsv(Session& s, TCdsProc& p, int konv, char sep, char quote, bool gauge) {
     std::string bytes;
     if (!readImportSource(s, s.cds.SourceFile, bytes)) return false;
-    return linesToTable(s, p, splitLines(bytes), konv, sep, quote, gauge);
+    const auto lines = splitLines(bytes);
+    const bool valid = sourceNumbersValid(s, lines, [&](std::string_view line, auto& row) {
+        const auto parts = items(line, sep);
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            row[i].clear();
+            if (i < parts.size())
+                for (char c : parts[i])
+                    if (c != quote) row[i] += c;
+        }
+    });
+    return valid && linesToTable(s, p, lines, konv, sep, quote, gauge);
 }
 
 // A value holding the separator, a quote or a line break is quoted, so spreadsheets keep it whole.

@@ -19,10 +19,17 @@ namespace {
 bool importFixedColumns(Session& s, TCdsProc& p, int konv, bool gauge) {
     std::string bytes;
     if (!readImportSource(s, s.cds.SourceFile, bytes)) return false;
+    const auto lines = splitLines(bytes);
+    if (!sourceNumbersValid(s, lines, [&](std::string_view line, auto& row) {
+            for (std::size_t i = 0; i < row.size(); ++i) {
+                const FieldDef& fd = s.def.fields[i];
+                row[i] = slice(line, fd.fieldPos, fd.width);
+            }
+        }))
+        return false;
     CdsTable t;
     p.MakeTableX(t);
     t.createDataSet();
-    const auto lines = splitLines(bytes);
     Gauge g(s);
     if (gauge) g.set(0);
     std::vector<std::string> texts(static_cast<size_t>(s.def.fieldCount()));

@@ -7,6 +7,7 @@
 #include "shell/WinLSys.h"
 #include "tables/library/CdsCopySupport.h"
 #include "tables/model/CdsDefWriter.h"
+#include "tables/model/EntryCheck.h"
 #include "tables/model/ReadDef.h"
 
 
@@ -65,8 +66,14 @@ void TCdsProc::cannotCreate(const std::string& name) {
 
 void TCdsProc::makeFromDef(CdsTable& table, bool widenNumbers, bool virtualOnly) {
     const std::string tableFile = s_.cds.TableFile;
-    if (!virtualOnly) deleteFileOrHalt(s_, tableFile);
+    // The definition first: one that cannot make a table must not cost the old one.
     readDefOrHalt(s_.cds.DefFile);
+    const std::string unusable = unusableDefMessage(s_, s_.cds.DefFile);
+    if (!unusable.empty()) {
+        warning(s_, unusable + "\r\rProgram bude ukoncen !");
+        throw ProgramHalt("definition not usable");
+    }
+    if (!virtualOnly) deleteFileOrHalt(s_, tableFile);
     table.discard();
     table.fileName = virtualOnly ? std::string() : tableFile;
     table.readOnly = false;
