@@ -186,7 +186,7 @@ int table(Context& c) {
     if (sub == "info") return info(c);
     if (sub == "from-tsv") return fromTsv(c);
     if (sub == "convert") return convert(c);
-    return usageError("unknown table command " + sub);
+    return usageError("neznamy prikaz table " + sub);
 }
 
 const Registrar reg({"table",

@@ -35,7 +35,7 @@ Registrar::Registrar(Command command) { registry().push_back(command); }
 const std::vector<Command>& commands() { return registry(); }
 
 int usageError(const std::string& message) {
-    std::fprintf(stderr, "sarw-cli: %s (see sarw-cli --help)\n", message.c_str());
+    std::fprintf(stderr, "sarw-cli: %s (viz sarw-cli --help)\n", message.c_str());
     return kUsage;
 }
 
@@ -66,7 +66,7 @@ int runMain(int argc, char** argv) {
             dataDisk = arg1250(argv[++i]);
             dataDiskGiven = true;
         } else {
-            return usageError("unknown option " + a);
+            return usageError("neznama volba " + a);
         }
     }
     if (i >= argc) {
@@ -92,7 +92,7 @@ int runMain(int argc, char** argv) {
         std::fflush(stdout);
         return session.terminateRequested && rc == kOk ? kHalt : rc;
     }
-    return usageError("unknown command " + name);
+    return usageError("neznamy prikaz " + name);
 }
 
 } // namespace sarw::cli

@@ -53,7 +53,8 @@ bool ScriptedDialogs::saw(const std::string& fragment) const {
 }
 
 void StreamDialogs::print(const std::string& title, const std::string& text, const char* suffix) {
-    std::string line = cp1250ToUtf8(title) + ": " + cp1250ToUtf8(text);
+    // A box without a title shows its text alone, not after an empty title.
+    std::string line = (title.empty() ? "" : cp1250ToUtf8(title) + ": ") + cp1250ToUtf8(text);
     for (auto& c : line)
         if (c == '\r') c = '\n';
     std::fprintf(out_, "%s%s\n", line.c_str(), suffix);
