@@ -146,6 +146,7 @@ TEST_F(CmdConvertTest, RefusedImportLeavesTheExistingTableAsItWas) {
         {"from-csv", "C:\\D\\In.Csv", "C:\\D\\Missing.Def", "C:\\D\\Missing.Def"},
         {"from-csv", "C:\\D\\Bad.Csv", "C:\\D\\M.Def", "Radek 2, pole 3 (Cena)"},
         {"from-txt", "C:\\D\\Bad.Txt", "C:\\D\\M.Def", "Radek 2, pole 3 (Cena)"},
+        {"from-dat", "C:\\D\\Missing.Dat", "C:\\D\\M.Def", "C:\\D\\Missing.Dat"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.mode) + " " + c.source + " " + c.def);

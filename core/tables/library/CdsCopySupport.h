@@ -83,16 +83,15 @@ std::vector<std::string_view> splitLines(std::string_view bytes);
 // Bytes at a 1-based position over a width; whatever lies outside the text is missing.
 std::string_view slice(std::string_view text, long long pos, long long width);
 
-// Reads DefFile and checks the numbers of every line of an import source before the target
-// table is touched; values(line, out) puts a line's raw text for each field into out (out[i] is
-// field i + 1). False after a message naming the definition, or the line and field.
+// Checks the numbers of every row of an import source by the current definition before the
+// target table is touched; values(i, out) puts the raw text of row i (0-based, below count) for
+// each field into out (out[f] is field f + 1). False after a message naming the row and field.
 template <typename Values>
-bool sourceNumbersValid(Session& s, const std::vector<std::string_view>& lines, Values&& values) {
-    if (!readTableDef(s, s.cds.DefFile)) return false;
+bool sourceNumbersValid(Session& s, std::size_t count, Values&& values) {
     std::vector<std::string> row(static_cast<std::size_t>(s.def.fieldCount()));
-    for (std::size_t l = 0; l < lines.size(); ++l) {
-        values(lines[l], row);
-        if (!checkRowNumbers(s, row, l + 1, s.cds.SourceFile)) return false;
+    for (std::size_t i = 0; i < count; ++i) {
+        values(i, row);
+        if (!checkRowNumbers(s, row, i + 1, s.cds.SourceFile)) return false;
     }
     return true;
 }

@@ -70,8 +70,9 @@ bool importCsv(Session& s, TCdsProc& p, int konv, char sep, char quote, bool gau
     std::string bytes;
     if (!readImportSource(s, s.cds.SourceFile, bytes)) return false;
     const auto lines = splitLines(bytes);
-    const bool valid = sourceNumbersValid(s, lines, [&](std::string_view line, auto& row) {
-        const auto parts = items(line, sep);
+    if (!readTableDef(s, s.cds.DefFile)) return false;
+    const bool valid = sourceNumbersValid(s, lines.size(), [&](std::size_t l, auto& row) {
+        const auto parts = items(lines[l], sep);
         for (std::size_t i = 0; i < row.size(); ++i) {
             row[i].clear();
             if (i < parts.size())

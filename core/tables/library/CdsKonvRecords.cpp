@@ -39,13 +39,31 @@ int numberWidth(int decimals, RecordFile kind) {
     return std::min(15, 13 + decimals);
 }
 
-void recordToTexts(const Session& s, std::string rec, int konv, RecordFile kind,
-                   std::vector<std::string>& texts) {
+// The record at off in an import source, recLen long: a trailing piece shorter than a record
+// ends in zeros.
+std::string rawRecordAt(std::string_view bytes, std::size_t off, std::size_t recLen) {
+    std::string rec(bytes.substr(off, recLen));
+    rec.resize(recLen, '\0');
+    return rec;
+}
+
+// The same with every control byte a blank.
+std::string recordAt(std::string_view bytes, std::size_t off, std::size_t recLen) {
+    std::string rec = rawRecordAt(bytes, off, recLen);
     for (char& c : rec)
         if (static_cast<unsigned char>(c) < 32) c = ' ';
+    return rec;
+}
+
+std::string fieldPiece(std::string_view rec, const FieldDef& fd) {
+    return padRight(slice(rec, fd.fieldPos, fd.width), fd.width);
+}
+
+void recordToTexts(const Session& s, std::string_view rec, int konv, RecordFile kind,
+                   std::vector<std::string>& texts) {
     for (int f = 1; f <= s.def.fieldCount(); ++f) {
         const FieldDef& fd = s.def.field(f);
-        const std::string piece = padRight(slice(rec, fd.fieldPos, fd.width), fd.width);
+        const std::string piece = fieldPiece(rec, fd);
         std::string& t = texts[static_cast<size_t>(f - 1)];
         if (isNumberType(fd.type)) {
             const int d = numberDecimals(fd.type);
@@ -56,29 +74,40 @@ void recordToTexts(const Session& s, std::string rec, int konv, RecordFile kind,
     }
 }
 
-bool importRecords(Session& s, TCdsProc& p, int konv, RecordFile kind, bool gauge) {
-    std::string bytes;
-    if (!readImportSource(s, s.cds.SourceFile, bytes)) return false;
-    CdsTable t;
-    p.MakeTableX(t);
-    t.createDataSet();
-    const size_t recLen = kind == RecordFile::Tbu ? tbuRecordLength(bytes)
-                                                  : static_cast<size_t>(std::max(s.def.recLen, 0));
-    // The file's own record length stands for the definition's from here on.
-    if (kind == RecordFile::Tbu) s.def.recLen = static_cast<int>(recLen);
+// The offsets of the data records of an import source.
+std::vector<std::size_t> dataRecords(std::string_view bytes, std::size_t recLen, RecordFile kind) {
+    std::vector<std::size_t> offsets;
     // A Tbu file's first record is its header, so it needs more than one record to hold data.
     const bool hasData =
         recLen > 0 && (kind == RecordFile::Tbu ? bytes.size() > recLen : bytes.size() >= recLen);
+    for (std::size_t off = 0; hasData && off < bytes.size(); off += recLen)
+        if (isDataRecord(rawRecordAt(bytes, off, recLen), kind)) offsets.push_back(off);
+    return offsets;
+}
+
+bool importRecords(Session& s, TCdsProc& p, int konv, RecordFile kind, bool gauge) {
+    std::string bytes;
+    if (!readImportSource(s, s.cds.SourceFile, bytes) || !readTableDef(s, s.cds.DefFile))
+        return false;
+    const size_t recLen = kind == RecordFile::Tbu ? tbuRecordLength(bytes)
+                                                  : static_cast<size_t>(std::max(s.def.recLen, 0));
+    const std::vector<std::size_t> records = dataRecords(bytes, recLen, kind);
+    if (!sourceNumbersValid(s, records.size(), [&](std::size_t i, auto& row) {
+            const std::string rec = recordAt(bytes, records[i], recLen);
+            for (std::size_t f = 0; f < row.size(); ++f) row[f] = fieldPiece(rec, s.def.fields[f]);
+        }))
+        return false;
+    CdsTable t;
+    p.MakeTableX(t);
+    t.createDataSet();
+    // The file's own record length stands for the definition's from here on.
+    if (kind == RecordFile::Tbu) s.def.recLen = static_cast<int>(recLen);
     Gauge g(s);
     if (gauge) g.set(0);
     std::vector<std::string> texts(static_cast<size_t>(s.def.fieldCount()));
-    for (size_t off = 0; hasData && off < bytes.size(); off += recLen) {
-        // A trailing piece shorter than a record is read as a record ending in zeros.
-        std::string rec = bytes.substr(off, recLen);
-        rec.resize(recLen, '\0');
+    for (std::size_t off : records) {
         if (gauge) g.step(off, bytes.size());
-        if (!isDataRecord(rec, kind)) continue;
-        recordToTexts(s, std::move(rec), konv, kind, texts);
+        recordToTexts(s, recordAt(bytes, off, recLen), konv, kind, texts);
         appendTextRecord(t.data, texts);
     }
     if (gauge) g.finish();

@@ -20,10 +20,11 @@ bool importFixedColumns(Session& s, TCdsProc& p, int konv, bool gauge) {
     std::string bytes;
     if (!readImportSource(s, s.cds.SourceFile, bytes)) return false;
     const auto lines = splitLines(bytes);
-    if (!sourceNumbersValid(s, lines, [&](std::string_view line, auto& row) {
+    if (!readTableDef(s, s.cds.DefFile)) return false;
+    if (!sourceNumbersValid(s, lines.size(), [&](std::size_t l, auto& row) {
             for (std::size_t i = 0; i < row.size(); ++i) {
                 const FieldDef& fd = s.def.fields[i];
-                row[i] = slice(line, fd.fieldPos, fd.width);
+                row[i] = slice(lines[l], fd.fieldPos, fd.width);
             }
         }))
         return false;

@@ -5,6 +5,7 @@
 #include "tables/fast/PackedTable.h"
 #include "tables/library/TCdsProc.h"
 #include "tables/model/CdsSortSupport.h"
+#include "tables/model/EntryCheck.h"
 #include "tables/sorting/CdsSortRecords.h"
 
 #include <cstring>
@@ -114,23 +115,26 @@ bool TCdsProc::KonvCdsDat() {
 }
 
 bool TCdsProc::KonvDatCds() {
+    // The source is read whole before the table is made: a missing or short source must not
+    // cost the table already there. Its values are taken as stored (the sums convert their work
+    // records back this way).
+    DatFile dat;
+    if (!fileExistsWarn(s_, s_.cds.SourceFile) || !readTableDef(s_, s_.cds.DefFile) ||
+        !DatReset(s_, dat, s_.cds.SourceFile, s_.cds.DefFile, kDatRead))
+        return false;
+    std::vector<std::string> records;
+    for (std::string rec; DatRead(dat, rec);) records.push_back(rec);
+    DatClose(dat);
+    if (static_cast<std::int64_t>(records.size()) != dat.RecCount) {
+        warning(s_, "Soubor se nepodarilo precist:\r\r" + s_.cds.SourceFile);
+        return false;
+    }
     CdsTable table;
     MakeTableX(table);
     table.readOnly = false;
     if (!table.open(s_)) return false;
-    DatFile dat;
-    if (!fileExistsWarn(s_, s_.cds.SourceFile) ||
-        !DatReset(s_, dat, s_.cds.SourceFile, s_.cds.DefFile, kDatRead)) {
-        table.close(s_);
-        return false;
-    }
-    std::string rec;
-    std::int32_t read = 0;
-    for (; DatRead(dat, rec); ++read) appendRecordFields(table.data, dat, rec);
-    DatClose(dat);
-    bool ok = read == dat.RecCount;
-    if (!ok) warning(s_, "Soubor se nepodarilo precist:\r\r" + s_.cds.SourceFile);
-    return table.close(s_) && ok;
+    for (const std::string& rec : records) appendRecordFields(table.data, dat, rec);
+    return table.close(s_);
 }
 
 } // namespace sarw
