@@ -37,6 +37,7 @@ RestoreChoice restoreStateChoice(Session& s) {
 }
 
 bool restoreFromArchive(Session& s, const std::string& chosen, const RestoreChoice& c) {
+    if (!ReadPeriod(s)) return false;
     startProgram(s, s.programsDir + "\\Tabulo.Exe", chosen + " " + c.def + " Zobrazeni", true);
     if (!question(s, "Chcete soubor " + c.target + " obnovit ?", "Vstupny soubor:  " + chosen))
         return false;

@@ -1,6 +1,8 @@
 // Restore of the turnover and opening state files from archived generations.
 #include "StockFixture.h"
 
+#include "period/Period.h"
+#include "platform/Platform.h"
 #include "shell/WinLSys.h"
 #include "stock/USarObn.h"
 
@@ -50,6 +52,17 @@ TEST_F(Restore, ReplacesTheTargetOnlyWhenConfirmed) {
     EXPECT_TRUE(restoreFromArchive(*ts, archived, c));
     EXPECT_EQ(ts.read(c.target), "archived generation");
     EXPECT_EQ(fileTime(*ts, c.target), fileTime(*ts, archived));
+
+    // A period file that fails the period check: nothing is restored, not even asked.
+    Platform::setPlainAttributes(ts.path(periodFileName(*ts)));
+    ts.write(periodFileName(*ts), "17 99\r\n");
+    const std::size_t boxes = ts.dialogs.boxes.size();
+    ts.dialogs.answers = {Dialogs::Answer::Yes};
+    EXPECT_FALSE(restoreFromArchive(*ts, archived, c));
+    EXPECT_EQ(ts.read(c.target), "archived generation");
+    ASSERT_EQ(ts.dialogs.boxes.size(), boxes + 1);
+    EXPECT_EQ(ts.dialogs.boxes.back().text, "Chybne zadane obdobie: 17 99");
+    setPeriod("17 05");
 
     // A generation that is gone: the target stays.
     ts.dialogs.answers = {Dialogs::Answer::Yes};

@@ -9,7 +9,8 @@ namespace sarw {
 
 // A lenient scanner of the XML the engine writes: element and attribute names are taken as
 // bytes up to white space, '=', '/' or '>' (the engine writes names that are not valid XML
-// names); text between elements, comments and declarations are skipped.
+// names); text between elements, comments, CDATA sections and declarations are skipped. An
+// attribute value holding '<' or an '&' that starts no known reference makes the tag Bad.
 class XmlScanner {
 public:
     struct Attr {
