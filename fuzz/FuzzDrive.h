@@ -56,6 +56,12 @@ inline std::string_view bytesOf(const std::uint8_t* data, std::size_t size) {
     return {reinterpret_cast<const char*>(data), size};
 }
 
+// Which of `count` variants of a reader an input takes: its length picks it, so every seed reaches
+// each variant as the fuzzer grows and shrinks it, and one input writes one table, not several.
+inline std::size_t variantOf(std::string_view input, std::size_t count) {
+    return input.size() % count;
+}
+
 // Feeds the input to a reader. The program's designed halt (after its message) ends the input as
 // a refusal does; anything else thrown is a fault the fuzzer reports.
 void readUntilHalt(void (*read)(std::string_view), const std::uint8_t* data, std::size_t size);

@@ -35,9 +35,16 @@ void readInput(std::string_view bytes) {
     drive.put(std::string(kDosDir) + "\\PomSoub\\DP.Dat", parts[2]);
     drive.put(std::string(kDosDir) + "\\PomSoub\\Ms.Dat", parts[3]);
     drive.put(std::string(kDosDir) + "\\PomSoub\\Mater.Dat", parts[4]);
-    KonvStavy(s);
-    KonvObraty(s);
-    KonvCis(s);
+    switch (fuzz::variantOf(bytes, 3)) {
+    case 0:
+        KonvStavy(s);
+        break;
+    case 1:
+        KonvObraty(s);
+        break;
+    default:
+        KonvCis(s);
+    }
 }
 
 } // namespace

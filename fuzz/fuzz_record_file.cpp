@@ -26,9 +26,16 @@ void readRecords(Session& s) {
 void readInput(std::string_view bytes) {
     Session& s = fuzz::FuzzDrive::get().importSession(bytes, "C:\\F\\R.Dat");
     readRecords(s);
-    s.cdsProc().KonvDatCds();
-    s.cdsProc().KonvFCds(0);
-    s.cdsProc().KonvFCds(3);
+    switch (fuzz::variantOf(bytes, 3)) {
+    case 0:
+        s.cdsProc().KonvDatCds();
+        break;
+    case 1:
+        s.cdsProc().KonvFCds(0);
+        break;
+    default:
+        s.cdsProc().KonvFCds(3);
+    }
 }
 
 } // namespace

@@ -10,11 +10,22 @@ namespace {
 void readInput(std::string_view bytes) {
     Session& s = fuzz::FuzzDrive::get().importSession(bytes, "C:\\F\\I.Txt");
     TCdsProc& proc = s.cdsProc();
-    proc.KonvCsvCds(1, ';', '"');
-    proc.KonvCsvCds(3, '\t', '\'');
-    proc.KonvCsvCds(0, ',', '\0');
-    proc.KonvTxCds(1);
-    proc.KonvTxCds(2);
+    switch (fuzz::variantOf(bytes, 5)) {
+    case 0:
+        proc.KonvCsvCds(1, ';', '"');
+        break;
+    case 1:
+        proc.KonvCsvCds(3, '\t', '\'');
+        break;
+    case 2:
+        proc.KonvCsvCds(0, ',', '\0');
+        break;
+    case 3:
+        proc.KonvTxCds(1);
+        break;
+    default:
+        proc.KonvTxCds(2);
+    }
 }
 
 } // namespace
