@@ -34,11 +34,11 @@ int runRestoreLast(Context& ctx) {
 const Registrar regArchive({"archive",
                             "  archive [--startup]               archive generations of the "
                             "period's tables\n",
-                            runArchive});
+                            runArchive, Writes::Yes});
 const Registrar regRestore({"restore-last",
                             "  restore-last                      the working copy back over the "
                             "period's turnovers\n",
-                            runRestoreLast});
+                            runRestoreLast, Writes::Yes});
 
 } // namespace
 

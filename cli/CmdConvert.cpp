@@ -181,12 +181,14 @@ const Registrar convertCommand(
      "                                    report text into the table its parameter file names\n"
      "  convert to-dat|to-txt|to-csv|to-tbu TABLE SOURCE DEF [--codepage 0..3] [--sep C]\n"
      "                                    a table into a flat file\n",
-     runConvert});
+     runConvert,
+     Writes::No,
+     {{"from-dat", Writes::Yes}, {"from-tbu", Writes::Yes}, {"from-fixed", Writes::Yes}, {"from-txt", Writes::Yes}, {"from-csv", Writes::Yes}, {"from-ses", Writes::Yes}, {"to-dat", Writes::Yes}, {"to-txt", Writes::Yes}, {"to-csv", Writes::Yes}, {"to-tbu", Writes::Yes}}});
 const Registrar recolsizeCommand({"recolsize",
                                   "  recolsize TABLE DEF NEWTABLE NEWDEF\n"
                                   "                                    every column as narrow as "
                                   "its contents\n",
-                                  runReColSize});
+                                  runReColSize, Writes::Yes});
 
 } // namespace
 

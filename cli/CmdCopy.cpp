@@ -82,12 +82,12 @@ int runExtract(Context& ctx) {
 const Registrar appendCommand({"append",
                                "  append SOURCE TARGET              records of SOURCE added to "
                                "TARGET (made when missing)\n",
-                               runAppend});
+                               runAppend, Writes::Yes});
 const Registrar extractCommand(
     {"extract",
      "  extract IN OUT --field N --values A,B [--field M --values C ...]\n"
      "                                    records whose fields begin with one of the values\n",
-     runExtract});
+     runExtract, Writes::Yes});
 
 } // namespace
 

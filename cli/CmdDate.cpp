@@ -20,7 +20,7 @@ int runDate(Context& ctx) {
 }
 
 const Registrar reg({"date", "  date complete TEXT                a typed date completed, in [ ]\n",
-                     runDate});
+                     runDate, Writes::No, {{"complete"}}});
 
 } // namespace
 

@@ -64,7 +64,7 @@ int runCheck(Context& ctx) {
 const Registrar defCommand({"def",
                             "  def show DEF                      the definition as read: totals, "
                             "then one line per field\n",
-                            runDef});
+                            runDef, Writes::No, {{"show"}}});
 const Registrar checkCommand({"check",
                               "  check DEF FIELD MODE VALUE        normalise and check a value "
                               "by a field of DEF\n",

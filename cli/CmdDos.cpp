@@ -29,7 +29,7 @@ int runDosImport(Context& ctx) {
 const Registrar
     reg({"dos-import",
          "  dos-import states|turnovers|codebooks  the DOS version's data into the tables\n",
-         runDosImport});
+         runDosImport, Writes::No, {{"states", Writes::Yes}, {"turnovers", Writes::Yes}, {"codebooks", Writes::Yes}}});
 
 } // namespace
 

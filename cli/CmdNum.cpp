@@ -36,7 +36,7 @@ int runNum(Context& ctx) {
 }
 
 const Registrar
-    reg({"num", "  num format WIDTH DECIMALS VALUE  the value as a field text, in [ ]\n", runNum});
+    reg({"num", "  num format WIDTH DECIMALS VALUE  the value as a field text, in [ ]\n", runNum, Writes::No, {{"format"}}});
 
 } // namespace
 

@@ -80,7 +80,9 @@ const Registrar reg({"period",
                      "  period next|prev                  steps the period and stores it\n"
                      "  period calc prev|next YYMM        the previous / next period of YYMM\n"
                      "  period span [FROM TO]             shows or sets the from/to months\n",
-                     runPeriod});
+                     runPeriod,
+                     Writes::No,
+                     {{"show"}, {"set", Writes::Yes}, {"next", Writes::Yes}, {"prev", Writes::Yes}, {"calc"}, {"span", Writes::WithArguments}}});
 
 } // namespace
 

@@ -89,7 +89,7 @@ const Registrar settingsCommand(
     {"settings",
      "  settings show|set [--rows N] [--orientation 0|1] [--font NAME] [--size N]\n"
      "                                    print layout settings (NumRowFont.Dat)\n",
-     runSettings});
+     runSettings, Writes::No, {{"show"}, {"set", Writes::Yes}}});
 
 } // namespace
 

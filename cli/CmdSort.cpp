@@ -165,22 +165,22 @@ const Registrar sortCommand(
     {"sort",
      "  sort IN OUT DEF --keys 3,1,... [--method 1|2] [--block N] [--exclude-blank]\n"
      "       [--workdef FILE]             table sorted by the fields, key fields first\n",
-     runSort});
+     runSort, Writes::Yes});
 const Registrar
     sumCommand({"sum",
                 "  sum IN OUT DEF --keys 3,1,... [--method 1|2] [--block N] [--workdef FILE]\n"
                 "       [--via-record-files]         sums of the numeric fields per key\n",
-                runSum});
+                runSum, Writes::Yes});
 const Registrar
     reduceCommand({"reduce",
                    "  reduce IN OUT DEF --fields 3,1,... [--workdef FILE]\n"
                    "                                    the table with only those fields\n",
-                   runReduce});
+                   runReduce, Writes::Yes});
 const Registrar
     datCommand({"dat",
                 "  dat sort|sum IN INDEF OUT OUTDEF --keys 3,1,... [--method 1|2] [--block N]\n"
                 "                                    a record file sorted, or summed per key\n",
-                runDat});
+                runDat, Writes::No, {{"sort", Writes::Yes}, {"sum", Writes::Yes}}});
 
 } // namespace
 

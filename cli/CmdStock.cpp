@@ -81,11 +81,13 @@ const Registrar tables({"tables",
                         "  tables opening|turnovers|span FROM TO|joined|current [--sign-change]\n"
                         "                            a table of the menu Tabulky into "
                         "C:\\A_Run\\Work\\SarWork.Cds\n",
-                        runTables});
+                        runTables,
+                        Writes::No,
+                        {{"opening"}, {"turnovers"}, {"span", Writes::Yes}, {"joined"}, {"current", Writes::Yes}}});
 const Registrar closeMonthCmd({"close-month",
                                "  close-month [NEXT]        the monthly closing (default: the "
                                "proposed next period)\n",
-                               runCloseMonth});
+                               runCloseMonth, Writes::Yes});
 
 } // namespace
 

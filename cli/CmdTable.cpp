@@ -194,7 +194,9 @@ const Registrar reg({"table",
                      "  table info FILE                 format, record count, fields, index\n"
                      "  table from-tsv DEF TSV OUT      table made from DEF, records from TSV\n"
                      "  table convert IN OUT            saves IN in the format OUT's name selects\n",
-                     table});
+                     table,
+                     Writes::No,
+                     {{"cat"}, {"info"}, {"from-tsv", Writes::Yes}, {"convert", Writes::Yes}}});
 
 } // namespace
 

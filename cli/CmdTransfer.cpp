@@ -31,7 +31,7 @@ const Registrar reg({"transfer",
                      "                                    transfer file; prints its name\n"
                      "  transfer diskette                 the transfer file to A:\\\n"
                      "  transfer copy FILE                the transfer file to FILE\n",
-                     runTransfer});
+                     runTransfer, Writes::Yes, {{"diskette", Writes::Yes}, {"copy", Writes::Yes}}});
 
 } // namespace
 

@@ -91,7 +91,7 @@ const Registrar reg({"users",
                      "  users check NAME PASSWORD         the login: status and rights list\n"
                      "  users set FILE.tsv                rewrites the access rights from\n"
                      "                                    name<TAB>password<TAB>status lines\n",
-                     runUsers});
+                     runUsers, Writes::No, {{"list"}, {"check"}, {"set", Writes::Yes}}});
 
 } // namespace
 

@@ -20,10 +20,22 @@ struct Context {
 
 using CommandFn = int (*)(Context&);
 
+// Whether a command writes user data, and so holds the data disk's writer lock while it runs.
+enum class Writes { No, Yes, WithArguments };
+
+// A sub-command ("table cat"): its Context's args begin with its name, as the command's run
+// function expects; its --help shows the lines of the command's usage that name it.
+struct SubCommand {
+    const char* name;
+    Writes writes = Writes::No;
+};
+
 struct Command {
     const char* name;   // first word of the command line ("table", "def" ...)
     const char* usage;  // lines for --help, one per sub-command
     CommandFn run;
+    Writes writes = Writes::No;      // of the command used without a sub-command
+    std::vector<SubCommand> subs{}; // words that run() takes as its first argument
 };
 
 // Each command file registers its command with a static Registrar.

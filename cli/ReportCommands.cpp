@@ -34,7 +34,7 @@ int runReport(Context& ctx) {
 // first of them runs the dispatcher.
 ReportRegistrar::ReportRegistrar(ReportSubcommand sub) {
     registry().push_back(sub);
-    Registrar{Command{"report", sub.usage, runReport}};
+    Registrar{Command{"report", sub.usage, runReport, Writes::No, {{sub.name}}}};
 }
 
 const std::vector<ReportSubcommand>& reportSubcommands() { return registry(); }

@@ -1,7 +1,7 @@
 # Shared by ./run and ./test: package installation and the build.
 
 # Debian packages the build and the tests need.
-SARW_PACKAGES=(cmake python3 ninja-build g++ libgtest-dev libgmock-dev clang libclang-rt-14-dev
+SARW_PACKAGES=(cmake python3 ninja-build g++ libgtest-dev libgmock-dev clang libclang-rt-14-dev libcli11-dev
     qt6-base-dev qt6-qpa-plugins fonts-dejavu-core xvfb xauth)
 
 # Installs the missing packages when run as root; otherwise prints the command to run.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Dialogs.h"
+#include "platform/DiskLock.h"
 #include "platform/Platform.h"
 #include "shell/CdsScrParams.h"
 #include "shell/Definition.h"
@@ -123,6 +124,15 @@ public:
     int retryDelayMs = 100;
     // Sleeps the retry pause (or the given milliseconds), letting the user interface breathe.
     void pause(int ms = -1);
+
+    // The data disk's writer lock, taken by the outermost writer of user data and held until it
+    // ends, so that nested writers never wait for themselves (start/DataDiskWrite.h).
+    struct DataDiskWriters {
+        int depth = 0;
+        std::unique_ptr<DiskLock> lock;
+    } writers;
+    // How long a writer waits for another's lock before it gives up (tests shorten it).
+    int writeLockWaitMs = 3000;
 
     // The table library with its module tables, made at the first call. Defined with the library,
     // which lies above the session.

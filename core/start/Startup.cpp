@@ -11,6 +11,7 @@
 #include "shell/USarCON.h"
 #include "shell/WinLSys.h"
 #include "shell/WorkFiles.h"
+#include "start/DataDiskWrite.h"
 
 #include <cctype>
 #include <cstdint>
@@ -51,10 +52,17 @@ void createLocalSystemTree(Session& s) {
     for (const char* dir : kLocalSystemTree) makePath(s, dir);
 }
 
-void createTrees(Session& s) {
+void createLocalTrees(Session& s) {
+    // The system drive is always there on the machines the program was made for.
+    std::error_code ec;
+    std::filesystem::create_directories(s.platform().native("C:\\"), ec);
     createLocalSystemTree(s);
     for (const char* sub : kLocalApplicationTree)
         makePath(s, std::string(kLocalApplicationRoot) + sub);
+}
+
+void createTrees(Session& s) {
+    createLocalTrees(s);
     for (const char* sub : kWorkTree) makePath(s, s.dataDisk + "\\LSarW" + sub);
 }
 
@@ -115,7 +123,11 @@ bool firstActivation(Session& s) {
     }
     s.startup.firstActivation = false;
     checkFreeSpace(s);
-    startupArchive(s);
+    {
+        // The start-up archive writes, and the start clears what crashed writers left.
+        const DataDiskWrite writer(s);
+        if (writer.held()) startupArchive(s);
+    }
     information(s, startMessage(s), "Aplikace spustena");
     enterPath(s, workDir(s, "Data"));
     return true;

@@ -14,6 +14,8 @@ class Session;
 constexpr unsigned long long kMinFreeBytes = 500000000ULL;
 
 void createLocalSystemTree(Session& s);
+// The local system tree and the local application tree: what needs no data disk.
+void createLocalTrees(Session& s);
 // The local system tree, the local application tree and the work tree, in this order.
 void createTrees(Session& s);
 // PomSoub and Dokum files of the data disk that the local application tree lacks.

@@ -6,6 +6,7 @@
 #include "shell/QtText.h"
 #include "shell/Session.h"
 #include "shell/WinLSys.h"
+#include "shell/Writing.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -153,7 +154,7 @@ void THesloP::done(int result) {
             };
             rows.push_back({cell(0), cell(1), cell(2)});
         }
-        guarded([&] { saveAccessFile(s_, rows); });
+        writing(s_, [&] { saveAccessFile(s_, rows); });
     }
     QDialog::done(result);
 }

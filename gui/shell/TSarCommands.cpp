@@ -11,6 +11,7 @@
 #include "shell/Session.h"
 #include "shell/TSar.h"
 #include "shell/USarCON.h"
+#include "shell/Writing.h"
 #include "shell/WinLSys.h"
 #include "stock/StockTables.h"
 #include "stock/USarDos.h"
@@ -23,15 +24,15 @@ namespace sarw {
 // --- Dos: the import runs inside the progress strip, without a window ---------------------------
 
 void TSar::DosPrevStavy() {
-    guarded([this] { KonvStavy(s_); });
+    writing(s_, [this] { KonvStavy(s_); });
 }
 
 void TSar::DosPrevObraty() {
-    guarded([this] { KonvObraty(s_); });
+    writing(s_, [this] { KonvObraty(s_); });
 }
 
 void TSar::DosPrevCis() {
-    guarded([this] { KonvCis(s_); });
+    writing(s_, [this] { KonvCis(s_); });
 }
 
 // --- Commands whose windows are not part of the program yet: only their gates run -----------
@@ -76,7 +77,7 @@ void TSar::TabStavyObraty() {
 }
 
 void TSar::TabAktStavy() {
-    guarded([this] { showStock(sarw::TabAktStavy(s_)); });
+    writing(s_, [this] { showStock(sarw::TabAktStavy(s_)); });
 }
 
 void TSar::Ucto() {
@@ -131,11 +132,11 @@ void TSar::AUcto() {
 // --- Archiving, period, definition files ---------------------------------------------------------
 
 void TSar::ArchFile() {
-    guarded([this] { saveData(s_); });
+    writing(s_, [this] { saveData(s_); });
 }
 
 void TSar::ObnovaDatPoslDokl() {
-    guarded([this] {
+    writing(s_, [this] {
         if (commandAllowed(s_, GatedCommand::RestoreLastDocument)) restoreLastDocument(s_);
     });
 }

@@ -55,7 +55,10 @@ TEST(CmdNames, CurrentAndGivenPeriod) {
     EXPECT_NE(r.err.find("19MatSk.Cds"), std::string::npos) << r.err;
 
     EXPECT_EQ(run(t, {"--data-disk", "d:\\ucto", "names", "18x5"}).status, 1);
-    EXPECT_EQ(run(t, {"names"}).status, 2);
+    // Without --data-disk the command looks at D:, which holds no installation here.
+    r = run(t, {"names"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("D:\\LSarW\\PomSoub\\SarInic.TXT"), std::string::npos) << r.err;
 }
 
 TEST(CmdNames, MissingInitialisationFile) {
