@@ -4,12 +4,12 @@ namespace sarw {
 
 // Failures made on purpose, so that tests can prove every writer leaves the old file or the new
 // one. The variable SARW_FAULT, read once at start, names one:
-//   write:N    the N-th write fails with EIO        nospace:N  the N-th write fails with ENOSPC
-//   rename:N   the N-th rename fails with EIO       fsync:N    the N-th flush to disk fails with
-//   EIO space:N    the N-th free-space query fails kill:N     the process kills itself (SIGKILL) at
-//   the N-th of all these operations together count      nothing fails; the counts are printed to
-//   stderr at exit, as
-//              "SARW_FAULT count write=W rename=R fsync=F space=S"
+// - write:N, nospace:N: the N-th write fails with EIO, or with ENOSPC;
+// - rename:N, fsync:N: the N-th rename, or flush to disk (file or folder), fails with EIO;
+// - space:N: the N-th free-space query fails;
+// - kill:N: the process kills itself (SIGKILL) at the N-th of all these operations together;
+// - count: nothing fails; the counts go to stderr at exit as
+//   "SARW_FAULT count write=W rename=R fsync=F space=S".
 // Unset, every operation costs one predictable branch.
 enum class FaultOp { Write, Rename, Fsync, Space };
 
