@@ -154,8 +154,7 @@ int fromTsv(Context& c) {
     s.cds.TableFile = arg1250(c.args[2]);
     s.cds.DefFile = def;
     CdsTable t;
-    proc.MakeTable(t);
-    if (!proc.OpenTableW(t)) return kFailure;
+    proc.MakeTableToFill(t);
     std::string line;
     size_t lineNo = 0;
     while (std::getline(in, line)) {

@@ -141,8 +141,8 @@ TEST_F(CmdSort, TheUsersDefinitionIsNeverTheWorkDefinition) {
     for (const char* command : {"sort", "sum", "reduce"}) {
         SCOPED_TRACE(command);
         const std::string list = std::string(command) == "reduce" ? "--fields" : "--keys";
-        auto r = cli(t, {command, "C:\\In\\Mat.Cds", "C:\\Def\\Mat.Cds", "C:\\Def\\Mat.Def",
-                         list, "2"});
+        auto r =
+            cli(t, {command, "C:\\In\\Mat.Cds", "C:\\Def\\Mat.Cds", "C:\\Def\\Mat.Def", list, "2"});
         EXPECT_EQ(r.status, 1) << r.err;
         EXPECT_NE(r.err.find("Pracovni definice by prepsala vstupni definici"), std::string::npos)
             << r.err;

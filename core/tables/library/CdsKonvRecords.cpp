@@ -60,8 +60,7 @@ bool importRecords(Session& s, TCdsProc& p, int konv, RecordFile kind, bool gaug
     std::string bytes;
     if (!readImportSource(s, s.cds.SourceFile, bytes)) return false;
     CdsTable t;
-    p.MakeTableX(t);
-    t.createDataSet();
+    p.MakeTableToFill(t, true);
     const size_t recLen = kind == RecordFile::Tbu ? tbuRecordLength(bytes)
                                                   : static_cast<size_t>(std::max(s.def.recLen, 0));
     // The file's own record length stands for the definition's from here on.

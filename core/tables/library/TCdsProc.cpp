@@ -63,9 +63,9 @@ void TCdsProc::cannotCreate(const std::string& name) {
     throw ProgramHalt("table not creatable");
 }
 
-void TCdsProc::makeFromDef(CdsTable& table, bool widenNumbers, bool virtualOnly) {
+void TCdsProc::makeFromDef(CdsTable& table, bool widenNumbers, bool virtualOnly, bool onDisk) {
     const std::string tableFile = s_.cds.TableFile;
-    if (!virtualOnly) deleteFileOrHalt(s_, tableFile);
+    if (!virtualOnly && onDisk) deleteFileOrHalt(s_, tableFile);
     readDefOrHalt(s_.cds.DefFile);
     table.discard();
     table.fileName = virtualOnly ? std::string() : tableFile;
@@ -89,7 +89,7 @@ void TCdsProc::makeFromDef(CdsTable& table, bool widenNumbers, bool virtualOnly)
         cannotCreate(tableFile);
     }
     table.createDataSet();
-    if (!virtualOnly && !table.close(s_)) cannotCreate(tableFile);
+    if (!virtualOnly && onDisk && !table.close(s_)) cannotCreate(tableFile);
 }
 
 void TCdsProc::MakeTable(CdsTable& table) { makeFromDef(table, false, false); }
@@ -97,6 +97,10 @@ void TCdsProc::MakeTable(CdsTable& table) { makeFromDef(table, false, false); }
 void TCdsProc::MakeTableVirt(CdsTable& table) { makeFromDef(table, false, true); }
 
 void TCdsProc::MakeTableX(CdsTable& table) { makeFromDef(table, true, false); }
+
+void TCdsProc::MakeTableToFill(CdsTable& table, bool widenNumbers) {
+    makeFromDef(table, widenNumbers, false, false);
+}
 
 void TCdsProc::MakeIndex(CdsTable& table) {
     readDefOrHalt(s_.cds.DefFile);

@@ -316,10 +316,9 @@ bool TCdsProc::SumF() {
     c.DefFile = c.WorkDef;
     c.SourceFile = kSumWorkOut;
     CdsTable out;
-    MakeTableX(out);
+    MakeTableToFill(out, true);
     DatFile outLayout;
     datCopyLayout(outLayout, s_.def);
-    if (!out.open(s_)) return false;
     GroupRecords halves[2];
     groupRecords(in, outLayout, static_cast<int>(keys.size()), c.BlockSize, c.BlockMethod, halves);
     in = SumInput();
