@@ -1,6 +1,7 @@
 #include "archive/Archive.h"
 
 #include "platform/FileMask.h"
+#include "platform/FileReplace.h"
 #include "platform/FileSystem.h"
 #include "platform/ProgramHalt.h"
 #include "shell/LSysCopy.h"
@@ -52,6 +53,10 @@ bool needsArchive(Session& s, const std::string& file, const std::string& dir, b
     if (!stampOf(s.platform().native(file), dayOnly, fileStamp)) return false;
     const std::string base = splitDirName(file).second;
     for (const auto& copy : filesMatching(s.platform().native(dir), copiesPattern(base))) {
+        // Only generations count: a temporary, or a copy under the table's own name that an
+        // earlier version left torn when it was killed before the rename, is no archived copy.
+        if (isReplaceTemporary(copy.name) || fileNameUpper(copy.name) == fileNameUpper(base))
+            continue;
         Stamp copyStamp;
         if (stampOf(copy.path, dayOnly, copyStamp) && copyStamp >= fileStamp) return false;
     }
@@ -119,9 +124,22 @@ std::string Archive(Session& s, const std::string& file, const std::string& dir,
 
     const std::string base = splitDirName(file).second;
     const std::string archDir = dir.back() == '\\' ? dir : dir + "\\";
-    const std::string fresh = archDir + base;
-    // Without a fresh copy the rotation would drop the oldest generation for nothing.
-    fatalCode(s, FileCopy(s, file, fresh, 0), fresh + "-COPY");
+    // Without a fresh copy the rotation would drop the oldest generation for nothing. It is
+    // made whole under a temporary name and only then becomes a generation, so a crash never
+    // leaves a torn copy that could pass for one.
+    const std::string fresh = archDir + replaceTemporaryName(base);
+    // Whatever step fails (and halts), the fresh copy does not stay behind.
+    struct Fresh {
+        Session& s;
+        const std::string& name;
+        bool kept = false;
+        ~Fresh() {
+            if (!kept) deleteFile(s, name);
+        }
+    } freshCopy{s, fresh};
+    // The steps are named by the table's name in the archive, as the user knows it.
+    const std::string named = archDir + base;
+    fatalCode(s, SafeCopy(s, file, fresh, 0) ? 0 : kCopyIoError, named + "-COPY");
 
     int k = 1;
     while (k <= count && fileExists(s, archDir + generationName(base, k))) ++k;
@@ -130,7 +148,9 @@ std::string Archive(Session& s, const std::string& file, const std::string& dir,
         k = count;
     }
     const std::string generation = archDir + generationName(base, k);
-    fatalCode(s, renameCode(s, fresh, generation), fresh + "-RENAME");
+    const int renamed = renameCode(s, fresh, generation);
+    freshCopy.kept = renamed == 0;
+    fatalCode(s, renamed, named + "-RENAME");
     return generation;
 }
 

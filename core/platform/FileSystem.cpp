@@ -1,5 +1,6 @@
 #include "platform/FileSystem.h"
 
+#include "platform/FaultInjection.h"
 #include "platform/Platform.h"
 
 #include <cerrno>
@@ -44,10 +45,12 @@ int removeFile(const std::filesystem::path& file) {
 }
 
 int renameFile(const std::filesystem::path& from, const std::filesystem::path& to) {
+    if (const int err = injectedFault(FaultOp::Rename)) return err;
     return std::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
 }
 
 int syncDirectory(const std::filesystem::path& dir) {
+    if (const int err = injectedFault(FaultOp::Fsync)) return err;
     const int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return errno;
     int err = ::fsync(fd) == 0 ? 0 : errno;
@@ -57,6 +60,7 @@ int syncDirectory(const std::filesystem::path& dir) {
 }
 
 std::optional<std::uint64_t> freeSpaceAt(const std::filesystem::path& path) {
+    if (injectedFault(FaultOp::Space)) return std::nullopt;
     std::error_code ec;
     const auto info = std::filesystem::space(path, ec);
     if (ec) return std::nullopt;

@@ -1,5 +1,7 @@
 #include "platform/FileWrite.h"
 
+#include "platform/FaultInjection.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
@@ -60,6 +62,7 @@ bool OutputFile::writeAt(const void* data, std::size_t n, std::uint64_t offset) 
 // Every write of the program: appended, or at the offset when it is not negative.
 bool OutputFile::put(const void* data, std::size_t n, std::int64_t offset) {
     if (fd_ < 0 || error_) return fail(EBADF);
+    if (const int err = injectedFault(FaultOp::Write)) return fail(err);
     const auto* at = static_cast<const char*>(data);
     while (n > 0) {
         const ssize_t done = offset < 0 ? ::write(fd_, at, n) : ::pwrite(fd_, at, n, offset);
@@ -78,6 +81,7 @@ bool OutputFile::copyFrom(const InputFile& in) {
     // so before the first byte; the bytes then go through a buffer.
     loff_t from = 0;
     for (;;) {
+        if (const int err = injectedFault(FaultOp::Write)) return fail(err);
         const ssize_t n = ::copy_file_range(in.fd_, &from, fd_, nullptr, kRangeBlock, 0);
         if (n < 0 && errno == EINTR) continue;
         if (n > 0) continue;
@@ -117,6 +121,7 @@ bool OutputFile::setTimes(const FileTime& accessed, const FileTime& modified) {
 
 bool OutputFile::sync() {
     if (fd_ < 0 || error_) return fail(EBADF);
+    if (const int err = injectedFault(FaultOp::Fsync)) return fail(err);
     return ::fsync(fd_) == 0 || fail(errno);
 }
 

@@ -1,5 +1,6 @@
 #include "shell/WinLSys.h"
 
+#include "platform/FileReplace.h"
 #include "platform/FileWrite.h"
 #include "platform/ProgramHalt.h"
 #include "shell/LSysDate.h"
@@ -32,15 +33,17 @@ int tryOpen(const fs::path& p) {
     return in.info().directory ? 5 : 0;
 }
 
-// Creates the file empty; 0 when created (and deleted again) or the path does not exist.
+// Creates a temporary beside the file, as its replacement will; 0 when created (and deleted
+// again) or the path does not exist. The file itself is left as it is.
 int tryCreate(const fs::path& p) {
     OutputFile out;
-    if (const int err = out.create(p, true, 0644)) {
+    const fs::path probe = p.parent_path() / replaceTemporaryName(p.filename().string());
+    if (const int err = out.create(probe, true, 0644)) {
         int code = windowsError(err);
         return code == 2 || code == 3 ? 0 : code;
     }
     out.close();
-    removeFile(p);
+    removeFile(probe);
     return 0;
 }
 
@@ -144,7 +147,6 @@ int deleteFile(Session& s, const std::string& name) {
 }
 
 bool canCreate(Session& s, const std::string& name) {
-    deleteFile(s, name);
     return retryOrAsk(s, name, tryCreate, "Program nemuze zalozit Soubor: ",
                       "Chceme opakovat pokus o zalozeni Souboru ?");
 }

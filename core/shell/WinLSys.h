@@ -60,7 +60,8 @@ int replaceWholeFile(Session& s, const std::string& name, std::string_view bytes
 void makePath(Session& s, const std::string& path);
 // Makes each prefix of the path the current directory in turn.
 void enterPath(Session& s, const std::string& path);
-// True when the file can be created (it is deleted again); retries, then asks the user.
+// True when the file can be created or replaced (the file is not touched); retries, then asks
+// the user.
 bool canCreate(Session& s, const std::string& name);
 // True when the file can be opened for reading or does not exist; retries, then asks the user.
 bool canOpen(Session& s, const std::string& name);

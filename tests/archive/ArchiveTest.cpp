@@ -246,3 +246,22 @@ TEST(DataSaving, RestoreRefusesAWorkingCopyOfAnotherPeriod) {
     EXPECT_EQ(texts(u, kTurnover), (std::vector<std::string>{"May"}));
     EXPECT_TRUE(u.dialogs.saw("nebyl nalezen"));
 }
+
+TEST(Archive, CopiesACrashLeftAreNotCountedAsCurrent) {
+    // A torn copy under the table's own name (a kill between the copy and its rename) and a
+    // temporary of a replacement, both newer than the table: neither is an archived copy.
+    for (const std::string left : {"170501SarO.Cds", "170501SarO~01234.Cds"}) {
+        SCOPED_TRACE(left);
+        test::TestSession t;
+        install(t);
+        t.write(kTurnover, "the turnovers");
+        setWriteTime(t.path(kTurnover), 10, 9);
+        t.write(kArch + "\\" + left, "the tur");
+        setWriteTime(t.path(kArch + "\\" + left), 11, 9);
+        EXPECT_TRUE(needsArchiveByDate(*t, kTurnover, kArch));
+        EXPECT_TRUE(needsArchiveByTime(*t, kTurnover, kArch));
+        EXPECT_EQ(Archive(*t, kTurnover, kArch, 20), gen("170501SarO.Cds", 1));
+        EXPECT_EQ(t.read(gen("170501SarO.Cds", 1)), "the turnovers");
+        EXPECT_FALSE(needsArchiveByTime(*t, kTurnover, kArch));
+    }
+}

@@ -134,3 +134,24 @@ TEST_F(CmdSort, BadArgumentsAndRefusedInputs) {
         EXPECT_FALSE(t.exists("C:\\Out\\S.Cds"));
     }
 }
+
+TEST_F(CmdSort, TheUsersDefinitionIsNeverTheWorkDefinition) {
+    // OUT beside DEF under DEF's name: the work definition would be DEF itself.
+    const std::string def = t.read("C:\\Def\\Mat.Def");
+    for (const char* command : {"sort", "sum", "reduce"}) {
+        SCOPED_TRACE(command);
+        const std::string list = std::string(command) == "reduce" ? "--fields" : "--keys";
+        auto r =
+            cli(t, {command, "C:\\In\\Mat.Cds", "C:\\Def\\Mat.Cds", "C:\\Def\\Mat.Def", list, "2"});
+        EXPECT_EQ(r.status, 1) << r.err;
+        EXPECT_NE(r.err.find("Pracovni definice by prepsala vstupni definici"), std::string::npos)
+            << r.err;
+        EXPECT_EQ(t.read("C:\\Def\\Mat.Def"), def);
+        EXPECT_FALSE(t.exists("C:\\Def\\Mat.Cds"));
+    }
+    // The same through --workdef, whatever the case of its name.
+    auto r = cli(t, {"sort", "C:\\In\\Mat.Cds", "C:\\Out\\S.Cds", "C:\\Def\\Mat.Def", "--keys", "2",
+                     "--workdef", "c:\\def\\MAT.DEF"});
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_EQ(t.read("C:\\Def\\Mat.Def"), def);
+}

@@ -48,8 +48,7 @@ std::string csvValue(const FieldDef& fd, std::string_view item, int konv, char q
 bool linesToTable(Session& s, TCdsProc& p, const std::vector<std::string_view>& lines, int konv,
                   char sep, char quote, bool gauge) {
     CdsTable t;
-    p.MakeTableX(t);
-    t.createDataSet();
+    p.MakeTableToFill(t, true);
     Gauge g(s);
     if (gauge) g.set(0);
     std::vector<std::string> texts(static_cast<size_t>(s.def.fieldCount()));

@@ -98,8 +98,7 @@ bool importRecords(Session& s, TCdsProc& p, int konv, RecordFile kind, bool gaug
         }))
         return false;
     CdsTable t;
-    p.MakeTableX(t);
-    t.createDataSet();
+    p.MakeTableToFill(t, true);
     // The file's own record length stands for the definition's from here on.
     if (kind == RecordFile::Tbu) s.def.recLen = static_cast<int>(recLen);
     Gauge g(s);

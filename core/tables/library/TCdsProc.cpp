@@ -64,7 +64,7 @@ void TCdsProc::cannotCreate(const std::string& name) {
     throw ProgramHalt("table not creatable");
 }
 
-void TCdsProc::makeFromDef(CdsTable& table, bool widenNumbers, bool virtualOnly) {
+void TCdsProc::makeFromDef(CdsTable& table, bool widenNumbers, bool virtualOnly, bool onDisk) {
     const std::string tableFile = s_.cds.TableFile;
     // The definition first: one that cannot make a table must not cost the old one.
     readDefOrHalt(s_.cds.DefFile);
@@ -73,7 +73,7 @@ void TCdsProc::makeFromDef(CdsTable& table, bool widenNumbers, bool virtualOnly)
         warning(s_, unusable + "\r\rProgram bude ukoncen !");
         throw ProgramHalt("definition not usable");
     }
-    if (!virtualOnly) deleteFileOrHalt(s_, tableFile);
+    if (!virtualOnly && onDisk) deleteFileOrHalt(s_, tableFile);
     table.discard();
     table.fileName = virtualOnly ? std::string() : tableFile;
     table.readOnly = false;
@@ -96,7 +96,7 @@ void TCdsProc::makeFromDef(CdsTable& table, bool widenNumbers, bool virtualOnly)
         cannotCreate(tableFile);
     }
     table.createDataSet();
-    if (!virtualOnly && !table.close(s_)) cannotCreate(tableFile);
+    if (!virtualOnly && onDisk && !table.close(s_)) cannotCreate(tableFile);
 }
 
 void TCdsProc::MakeTable(CdsTable& table) { makeFromDef(table, false, false); }
@@ -104,6 +104,10 @@ void TCdsProc::MakeTable(CdsTable& table) { makeFromDef(table, false, false); }
 void TCdsProc::MakeTableVirt(CdsTable& table) { makeFromDef(table, false, true); }
 
 void TCdsProc::MakeTableX(CdsTable& table) { makeFromDef(table, true, false); }
+
+void TCdsProc::MakeTableToFill(CdsTable& table, bool widenNumbers) {
+    makeFromDef(table, widenNumbers, false, false);
+}
 
 void TCdsProc::MakeIndex(CdsTable& table) {
     readDefOrHalt(s_.cds.DefFile);

@@ -30,6 +30,10 @@ public:
     void MakeIndex(CdsTable& table);
     // As MakeTable, with numeric fields widened to 13 plus their decimals.
     void MakeTableX(CdsTable& table);
+    // As MakeTable (MakeTableX when widened), for a table filled at once: nothing is written
+    // until the table is closed, which replaces TableFile whole, so a crash or a failure on the
+    // way keeps the old file. The table is left open.
+    void MakeTableToFill(CdsTable& table, bool widenNumbers = false);
     // Creates NewName empty with the structure of table file ModelName (res 0 all fields,
     // 1 string fields only); nothing happens when ModelName is 4 bytes or smaller.
     void MakeTableT(const std::string& modelName, const std::string& newName, int res);
@@ -217,7 +221,7 @@ public:
     IndexDef primaryIndex() const;
 
 private:
-    void makeFromDef(CdsTable& table, bool widenNumbers, bool virtualOnly);
+    void makeFromDef(CdsTable& table, bool widenNumbers, bool virtualOnly, bool onDisk = true);
     void readDefOrHalt(const std::string& defFile);
     [[noreturn]] void cannotCreate(const std::string& name);
     bool openTable(CdsTable& table, bool readOnly);

@@ -7,6 +7,7 @@
 #include "tables/model/CdsSortSupport.h"
 #include "tables/model/ReadDef.h"
 #include "tables/sorting/CdsSortTable.h"
+#include "tables/sorting/WorkDefGuard.h"
 
 #include <algorithm>
 #include <cstring>
@@ -108,14 +109,17 @@ bool keysGiven(Session& s) {
 // in the output's layout; false when any of it failed.
 bool checkInputWriteWorkDef(Session& s, const Table& input, std::vector<int>& keys) {
     CdsParams& c = s.cds;
-    if (!tableFitsDefinition(s, input) ||
+    if (workDefWouldReplaceInDef(s) || !tableFitsDefinition(s, input) ||
         !keyListUsable(s, c.KeyCount, c.KeyFields, input.fieldCount(), false, false))
         return false;
     keys = keyListOf(c.KeyCount, c.KeyFields);
     return writeTextFile(s, c.WorkDef, definitionLines(s.def, keysFirst(keys, input.fieldCount())));
 }
 
-bool sortVirt(Session& s, TCdsProc& proc, CdsTable& t1, CdsTable& t2, bool vylucMez, bool gauged) {
+// A file-to-file sort leaves the output to the save, which replaces it whole: removing it first
+// would lose it to a crash, and it may be the input.
+bool sortVirt(Session& s, TCdsProc& proc, CdsTable& t1, CdsTable& t2, bool vylucMez, bool gauged,
+              bool removeOutput = true) {
     const Gauge gauge(s, gauged);
     gauge(0);
     CdsParams& c = s.cds;
@@ -129,7 +133,7 @@ bool sortVirt(Session& s, TCdsProc& proc, CdsTable& t1, CdsTable& t2, bool vyluc
     const std::vector<int> layout = keysFirst(keys, t1.data.fieldCount());
     gauge(5);
     if (t1.data.recordCount() <= 1) {
-        deleteFile(s, c.OutFile);
+        if (removeOutput) deleteFile(s, c.OutFile);
         c.DefFile = c.WorkDef;
         proc.MakeTableVirt(t2);
         if (t1.data.recordCount() == 1) appendInLayout(t1.data, t2.data, layout);
@@ -282,7 +286,6 @@ bool sortPacked(Session& s, const PackedTable& in, bool vylucMez, bool gauged) {
     gauge(85);
     gauge(95);
     gauge(100);
-    deleteFile(s, c.OutFile);
     return writeTableOrWarn(s, c.OutFile, head, ArrangedRecords(in, order, layout));
 }
 
@@ -305,8 +308,7 @@ bool sortFile(Session& s, TCdsProc& proc, bool vylucMez, bool gauged) {
     input.fileName = c.InFile;
     input.readOnly = true;
     if (!input.open(s)) return false;
-    if (!sortVirt(s, proc, input, output, vylucMez, gauged)) return false;
-    deleteFile(s, c.OutFile);
+    if (!sortVirt(s, proc, input, output, vylucMez, gauged, false)) return false;
     return output.saveToFile(s, c.OutFile);
 }
 
@@ -343,7 +345,6 @@ bool TCdsProc::SortFND(bool VylucMez) {
     const std::vector<int> layout = keysFirst(keys, Table1.data.fieldCount());
     Table data;
     if (Table1.data.recordCount() <= 1) {
-        deleteFileOrHalt(s_, c.OutFile);
         for (int f : layout)
             data.fields.push_back(Table1.data.fields[static_cast<std::size_t>(f - 1)]);
         if (Table1.data.recordCount() == 1) appendInLayout(Table1.data, data, layout);

@@ -6,6 +6,7 @@
 #include "tables/library/TCdsProc.h"
 #include "tables/model/CdsSortSupport.h"
 #include "tables/model/ReadDef.h"
+#include "tables/sorting/WorkDefGuard.h"
 
 #include <set>
 
@@ -60,7 +61,7 @@ bool reduce(Session& s, CdsTable& t1, CdsTable& t2, bool inMemory) {
         tableFitsDefinition(s, t1.data) &&
         keyListUsable(s, c.KeyCount, c.KeyFields, t1.data.fieldCount(), false, false);
     const std::vector<int> keys = keyListOf(c.KeyCount, c.KeyFields);
-    if (!usable || !writeTextFile(s, c.WorkDef, definitionLines(s.def, keys))) {
+    if (!usable || workDefWouldReplaceInDef(s) || !writeTextFile(s, c.WorkDef, definitionLines(s.def, keys))) {
         t1.discard();
         return false;
     }

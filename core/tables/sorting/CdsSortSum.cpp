@@ -11,6 +11,7 @@
 #include "tables/library/TCdsProc.h"
 #include "tables/model/CdsSortSupport.h"
 #include "tables/sorting/CdsSortRecords.h"
+#include "tables/sorting/WorkDefGuard.h"
 
 #include <cstring>
 #include <type_traits>
@@ -264,7 +265,7 @@ private:
 
 bool TCdsProc::SumFRecordFiles() {
     CdsParams& c = s_.cds;
-    if (!keyListDistinct(s_, c.KeyCount, c.KeyFields)) return false;
+    if (workDefWouldReplaceInDef(s_) || !keyListDistinct(s_, c.KeyCount, c.KeyFields)) return false;
     c.TableFile = c.InFile;
     c.DefFile = c.InDef;
     c.SourceFile = kSumWorkIn;
@@ -281,7 +282,7 @@ bool TCdsProc::SumFRecordFiles() {
 // records then never leave memory.
 bool TCdsProc::SumF() {
     CdsParams& c = s_.cds;
-    if (!keyListDistinct(s_, c.KeyCount, c.KeyFields)) return false;
+    if (workDefWouldReplaceInDef(s_) || !keyListDistinct(s_, c.KeyCount, c.KeyFields)) return false;
     c.TableFile = c.InFile;
     c.DefFile = c.InDef;
     c.SourceFile = kSumWorkIn;
@@ -315,10 +316,9 @@ bool TCdsProc::SumF() {
     c.DefFile = c.WorkDef;
     c.SourceFile = kSumWorkOut;
     CdsTable out;
-    MakeTableX(out);
+    MakeTableToFill(out, true);
     DatFile outLayout;
     datCopyLayout(outLayout, s_.def);
-    if (!out.open(s_)) return false;
     GroupRecords halves[2];
     groupRecords(in, outLayout, static_cast<int>(keys.size()), c.BlockSize, c.BlockMethod, halves);
     in = SumInput();
