@@ -27,8 +27,6 @@ const char* const kWorkTree[] = {"Programy", "DefSoub", "PomSoub", "TbuSoub", "R
                                  "Cisel",    "Dokum",   "Xml",     "Dbf",     "Csv",
                                  "Prevody",  "Archiv",  "Data"};
 const char* const kYearKinds[] = {"MatSk", "Ucto", "Cinn", "Konta"};
-// The LSarW tree is assembled under this name beside its final place.
-const char* const kAssembly = "LSarW.instalace";
 
 std::string shown(const fs::path& p) {
     return utf8ToCp1250(p.string());
@@ -67,10 +65,12 @@ bool copyOne(const fs::path& from, const fs::path& to, std::string& failed) {
     std::error_code ec;
     fs::create_directories(to.parent_path(), ec);
     InputFile in;
-    OutputFile out;
-    // Files of the installation are the user's to change, whatever the source's mode was.
-    const bool ok = !ec && in.open(from) == 0 && out.create(to) == 0 && out.copyFrom(in) &&
-                    out.setMode(in.info().mode | 0600) && out.close();
+    FileReplacement out;
+    // Files of the installation are the user's to change, whatever the source's mode was. Each
+    // appears whole or not at all, so a broken installation never leaves a cut file behind.
+    const bool ok = !ec && in.open(from) == 0 &&
+                    out.open(to, Durability::WorkFile, in.info().mode | 0600) == 0 &&
+                    out.file().copyFrom(in) && out.commit() == 0;
     if (!ok) failed = shown(to);
     return ok;
 }
@@ -218,6 +218,19 @@ struct Installer {
         return copyKeeping(dos, "SarDos", existingFiles({dos}, "SarDos"));
     }
 
+    // What an installation broken off left: its assembly and the temporaries of its copies.
+    void removeLeftovers() {
+        std::error_code ec;
+        fs::remove_all(assembly, ec);
+        for (const char* beside : {"LOrbW", "SarDos"}) {
+            const fs::path folder = native(beside);
+            for (auto it = fs::recursive_directory_iterator(folder, ec);
+                 !ec && it != fs::recursive_directory_iterator(); it.increment(ec))
+                if (it->is_regular_file(ec) && isReplaceTemporary(it->path().filename().string()))
+                    removeFile(it->path());
+        }
+    }
+
     bool run(InstallResult& result) {
         std::error_code ec;
         if (!sourceComplete()) {
@@ -235,15 +248,18 @@ struct Installer {
         }
         const fs::path root = s.platform().native(dir);
         fs::create_directories(root, ec);
-        assembly = root / kAssembly;
+        assembly = root / kInstallAssembly;
+        removeLeftovers();
         bool ok = assemble(period);
         files = static_cast<int>(filesBelow(assembly).size());
+        s.dialogs().progress(80);
+        // LSarW takes its name last: until then the disk counts as not installed, and an
+        // installation broken off is simply run again.
+        if (ok) ok = copyBeside();
         if (ok) {
             ok = renameFile(assembly, native("LSarW")) == 0;
             if (!ok) failed = shown(native("LSarW"));
         }
-        s.dialogs().progress(80);
-        if (ok) ok = copyBeside();
         if (!ok) {
             fs::remove_all(assembly, ec);
             refuse("Nepodarilo se zapsat soubor:\r\r" + failed);

@@ -5,6 +5,10 @@
 
 namespace sarw {
 
+// The LSarW tree is assembled under this name beside its final place and renamed when whole; a
+// folder of this name is what an installation broken off left, removed by the next one.
+constexpr const char* kInstallAssembly = "LSarW.instalace";
+
 class Session;
 
 // A new data disk made from the installation data (share/install): the LSarW tree with its
