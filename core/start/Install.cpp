@@ -224,10 +224,8 @@ struct Installer {
         fs::remove_all(assembly, ec);
         for (const char* beside : {"LOrbW", "SarDos"}) {
             const fs::path folder = native(beside);
-            for (auto it = fs::recursive_directory_iterator(folder, ec);
-                 !ec && it != fs::recursive_directory_iterator(); it.increment(ec))
-                if (it->is_regular_file(ec) && isReplaceTemporary(it->path().filename().string()))
-                    removeFile(it->path());
+            for (const auto& rel : filesBelow(folder))
+                if (isReplaceTemporary(rel.filename().string())) removeFile(folder / rel);
         }
     }
 
