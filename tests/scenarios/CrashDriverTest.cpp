@@ -36,6 +36,7 @@ struct Operation {
 
 const char* const kTurnovers = "D:\\LSarW\\Data\\260201SarO.Cds";
 const char* const kTurnoverDef = "D:\\LSarW\\DefSoub\\SarO.Def";
+const char* const kRecords = "D:\\LSarW\\Data\\Obraty.Dat"; // a fixed-length record file
 
 Args onDisk(Args args) {
     args.insert(args.begin(), {"--data-disk", "D:"});
@@ -45,6 +46,7 @@ Args onDisk(Args args) {
 std::vector<Operation> operations() {
     const Args toCsv =
         onDisk({"convert", "to-csv", kTurnovers, "D:\\Vstup\\obraty.csv", kTurnoverDef});
+    const Args toDat = onDisk({"convert", "to-dat", kTurnovers, kRecords, kTurnoverDef});
     return {
         {"close-month", onDisk({"close-month"}), {}},
         {"tables current", onDisk({"tables", "current"}), {}},
@@ -69,6 +71,19 @@ std::vector<Operation> operations() {
         {"sum",
          onDisk({"sum", kTurnovers, "D:\\LSarW\\Data\\Suma.Cds", kTurnoverDef, "--keys", "6"}),
          {onDisk({"sum", kTurnovers, "D:\\LSarW\\Data\\Suma.Cds", kTurnoverDef, "--keys", "15"})}},
+        {"convert to-dat",
+         onDisk({"convert", "to-dat", kTurnovers, kRecords, kTurnoverDef}),
+         {onDisk({"convert", "to-dat", "D:\\LSarW\\Data\\260101SarO.Cds", kRecords,
+                  kTurnoverDef})}},
+        {"dat sort onto itself",
+         onDisk({"dat", "sort", kRecords, kTurnoverDef, kRecords, "D:\\LSarW\\Data\\ObratyT.Def",
+                 "--keys", "15,6"}),
+         {toDat}},
+        {"dat sum",
+         onDisk({"dat", "sum", kRecords, kTurnoverDef, "D:\\LSarW\\Data\\Suma.Dat",
+                 "D:\\LSarW\\Data\\SumaD.Def", "--keys", "6"}),
+         {toDat, onDisk({"dat", "sum", kRecords, kTurnoverDef, "D:\\LSarW\\Data\\Suma.Dat",
+                         "D:\\LSarW\\Data\\SumaD.Def", "--keys", "15"})}},
         {"table from-tsv",
          onDisk({"table", "from-tsv", kTurnoverDef, "D:\\Vstup\\obraty-2602.tsv", kTurnovers}),
          {}},

@@ -7,6 +7,8 @@
 #include "tables/library/TCdsProc.h"
 #include "tables/sorting/CdsSortRecords.h"
 
+#include <filesystem>
+
 using namespace sarw;
 namespace ts = sarw::test::sorting;
 using test::DefLine;
@@ -146,12 +148,28 @@ TEST_F(DatFileTest, ReadingAndWritingShareOnePlaceAcrossTheBuffer) {
     EXPECT_EQ(t.read("C:\\Data\\In.Dat"), expected);
 }
 
-TEST_F(DatFileTest, AWriteThatFailsIsReportedWhenTheFileIsClosed) {
-    DatFile f;
-    ASSERT_TRUE(DatRewrite(*t, f, "C:\\Data\\In.Dat", "C:\\Def\\In.Def"));
-    test::FileSizeLimit limit(1000);
-    for (int i = 0; i < 100; ++i) ASSERT_TRUE(DatWrite(f, "01ABC1,5"));
-    EXPECT_FALSE(DatClose(f));
+TEST_F(DatFileTest, AWriteThatFailsIsReportedWhenTheFileIsClosedAndTheOldFileStays) {
+    const std::string old = "01ABC1,5     02DEF2,5     ";
+    t.write("C:\\Data\\In.Dat", old);
+    {
+        DatFile f;
+        ASSERT_TRUE(DatRewrite(*t, f, "C:\\Data\\In.Dat", "C:\\Def\\In.Def"));
+        test::FileSizeLimit limit(1000);
+        for (int i = 0; i < 100; ++i) ASSERT_TRUE(DatWrite(f, "03GHI1,5"));
+        EXPECT_FALSE(DatClose(f));
+    }
+    EXPECT_EQ(t.read("C:\\Data\\In.Dat"), old);
+    // A rewrite given up without closing leaves it too, and nothing beside it.
+    {
+        DatFile f;
+        ASSERT_TRUE(DatRewrite(*t, f, "C:\\Data\\In.Dat", "C:\\Def\\In.Def"));
+        ASSERT_TRUE(DatWrite(f, "03GHI1,5"));
+    }
+    EXPECT_EQ(t.read("C:\\Data\\In.Dat"), old);
+    int files = 0;
+    for (const auto& e : std::filesystem::directory_iterator(t->platform().native("C:\\Data")))
+        files += e.is_regular_file();
+    EXPECT_EQ(files, 1);
 }
 
 namespace {

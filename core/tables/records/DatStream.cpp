@@ -11,12 +11,16 @@ constexpr std::size_t kBuffer = 1u << 18;
 
 } // namespace
 
-int DatStream::open(const std::filesystem::path& file, Mode mode) {
+int DatStream::open(const std::filesystem::path& file, Mode mode, Durability durability) {
     close();
     int err = 0;
     if (mode == Mode::Create) err = out_.create(file);
     if (mode == Mode::ReadWrite) err = out_.openExisting(file);
-    if (!err) err = in_.open(file);
+    if (mode == Mode::Replace) {
+        err = replacement_.open(file, durability);
+        replacing_ = err == 0;
+    }
+    if (!err) err = in_.open(replacing_ ? replacement_.temporary() : file);
     if (err) {
         close();
         return err;
@@ -46,7 +50,7 @@ bool DatStream::read(char* into, std::size_t n) {
 }
 
 bool DatStream::write(const char* data, std::size_t n) {
-    if (!out_.isOpen()) return false;
+    if (!output().isOpen()) return false;
     // Bytes read ahead are no longer what the file holds from here on.
     if (!dirty_ || at_ != bufAt_ + bufLen_) {
         if (!flush()) return false;
@@ -67,9 +71,9 @@ bool DatStream::write(const char* data, std::size_t n) {
 }
 
 bool DatStream::flush() {
-    if (!dirty_) return out_.error() == 0;
+    if (!dirty_) return output().error() == 0;
     dirty_ = false;
-    const bool ok = out_.writeAt(buf_.get(), bufLen_, bufAt_);
+    const bool ok = output().writeAt(buf_.get(), bufLen_, bufAt_);
     bufAt_ += bufLen_;
     bufLen_ = 0;
     return ok;
@@ -80,10 +84,18 @@ bool DatStream::close() {
     in_.close();
     const bool closed = out_.close();
     out_ = OutputFile();
+    if (replacing_) replacement_.abandon();
+    replacing_ = false;
     buf_.reset();
     at_ = bufAt_ = 0;
     bufLen_ = 0;
     return ok && closed;
+}
+
+bool DatStream::commit() {
+    if (!replacing_) return close();
+    const bool ok = flush() && replacement_.commit() == 0;
+    return close() && ok;
 }
 
 } // namespace sarw

@@ -43,18 +43,22 @@ bool layoutUsable(Session& s, const Definition& d, const std::string& def) {
     return true;
 }
 
-} // namespace
-
-bool DatInit(Session& s, DatFile& f, const std::string& data, const std::string& def) {
+// Reads the definition and checks that it can describe a record file; the file is unbound until
+// then.
+bool bindDefinition(Session& s, DatFile& f, const std::string& data, const std::string& def) {
     f.F.close();
     f.Name = data;
     f.DefName = def;
-    f.RecLen = 0; // unbound until the layout is known
+    f.RecLen = 0;
     f.RecCount = 0;
-    if (!fileExistsWarn(s, def)) return false;
-    if (!ReadDef(s, def)) return false;
+    return fileExistsWarn(s, def) && ReadDef(s, def) && layoutUsable(s, s.def, def);
+}
+
+} // namespace
+
+bool DatInit(Session& s, DatFile& f, const std::string& data, const std::string& def) {
+    if (!bindDefinition(s, f, data, def)) return false;
     const Definition& d = s.def;
-    if (!layoutUsable(s, d, def)) return false;
     const std::uint64_t size = fileSize(s, data);
     const auto recLen = static_cast<std::uint64_t>(d.recLen);
     const std::uint64_t count = size / recLen;
@@ -93,17 +97,18 @@ bool DatReset(Session& s, DatFile& f, const std::string& data, const std::string
 }
 
 bool DatRewrite(Session& s, DatFile& f, const std::string& data, const std::string& def) {
-    deleteFile(s, data);
-    if (!DatInit(s, f, data, def)) return false;
+    // The old file stays until the new one is complete.
+    if (!bindDefinition(s, f, data, def)) return false;
+    datCopyLayout(f, s.def);
     const auto native = s.platform().native(data);
     std::error_code ec;
     if (std::filesystem::exists(native, ec)) Platform::setPlainAttributes(native);
     if (!canCreate(s, data)) return false;
-    return f.F.open(native, DatStream::Mode::Create) == 0;
+    return f.F.open(native, DatStream::Mode::Replace, durabilityOf(s, data)) == 0;
 }
 
 bool DatClose(DatFile& f) {
-    return f.F.close();
+    return f.F.commit();
 }
 
 bool DatRead(DatFile& f, std::string& buf) {

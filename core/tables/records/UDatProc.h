@@ -39,9 +39,11 @@ constexpr int kDatReadWrite = 2;
 bool DatInit(Session& s, DatFile& f, const std::string& data, const std::string& def);
 // DatInit, then opens the file for reading (kDatRead) or reading and writing (kDatReadWrite).
 bool DatReset(Session& s, DatFile& f, const std::string& data, const std::string& def, int mode);
-// Deletes the data file, DatInit, creates the file empty.
+// Binds the definition and starts a new data file beside the old one, which keeps its place until
+// DatClose: a failure or a crash before it leaves the old file as it was.
 bool DatRewrite(Session& s, DatFile& f, const std::string& data, const std::string& def);
-// Closes the file; false when buffered records could not be written.
+// Closes the file, putting a file started by DatRewrite in the old one's place; false when
+// buffered records could not be written (the old file then stays).
 bool DatClose(DatFile& f);
 // The next record into buf (RecLen bytes), every byte below 32 turned into a blank; false at
 // the end or on a read error.

@@ -109,7 +109,7 @@ bool TCdsProc::KonvCdsDat() {
         ok = DatWrite(dat, buf);
     }
     table.discard();
-    ok = DatClose(dat) && ok;
+    ok = ok && DatClose(dat); // a failed conversion leaves the old file
     if (!ok) warning(s_, "Soubor se nepodarilo zapsat:\r\r" + s_.cds.SourceFile);
     return ok;
 }
