@@ -8,6 +8,7 @@
 #include "shell/WinLSys.h"
 #include "stock/TSarProc.h"
 #include "period/PeriodFiles.h"
+#include "tables/formats/TableFile.h"
 
 namespace sarw {
 
@@ -36,9 +37,20 @@ RestoreChoice restoreStateChoice(Session& s) {
                   stateFileName(s), stateDefName(s));
 }
 
-bool restoreFromArchive(Session& s, const std::string& chosen, const RestoreChoice& c) {
+bool restoreFromArchive(Session& s, const std::string& chosen, const RestoreChoice& c,
+                        bool showFirst) {
     if (!ReadPeriod(s)) return false;
-    startProgram(s, s.programsDir + "\\Tabulo.Exe", chosen + " " + c.def + " Zobrazeni", true);
+    // A copy a crash cut short would replace good data with a torn file.
+    Table table;
+    TableFormat format;
+    std::string error;
+    if (!readTableFile(s.platform().native(chosen), table, format, error)) {
+        warning(s, "Archivni soubor nelze pouzit: " + error, "Soubor: " + chosen);
+        return false;
+    }
+    if (showFirst)
+        startProgram(s, s.programsDir + "\\Tabulo.Exe", chosen + " " + c.def + " Zobrazeni",
+                     true);
     if (!question(s, "Chcete soubor " + c.target + " obnovit ?", "Vstupny soubor:  " + chosen))
         return false;
     // Through a temporary copy renamed over the target: a failed copy keeps the old file.

@@ -25,7 +25,9 @@ RestoreChoice restoreStateChoice(Session& s);
 
 // For the chosen archived file: the table tool shows it, the user is asked "Chcete soubor ...
 // obnovit ?", and on "Ano" the target is replaced by a copy of it with its time stamp. The old
-// target stays until the copy is complete. True when the target was replaced.
-bool restoreFromArchive(Session& s, const std::string& chosen, const RestoreChoice& choice);
+// target stays until the copy is complete. A chosen file that does not read as a table is refused
+// before anything is shown. True when the target was replaced.
+bool restoreFromArchive(Session& s, const std::string& chosen, const RestoreChoice& choice,
+                        bool showFirst = true);
 
 } // namespace sarw

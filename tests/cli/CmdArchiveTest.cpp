@@ -74,3 +74,33 @@ TEST(CmdArchive, RestoreLast) {
     r = run(t, {"table", "cat", t.path("D:\\LSarW\\Data\\170501SarO.Cds").string()});
     EXPECT_NE(r.out.find("last document"), std::string::npos) << r.out << r.err;
 }
+
+TEST(CmdArchive, RestoreFromAGeneration) {
+    test::TestSession t;
+    install(t);
+    const std::string target = "D:\\LSarW\\Data\\170501SarO.Cds";
+    writeTable(t, "D:\\LSarW\\Archiv\\170501SarO_001.Cds", "05", "archived");
+    writeTable(t, "D:\\LSarW\\Archiv\\170401SarO_001.Cds", "04", "April");
+    writeTable(t, target, "05", "damaged");
+    const std::string before = t.read(target);
+
+    test::CliResult r = run(t, {"--data-disk", "D:", "restore", "turnovers"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "D:\\LSarW\\Archiv\\170501SarO_001.Cds\n");
+
+    // Another period's generation, a missing one and the answer "Ne" change nothing.
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"--yes", "restore", "turnovers", "170401SarO_001.Cds"},
+             {"--yes", "restore", "turnovers", "170501SarO_002.Cds"},
+             {"--no", "restore", "turnovers", "170501SarO_001.Cds"}}) {
+        std::vector<std::string> a{"--data-disk", "D:"};
+        a.insert(a.end(), args.begin(), args.end());
+        r = run(t, a);
+        EXPECT_EQ(r.status, 1) << args[3];
+        EXPECT_FALSE(r.err.empty()) << args[3];
+        EXPECT_EQ(t.read(target), before) << args[3];
+    }
+    r = run(t, {"--data-disk", "D:", "--yes", "restore", "turnovers", "170501SarO_001.Cds"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(t.read(target), t.read("D:\\LSarW\\Archiv\\170501SarO_001.Cds"));
+}

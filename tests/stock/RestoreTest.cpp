@@ -34,11 +34,21 @@ TEST_F(Restore, MasksTargetsAndDefinitionsOfThePeriod) {
 TEST_F(Restore, ReplacesTheTargetOnlyWhenConfirmed) {
     const RestoreChoice c = restoreTurnoverChoice(*ts);
     const std::string archived = "D:\\LSarW\\Archiv\\170501SarO_3.Cds";
-    ts.write(archived, "archived generation");
+    writeTurnovers(archived, {turnover("P", "01", "1000001", "Plech", "kg", 5, 100)});
+    const std::string archivedBytes = ts.read(archived);
     std::filesystem::last_write_time(ts.path(archived),
                                      std::filesystem::file_time_type::clock::now() -
                                          std::chrono::hours(48));
     ts.write(c.target, "current turnovers");
+
+    // A copy a crash cut short is refused before the question.
+    const std::string torn = "D:\\LSarW\\Archiv\\170501SarO_4.Cds";
+    ts.write(torn, archivedBytes.substr(0, archivedBytes.size() / 2));
+    ts.dialogs.answers = {Dialogs::Answer::Yes};
+    EXPECT_FALSE(restoreFromArchive(*ts, torn, c));
+    EXPECT_EQ(ts.read(c.target), "current turnovers");
+    EXPECT_EQ(ts.dialogs.boxes.back().kind, Kind::Warning);
+    EXPECT_EQ(ts.dialogs.boxes.back().title, "Soubor: " + torn);
 
     ts.dialogs.answers = {Dialogs::Answer::No};
     EXPECT_FALSE(restoreFromArchive(*ts, archived, c));
@@ -50,7 +60,7 @@ TEST_F(Restore, ReplacesTheTargetOnlyWhenConfirmed) {
 
     ts.dialogs.answers = {Dialogs::Answer::Yes};
     EXPECT_TRUE(restoreFromArchive(*ts, archived, c));
-    EXPECT_EQ(ts.read(c.target), "archived generation");
+    EXPECT_EQ(ts.read(c.target), archivedBytes);
     EXPECT_EQ(fileTime(*ts, c.target), fileTime(*ts, archived));
 
     // A period file that fails the period check: nothing is restored, not even asked.
@@ -59,7 +69,7 @@ TEST_F(Restore, ReplacesTheTargetOnlyWhenConfirmed) {
     const std::size_t boxes = ts.dialogs.boxes.size();
     ts.dialogs.answers = {Dialogs::Answer::Yes};
     EXPECT_FALSE(restoreFromArchive(*ts, archived, c));
-    EXPECT_EQ(ts.read(c.target), "archived generation");
+    EXPECT_EQ(ts.read(c.target), archivedBytes);
     ASSERT_EQ(ts.dialogs.boxes.size(), boxes + 1);
     EXPECT_EQ(ts.dialogs.boxes.back().text, "Chybne zadane obdobie: 17 99");
     setPeriod("17 05");
@@ -67,7 +77,7 @@ TEST_F(Restore, ReplacesTheTargetOnlyWhenConfirmed) {
     // A generation that is gone: the target stays.
     ts.dialogs.answers = {Dialogs::Answer::Yes};
     EXPECT_FALSE(restoreFromArchive(*ts, "D:\\LSarW\\Archiv\\170501SarO_9.Cds", c));
-    EXPECT_EQ(ts.read(c.target), "archived generation");
+    EXPECT_EQ(ts.read(c.target), archivedBytes);
 }
 
 } // namespace
