@@ -1,5 +1,6 @@
 // Commands "convert" and "recolsize": tables to and from record files, fixed-column, delimited
 // and report text, and tables with every column as narrow as its contents.
+#include "Args.h"
 #include "Commands.h"
 
 #include "platform/Platform.h"
@@ -19,10 +20,9 @@ struct Options {
     int codePage = 0;
     char sep = ';';
     char quote = '"';
-    bool sepGiven = false, quoteGiven = false, codePageGiven = false;
 };
 
-// One character: itself, or "tab" / "\t" for a tabulator; "none" for no quote character.
+// One character: itself, or "tab" / "\\t" for a tabulator; "none" for no quote character.
 bool readChar(const std::string& text, char& c) {
     if (text == "tab" || text == "\\t") {
         c = '\t';
@@ -32,33 +32,33 @@ bool readChar(const std::string& text, char& c) {
         c = '\0';
         return true;
     }
-    const std::string b = arg1250(text);
-    if (b.size() != 1) return false;
-    c = b[0];
+    if (text.size() != 1) return false;
+    c = text[0];
     return true;
 }
 
-std::string parse(const std::vector<std::string>& a, Options& o) {
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const bool hasValue = i + 1 < a.size();
-        if (a[i] == "--codepage" && hasValue) {
-            const std::string& v = a[++i];
-            if (v.size() != 1 || v[0] < '0' || v[0] > '3') return "--codepage takes 0 to 3";
-            o.codePage = v[0] - '0';
-            o.codePageGiven = true;
-        } else if (a[i] == "--sep" && hasValue) {
-            if (!readChar(a[++i], o.sep) || o.sep == '\0') return "--sep takes one character";
-            o.sepGiven = true;
-        } else if (a[i] == "--quote" && hasValue) {
-            if (!readChar(a[++i], o.quote)) return "--quote takes one character or none";
-            o.quoteGiven = true;
-        } else if (a[i].rfind("--", 0) == 0) {
-            return "unknown or incomplete option " + a[i];
-        } else {
-            o.files.push_back(arg1250(a[i]));
-        }
-    }
-    return {};
+// The files and options of the conversion; 0 or the usage status.
+int parse(const std::string& mode, const std::vector<std::string>& words, Options& o) {
+    const bool csv = mode == "from-csv" || mode == "to-csv";
+    const bool dat = mode == "from-dat" || mode == "to-dat";
+    Args args("convert " + mode);
+    std::string sep, quote;
+    if (mode == "from-ses")
+        args.words("PARAMS [TABLE DEF]", o.files, 1, 3);
+    else
+        args.words(mode.rfind("from-", 0) == 0 ? "SOURCE TABLE DEF" : "TABLE SOURCE DEF",
+                   o.files, 3, 3);
+    // Record files of the program have no code page.
+    if (!dat) args.option("--codepage", o.codePage, 0, 3);
+    if (csv) args.option("--sep", sep);
+    if (mode == "from-csv") args.option("--quote", quote);
+    if (int rc = args.parse(words)) return rc;
+    if (o.files.size() == 2) return args.refuse("chybi DEF");
+    if (args.given("--sep") && (!readChar(sep, o.sep) || o.sep == '\0'))
+        return args.refuse("--sep je jeden znak nebo tab");
+    if (args.given("--quote") && !readChar(quote, o.quote))
+        return args.refuse("--quote je jeden znak nebo none");
+    return 0;
 }
 
 // The names a report parameter file gives before the "*" of its lines 2 and 3.
@@ -74,17 +74,6 @@ bool sesNames(Session& s, const std::string& params, std::string& table, std::st
     return !table.empty() && !def.empty();
 }
 
-std::string checkOptions(const std::string& mode, const Options& o) {
-    const bool csv = mode == "from-csv" || mode == "to-csv";
-    const bool dat = mode == "from-dat" || mode == "to-dat";
-    if (o.sepGiven && !csv) return "--sep applies to from-csv and to-csv only";
-    if (o.quoteGiven && mode != "from-csv") return "--quote applies to from-csv only";
-    if (o.codePageGiven && dat) return "record files of the program have no code page option";
-    if (mode == "from-ses")
-        return o.files.size() == 1 || o.files.size() == 3 ? "" : "expected PARAMS [TABLE DEF]";
-    return o.files.size() == 3 ? "" : "expected 3 files";
-}
-
 int convertFrom(Context& ctx, const std::string& mode, const Options& o) {
     Session& s = ctx.session;
     TCdsProc& p = s.cdsProc();
@@ -95,8 +84,7 @@ int convertFrom(Context& ctx, const std::string& mode, const Options& o) {
         if (o.files.size() == 3 && sesNames(s, o.files[0], table, def) &&
             (fileNameUpper(table) != fileNameUpper(o.files[1]) ||
              fileNameUpper(def) != fileNameUpper(o.files[2])))
-            return usageError("convert from-ses: the parameter file names " + table + " and " +
-                              def);
+            return usageError("convert from-ses: soubor parametru uvadi " + table + " a " + def);
         if (!p.KonvSesCdsG(o.codePage)) return kFailure;
         out(s.cds.TableFile + "\n");
         return kOk;
@@ -150,22 +138,21 @@ bool oneOf(const std::string& mode, std::initializer_list<const char*> list) {
 }
 
 int runConvert(Context& ctx) {
-    if (ctx.args.empty()) return usageError("usage: convert from-...|to-... FILES [options]");
+    if (ctx.args.empty()) return usageError("convert: ocekavano from-... nebo to-...");
     const std::string mode = ctx.args[0];
     const bool from = oneOf(mode, {kFrom[0], kFrom[1], kFrom[2], kFrom[3], kFrom[4], kFrom[5]});
     const bool to = oneOf(mode, {kTo[0], kTo[1], kTo[2], kTo[3]});
-    if (!from && !to) return usageError("convert: unknown conversion " + mode);
+    if (!from && !to) return usageError("convert: neznama konverze " + mode);
     Options o;
-    std::string err = parse(std::vector<std::string>(ctx.args.begin() + 1, ctx.args.end()), o);
-    if (err.empty()) err = checkOptions(mode, o);
-    if (!err.empty()) return usageError("convert " + mode + ": " + err);
+    if (int rc = parse(mode, std::vector<std::string>(ctx.args.begin() + 1, ctx.args.end()), o))
+        return rc;
     return from ? convertFrom(ctx, mode, o) : convertTo(ctx, mode, o);
 }
 
 int runReColSize(Context& ctx) {
-    if (ctx.args.size() != 4) return usageError("usage: recolsize TABLE DEF NEWTABLE NEWDEF");
     std::vector<std::string> f;
-    for (const auto& a : ctx.args) f.push_back(arg1250(a));
+    if (int rc = Args("recolsize").words("TABLE DEF NEWTABLE NEWDEF", f, 4, 4).parse(ctx.args))
+        return rc;
     if (!ctx.session.cdsProc().ReColSizeCds(f[0], f[1], f[2], f[3])) return kFailure;
     out(f[2] + "\t" + f[3] + "\n");
     return kOk;

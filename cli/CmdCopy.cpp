@@ -1,5 +1,6 @@
 // Commands "append" and "extract": records of one table added to another, and the records of a
 // table that pass a selection.
+#include "Args.h"
 #include "Commands.h"
 
 #include "shell/WinLSys.h"
@@ -13,21 +14,14 @@ namespace sarw::cli {
 namespace {
 
 int runAppend(Context& ctx) {
-    if (ctx.args.size() != 2) return usageError("usage: append SOURCE TARGET");
-    const std::string source = arg1250(ctx.args[0]);
-    const std::string target = arg1250(ctx.args[1]);
+    std::string source, target;
+    if (int rc = Args("append").word("SOURCE", source).word("TARGET", target).parse(ctx.args))
+        return rc;
     if (!fileExistsWarn(ctx.session, source)) return kFailure;
     TCdsProc& proc = ctx.session.cdsProc();
     proc.AppendCds(source, target);
     out(target + "\t" + std::to_string(proc.TabNumRec(target)) + "\n");
     return kOk;
-}
-
-bool readField(const std::string& text, int& field) {
-    if (text.empty() || text.size() > 3 || text.find_first_not_of("0123456789") != text.npos)
-        return false;
-    field = std::stoi(text);
-    return field >= 1 && field <= 255;
 }
 
 // "A,B" gives A and B; an empty text one empty value, which matches every record.
@@ -36,46 +30,45 @@ std::vector<std::string> splitValues(const std::string& text) {
     std::size_t from = 0;
     while (true) {
         const std::size_t comma = text.find(',', from);
-        values.push_back(arg1250(text.substr(from, comma - from)));
+        values.push_back(text.substr(from, comma - from));
         if (comma == std::string::npos) return values;
         from = comma + 1;
     }
 }
 
-// IN OUT and the pairs --field N --values A,B; an empty text when all is well.
-std::string parseExtract(const std::vector<std::string>& a, std::vector<std::string>& files,
-                         CdsProcSlEx& sl) {
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (a[i] != "--field") {
-            if (a[i].rfind("--", 0) == 0) return "unknown option " + a[i];
-            files.push_back(arg1250(a[i]));
-            continue;
-        }
+// IN OUT and the pairs --field N --values A,B, taken in their order.
+int parseExtract(const std::vector<std::string>& words, std::string& in, std::string& out,
+                 CdsProcSlEx& sl) {
+    Args args("extract");
+    std::vector<std::string> fields, values;
+    args.word("IN", in).word("OUT", out).repeated("--field", fields).repeated("--values", values);
+    if (int rc = args.parse(words)) return rc;
+    if (fields.empty()) return args.refuse("chybi --field N --values A,B");
+    if (fields.size() != values.size())
+        return args.refuse("ke kazdemu --field patri jedno --values");
+    for (std::size_t i = 0; i < fields.size(); ++i) {
         int field = 0;
-        if (i + 1 >= a.size() || !readField(a[i + 1], field)) return "--field needs 1 to 255";
-        if (i + 3 >= a.size() || a[i + 2] != "--values") return "--field N needs --values A,B";
-        if (!sl.add(field, splitValues(a[i + 3])))
-            return "at most 10 conditions of at most 10 values each";
-        i += 3;
+        if (!wholeNumber(fields[i], 1, 255, field))
+            return args.refuse("chybna hodnota --field \"" + fields[i] + "\" (cislo 1 az 255)");
+        if (!sl.add(field, splitValues(values[i])))
+            return args.refuse("nejvyse 10 podminek po nejvyse 10 hodnotach");
     }
-    if (files.size() != 2) return "expected IN OUT";
-    return sl.PocSl == 0 ? "at least one --field N --values A,B is required" : "";
+    return 0;
 }
 
 int runExtract(Context& ctx) {
-    std::vector<std::string> files;
+    std::string in, outFile;
     CdsProcSlEx sl;
-    const std::string err = parseExtract(ctx.args, files, sl);
-    if (!err.empty()) return usageError("extract: " + err);
+    if (int rc = parseExtract(ctx.args, in, outFile, sl)) return rc;
     Session& s = ctx.session;
-    if (!fileExistsWarn(s, files[0])) return kFailure;
-    if (fileSize(s, files[0]) <= 4) {
-        information(s, "Soubor neobsahuje tabulku !", files[0]);
+    if (!fileExistsWarn(s, in)) return kFailure;
+    if (fileSize(s, in) <= 4) {
+        information(s, "Soubor neobsahuje tabulku !", in);
         return kFailure;
     }
     TCdsProc& proc = s.cdsProc();
-    if (!proc.ExtrCds(files[0], files[1], sl)) return kFailure;
-    out(files[1] + "\t" + std::to_string(proc.TabNumRec(files[1])) + "\n");
+    if (!proc.ExtrCds(in, outFile, sl)) return kFailure;
+    out(outFile + "\t" + std::to_string(proc.TabNumRec(outFile)) + "\n");
     return kOk;
 }
 

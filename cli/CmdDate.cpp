@@ -1,3 +1,4 @@
+#include "Args.h"
 #include "Commands.h"
 
 #include "shell/LSysDate.h"
@@ -9,10 +10,13 @@ namespace {
 int runDate(Context& ctx) {
     const auto& a = ctx.args;
     if (a.empty() || a[0] != "complete") return usageError("date: neznamy prikaz");
-    if (a.size() < 2) return usageError("date complete: chybi TEXT");
+    std::vector<std::string> words;
+    if (int rc = Args("date complete")
+                     .words("TEXT", words, 1, 99)
+                     .parse(std::vector<std::string>(a.begin() + 1, a.end())))
+        return rc;
     std::string typed;
-    for (size_t i = 1; i < a.size(); ++i) typed += (i > 1 ? " " : "") + a[i];
-    typed = arg1250(typed);
+    for (size_t i = 0; i < words.size(); ++i) typed += (i > 0 ? " " : "") + words[i];
     const std::string date = dateComplete(ctx.session, typed);
     out("[" + date + "]\n");
     // A typed date that did not pass has been warned about; scripts see it in the status.

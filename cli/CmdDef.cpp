@@ -1,5 +1,6 @@
 // Commands "def show" and "check": a definition file as the program reads it, and the
 // normalisation and check of one value by a field of it.
+#include "Args.h"
 #include "Commands.h"
 
 #include "tables/model/CheckValue.h"
@@ -26,9 +27,13 @@ std::string fieldLine(int n, const FieldDef& f) {
 }
 
 int runDef(Context& ctx) {
-    if (ctx.args.size() != 2 || ctx.args[0] != "show") return usageError("usage: def show DEF");
+    if (ctx.args.empty() || ctx.args[0] != "show") return usageError("def: ocekavano show");
+    std::string def;
+    if (int rc = Args("def show").word("DEF", def).parse(
+            std::vector<std::string>(ctx.args.begin() + 1, ctx.args.end())))
+        return rc;
     Session& s = ctx.session;
-    if (!ReadDef(s, arg1250(ctx.args[1]))) return kFailure;
+    if (!ReadDef(s, def)) return kFailure;
     const Definition& d = s.def;
     out("FieldCount: " + std::to_string(d.fieldCount()) + "\n");
     out("RecLen: " + std::to_string(d.recLen) + "\n");
@@ -40,23 +45,17 @@ int runDef(Context& ctx) {
     return kOk;
 }
 
-// A whole number without anything else around it.
-bool readFieldNumber(const std::string& text, int& n) {
-    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != text.npos)
-        return false;
-    n = std::stoi(text);
-    return true;
-}
-
 int runCheck(Context& ctx) {
-    const auto& a = ctx.args;
+    std::string def, mode, value;
     int field = 0;
-    if (a.size() != 4 || !readFieldNumber(a[1], field) || a[2].size() != 1)
-        return usageError("usage: check DEF FIELD MODE VALUE");
+    Args args("check");
+    args.word("DEF", def).option("FIELD", field, 0, 999999999, true);
+    args.word("MODE", mode).word("VALUE", value);
+    if (int rc = args.parse(ctx.args)) return rc;
+    if (mode.size() != 1) return args.refuse("MODE je jeden znak");
     Session& s = ctx.session;
-    if (!ReadDef(s, arg1250(a[0]))) return kFailure;
-    std::string value = arg1250(a[3]);
-    bool valid = CheckValue(s, value, field, a[2][0]);
+    if (!ReadDef(s, def)) return kFailure;
+    bool valid = CheckValue(s, value, field, mode[0]);
     out(std::string(valid ? "valid" : "invalid") + "\t[" + value + "]\n");
     return kOk;
 }

@@ -1,4 +1,5 @@
 // Command "install": a new data disk from the installation data, optionally with the demo data.
+#include "Args.h"
 #include "Commands.h"
 
 #include "platform/Cp1250.h"
@@ -41,15 +42,7 @@ fs::path shareDir() {
 int runInstall(Context& ctx) {
     std::string dir;
     bool demo = false;
-    for (const auto& a : ctx.args) {
-        if (a == "--demo")
-            demo = true;
-        else if (dir.empty())
-            dir = arg1250(a);
-        else
-            return usageError("usage: install DIR [--demo]");
-    }
-    if (dir.empty()) return usageError("usage: install DIR [--demo]");
+    if (int rc = Args("install").word("DIR", dir).flag("--demo", demo).parse(ctx.args)) return rc;
     InstallResult r;
     if (!installDataDisk(ctx.session, dir, shareDir(), demo, r)) return kFailure;
     out("Instalace SarW: " + r.dataDisk + "\n");

@@ -1,3 +1,4 @@
+#include "Args.h"
 #include "Commands.h"
 
 #include "period/Period.h"
@@ -12,9 +13,10 @@ namespace {
 int runNames(Context& ctx) {
     Session& s = ctx.session;
     if (s.dataDisk.empty()) return usageError("names: chybi --data-disk");
-    if (ctx.args.size() > 1) return usageError("names: ocekavano [YYMM]");
-    const bool given = ctx.args.size() == 1;
-    const std::string p = given ? periodCompact(arg1250(ctx.args[0])) : "";
+    std::string typed;
+    if (int rc = Args("names").word("YYMM", typed, false).parse(ctx.args)) return rc;
+    const bool given = !ctx.args.empty();
+    const std::string p = given ? periodCompact(typed) : "";
     if (given && !checkPeriodField(s, p)) return kFailure;
     createLocalSystemTree(s);
     if (!readInic(s)) return kFailure;

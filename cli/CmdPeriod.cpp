@@ -1,3 +1,4 @@
+#include "Args.h"
 #include "Commands.h"
 
 #include "period/Period.h"
@@ -6,6 +7,11 @@
 namespace sarw::cli {
 
 namespace {
+
+// The words after the sub-command.
+std::vector<std::string> rest(const Context& ctx) {
+    return std::vector<std::string>(ctx.args.begin() + 1, ctx.args.end());
+}
 
 int printPeriod(Context& ctx, bool ok) {
     out(ctx.session.period.Period + "\n");
@@ -18,8 +24,8 @@ int show(Context& ctx) {
 }
 
 int set(Context& ctx) {
-    if (ctx.args.size() != 2) return usageError("period set: ocekavano YYMM");
-    const std::string typed = arg1250(ctx.args[1]);
+    std::string typed;
+    if (int rc = Args("period set").word("YYMM", typed).parse(rest(ctx))) return rc;
     if (!checkPeriodField(ctx.session, typed)) return kFailure;
     return printPeriod(ctx, takePeriodFromField(ctx.session, typed));
 }
@@ -36,25 +42,27 @@ int step(Context& ctx, bool forward) {
 }
 
 int calc(Context& ctx) {
-    const auto& a = ctx.args;
-    if (a.size() != 3 || (a[1] != "prev" && a[1] != "next"))
-        return usageError("period calc: ocekavano prev|next YYMM");
-    const std::string period = periodCompact(arg1250(a[2]));
+    std::string direction, typed;
+    Args args("period calc");
+    if (int rc = args.word("prev|next", direction).word("YYMM", typed).parse(rest(ctx))) return rc;
+    if (direction != "prev" && direction != "next") return args.refuse("ocekavano prev nebo next");
+    const std::string period = periodCompact(typed);
     if (!checkPeriodField(ctx.session, period)) return kFailure;
-    out((a[1] == "prev" ? PrevPeriod(period) : NextPeriod(period)) + "\n");
+    out((direction == "prev" ? PrevPeriod(period) : NextPeriod(period)) + "\n");
     return kOk;
 }
 
 int span(Context& ctx) {
     Session& s = ctx.session;
-    const auto& a = ctx.args;
-    if (a.size() == 1) {
+    std::vector<std::string> span;
+    if (int rc = Args("period span").words("[OD DO]", span, 0, 2).parse(rest(ctx))) return rc;
+    if (span.empty()) {
         const PeriodSpan sp = readPeriodSpan(s);
         out(sp.from + "-" + sp.to + "\n");
         return kOk;
     }
-    if (a.size() != 3) return usageError("period span: ocekavano [OD DO]");
-    const std::string from = arg1250(a[1]), to = arg1250(a[2]);
+    if (span.size() != 2) return usageError("period span: chybi DO");
+    const std::string from = span[0], to = span[1];
     if (!checkPeriodSpanField(s, from) || !checkPeriodSpanField(s, to)) return kFailure;
     if (!storePeriodSpan(s, from, to)) return kFailure;
     out(from + "-" + to + "\n");
@@ -66,9 +74,11 @@ int runPeriod(Context& ctx) {
     // The period files live in C:\A_Run\PomSoub, which the desktop program makes at its start.
     createLocalSystemTree(ctx.session);
     const std::string& cmd = ctx.args[0];
-    if (cmd == "show" && ctx.args.size() == 1) return show(ctx);
+    if ((cmd == "show" || cmd == "next" || cmd == "prev") && ctx.args.size() > 1)
+        return usageError("period " + cmd + ": nadbytecny argument: " + ctx.args[1]);
+    if (cmd == "show") return show(ctx);
     if (cmd == "set") return set(ctx);
-    if ((cmd == "next" || cmd == "prev") && ctx.args.size() == 1) return step(ctx, cmd == "next");
+    if (cmd == "next" || cmd == "prev") return step(ctx, cmd == "next");
     if (cmd == "calc") return calc(ctx);
     if (cmd == "span") return span(ctx);
     return usageError("period: neznamy prikaz " + cmd);

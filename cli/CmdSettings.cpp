@@ -1,10 +1,12 @@
 // Command "settings": the print layout settings of NumRowFont.Dat.
+#include "Args.h"
 #include "Commands.h"
 
 #include "output/NumRowFont.h"
 #include "shell/NumText.h"
 #include "shell/Session.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -31,54 +33,32 @@ void show(const PrintSettings& p) {
         ")\n");
 }
 
-bool readNumber(const std::string& text, int high, int& n) {
-    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != text.npos)
-        return false;
-    const long long v = std::stoll(text);
-    n = static_cast<int>(v);
-    return v <= high;
-}
-
-// Applies the options of "settings set"; an empty text when all were taken.
-std::string apply(const std::vector<std::string>& args, PrintSettings& p) {
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (i + 1 >= args.size()) return "incomplete option " + a;
-        const std::string& v = args[++i];
-        int n = 0;
-        if (a == "--rows") {
-            if (!readNumber(v, 999999999, n)) return "bad rows " + v;
-            // As the window stores it.
-            p.rowsPerPage = n > kMaxRowsPerPage ? kMaxRowsPerPage : n;
-        } else if (a == "--orientation") {
-            if (v != "0" && v != "1") return "bad orientation " + v + " (0 or 1)";
-            p.orientation = v == "1" ? 1 : 0;
-        } else if (a == "--font") {
-            p.fontName = arg1250(v).substr(0, kMaxFontName);
-        } else if (a == "--size") {
-            if (!readNumber(v, 255, n)) return "bad size " + v + " (0 to 255)";
-            p.fontSize = n;
-        } else {
-            return "unknown option " + a;
-        }
-    }
-    return {};
-}
+// The options of "settings set"; those not given stay as stored.
+struct Wanted {
+    int rows = 0, orientation = 0, size = 0;
+    std::string font;
+};
 
 int runSettings(Context& ctx) {
     const auto& a = ctx.args;
     Session& s = ctx.session;
     if (a.empty() || (a[0] != "show" && a[0] != "set"))
-        return usageError("usage: settings show|set [--rows N] [--orientation 0|1] "
-                          "[--font NAME] [--size N]");
-    if (a[0] == "show" && a.size() > 1) return usageError("settings show takes no options");
-    PrintSettings wanted = s.printSettings;
-    if (std::string err = apply(a, wanted); !err.empty()) return usageError("settings: " + err);
+        return usageError("settings: ocekavano show nebo set");
+    Wanted w;
+    Args args("settings " + a[0]);
+    if (a[0] == "set") {
+        args.option("--rows", w.rows, 0, 999999999).option("--orientation", w.orientation, 0, 1);
+        args.option("--font", w.font).option("--size", w.size, 0, 255);
+    }
+    if (int rc = args.parse(std::vector<std::string>(a.begin() + 1, a.end()))) return rc;
     readNumRowFont(s);
     if (a[0] == "set") {
-        PrintSettings changed = s.printSettings;
-        apply(a, changed);
-        s.printSettings = changed;
+        PrintSettings& p = s.printSettings;
+        // As the window stores them.
+        if (args.given("--rows")) p.rowsPerPage = std::min(w.rows, kMaxRowsPerPage);
+        if (args.given("--orientation")) p.orientation = w.orientation;
+        if (args.given("--font")) p.fontName = w.font.substr(0, kMaxFontName);
+        if (args.given("--size")) p.fontSize = w.size;
         if (!writeNumRowFont(s)) return kFailure;
     }
     show(s.printSettings);

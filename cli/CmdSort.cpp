@@ -1,5 +1,6 @@
 // Commands "sort", "sum", "reduce" and "dat": sorting, group sums and field selection of tables,
 // and the sort and summation of fixed-length record files.
+#include "Args.h"
 #include "Commands.h"
 
 #include "platform/Platform.h"
@@ -13,8 +14,10 @@ namespace sarw::cli {
 
 namespace {
 
+std::string defBeside(const std::string& out);
+
 struct Options {
-    std::vector<std::string> files;
+    std::string in, out, def;
     std::vector<int> keys;
     int method = 2;
     int block = 2000;
@@ -23,57 +26,25 @@ struct Options {
     std::string workDef;
 };
 
-bool readNumber(const std::string& text, int low, int high, int& n) {
-    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != text.npos)
-        return false;
-    n = std::stoi(text);
-    return n >= low && n <= high;
-}
+// IN OUT DEF, the field list and the options of the command.
+enum Extra { kMethodBlock = 1, kWorkDef = 2, kExcludeBlank = 4, kViaRecordFiles = 8 };
 
-bool readList(const std::string& text, std::vector<int>& list) {
-    list.clear();
-    std::size_t from = 0;
-    while (true) {
-        const std::size_t comma = text.find(',', from);
-        int n = 0;
-        if (!readNumber(text.substr(from, comma - from), 1, 999, n)) return false;
-        list.push_back(n);
-        if (comma == std::string::npos) break;
-        from = comma + 1;
-    }
-    return list.size() <= 200;
-}
-
-// Parses FILE... and the options `allowed` names; an empty text when all is well.
-std::string parse(const std::vector<std::string>& args, const std::string& listOption,
-                  const std::vector<std::string>& allowed, Options& o) {
-    auto takes = [&](const std::string& a) {
-        return std::find(allowed.begin(), allowed.end(), a) != allowed.end();
-    };
-    bool listGiven = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (a == listOption && hasValue) {
-            if (!readList(args[++i], o.keys)) return "bad field list " + args[i];
-            listGiven = true;
-        } else if (a == "--method" && takes(a) && hasValue) {
-            if (!readNumber(args[++i], 0, 255, o.method)) return "bad method " + args[i];
-        } else if (a == "--block" && takes(a) && hasValue) {
-            if (!readNumber(args[++i], 1, 999999999, o.block)) return "bad block size " + args[i];
-        } else if (a == "--workdef" && takes(a) && hasValue) {
-            o.workDef = arg1250(args[++i]);
-        } else if (a == "--exclude-blank" && takes(a)) {
-            o.excludeBlank = true;
-        } else if (a == "--via-record-files" && takes(a)) {
-            o.viaRecordFiles = true;
-        } else if (a.rfind("--", 0) == 0) {
-            return "unknown or incomplete option " + a;
-        } else {
-            o.files.push_back(arg1250(a));
-        }
-    }
-    return listGiven ? std::string() : listOption + " is required";
+int parse(const std::string& command, const std::vector<std::string>& words,
+          const std::string& listOption, int extras, Options& o) {
+    Args args(command);
+    args.word("IN", o.in).word("OUT", o.out).word("DEF", o.def);
+    args.numberList(listOption, o.keys, 999, true);
+    if (extras & kMethodBlock)
+        args.option("--method", o.method, 0, 255).option("--block", o.block, 1, 999999999);
+    if (extras & kWorkDef) args.option("--workdef", o.workDef);
+    if (extras & kExcludeBlank) args.flag("--exclude-blank", o.excludeBlank);
+    if (extras & kViaRecordFiles) args.flag("--via-record-files", o.viaRecordFiles);
+    if (int rc = args.parse(words)) return rc;
+    if (o.keys.size() > 200) return args.refuse(listOption + ": nejvyse 200 poli");
+    const std::string workDef = o.workDef.empty() ? defBeside(o.out) : o.workDef;
+    if (!o.out.empty() && fileNameUpper(workDef) == fileNameUpper(o.out))
+        return args.refuse("pracovni definice by prepsala vystupni soubor; zadejte --workdef");
+    return 0;
 }
 
 // OUT with its extension replaced by ".Def".
@@ -84,21 +55,17 @@ std::string defBeside(const std::string& out) {
     return (hasExt ? out.substr(0, dot) : out) + ".Def";
 }
 
-// Sets the table library's parameters for IN OUT DEF; an empty text when all is well.
-std::string setTableParams(Session& s, const Options& o) {
-    if (o.files.size() != 3) return "expected IN OUT DEF";
+// Sets the table library's parameters for IN OUT DEF.
+void setTableParams(Session& s, const Options& o) {
     CdsParams& c = s.cds;
-    c.InFile = o.files[0];
-    c.OutFile = o.files[1];
-    c.InDef = o.files[2];
+    c.InFile = o.in;
+    c.OutFile = o.out;
+    c.InDef = o.def;
     c.WorkDef = o.workDef.empty() ? defBeside(c.OutFile) : o.workDef;
-    if (fileNameUpper(c.WorkDef) == fileNameUpper(c.OutFile))
-        return "the work definition would replace the output; give --workdef";
     c.KeyCount = static_cast<int>(o.keys.size());
     std::copy(o.keys.begin(), o.keys.end(), c.KeyFields.begin());
     c.BlockSize = o.block;
     c.BlockMethod = o.method;
-    return {};
 }
 
 void done(const Session& s) {
@@ -107,10 +74,9 @@ void done(const Session& s) {
 
 int runSort(Context& ctx) {
     Options o;
-    std::string err =
-        parse(ctx.args, "--keys", {"--method", "--block", "--exclude-blank", "--workdef"}, o);
-    if (err.empty()) err = setTableParams(ctx.session, o);
-    if (!err.empty()) return usageError("sort: " + err);
+    if (int rc = parse("sort", ctx.args, "--keys", kMethodBlock | kWorkDef | kExcludeBlank, o))
+        return rc;
+    setTableParams(ctx.session, o);
     if (!ctx.session.cdsProc().SortF(o.excludeBlank)) return kFailure;
     done(ctx.session);
     return kOk;
@@ -118,10 +84,9 @@ int runSort(Context& ctx) {
 
 int runSum(Context& ctx) {
     Options o;
-    std::string err =
-        parse(ctx.args, "--keys", {"--method", "--block", "--workdef", "--via-record-files"}, o);
-    if (err.empty()) err = setTableParams(ctx.session, o);
-    if (!err.empty()) return usageError("sum: " + err);
+    if (int rc = parse("sum", ctx.args, "--keys", kMethodBlock | kWorkDef | kViaRecordFiles, o))
+        return rc;
+    setTableParams(ctx.session, o);
     TCdsProc& proc = ctx.session.cdsProc();
     if (!(o.viaRecordFiles ? proc.SumFRecordFiles() : proc.SumF())) return kFailure;
     done(ctx.session);
@@ -130,9 +95,8 @@ int runSum(Context& ctx) {
 
 int runReduce(Context& ctx) {
     Options o;
-    std::string err = parse(ctx.args, "--fields", {"--workdef"}, o);
-    if (err.empty()) err = setTableParams(ctx.session, o);
-    if (!err.empty()) return usageError("reduce: " + err);
+    if (int rc = parse("reduce", ctx.args, "--fields", kWorkDef, o)) return rc;
+    setTableParams(ctx.session, o);
     if (!ctx.session.cdsProc().RedF()) return kFailure;
     done(ctx.session);
     return kOk;
@@ -141,17 +105,20 @@ int runReduce(Context& ctx) {
 int runDat(Context& ctx) {
     const auto& a = ctx.args;
     if (a.empty() || (a[0] != "sort" && a[0] != "sum"))
-        return usageError("usage: dat sort|sum IN INDEF OUT OUTDEF --keys LIST");
+        return usageError("dat: ocekavano sort nebo sum");
     Options o;
-    std::string err = parse(std::vector<std::string>(a.begin() + 1, a.end()), "--keys",
-                            {"--method", "--block"}, o);
-    if (err.empty() && o.files.size() != 4) err = "expected IN INDEF OUT OUTDEF";
-    if (!err.empty()) return usageError("dat " + a[0] + ": " + err);
+    std::string outDef;
+    Args args("dat " + a[0]);
+    args.word("IN", o.in).word("INDEF", o.def).word("OUT", o.out).word("OUTDEF", outDef);
+    args.numberList("--keys", o.keys, 999, true);
+
+    args.option("--method", o.method, 0, 255).option("--block", o.block, 1, 999999999);
+    if (int rc = args.parse(std::vector<std::string>(a.begin() + 1, a.end()))) return rc;
     DatParams& d = ctx.session.dat;
-    d.DatIn = o.files[0];
-    d.DatInDef = o.files[1];
-    d.DatOut = o.files[2];
-    d.DatOutDef = o.files[3];
+    d.DatIn = o.in;
+    d.DatInDef = o.def;
+    d.DatOut = o.out;
+    d.DatOutDef = outDef;
     d.DatKeyCount = static_cast<int>(o.keys.size());
     std::copy(o.keys.begin(), o.keys.end(), d.DatKeyFields.begin());
     d.DatBlockSize = o.block;

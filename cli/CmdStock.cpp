@@ -1,5 +1,6 @@
 // Commands "tables" and "close-month": the menu "Tabulky" and the monthly closing of the
 // desktop program, for the current period of the data disk.
+#include "Args.h"
 #include "Commands.h"
 
 #include "period/Period.h"
@@ -35,14 +36,18 @@ StockTableView openingStates(Session& s) {
 int runTables(Context& ctx) {
     Session& s = ctx.session;
     if (s.dataDisk.empty()) return usageError("tables: chybi --data-disk");
-    std::vector<std::string> args = ctx.args;
-    const auto flag = std::find(args.begin(), args.end(), "--sign-change");
-    const SignChange sign = flag != args.end() ? SignChange::Change : SignChange::Keep;
-    if (flag != args.end()) args.erase(flag);
-    if (args.empty()) return usageError("tables: ocekavano opening|turnovers|span|joined|current");
-    const std::string& what = args[0];
-    const std::size_t expected = what == "span" ? 3 : 1;
-    if (args.size() != expected) return usageError("tables: chybne argumenty pro " + what);
+    if (ctx.args.empty())
+        return usageError("tables: ocekavano opening|turnovers|span|joined|current");
+    const std::string& what = ctx.args[0];
+    std::string from, to;
+    bool signChange = false;
+    Args args("tables " + what);
+    if (what == "span") args.word("OD", from).word("DO", to);
+    if (what == "turnovers" || what == "span" || what == "joined")
+        args.flag("--sign-change", signChange);
+    if (int rc = args.parse(std::vector<std::string>(ctx.args.begin() + 1, ctx.args.end())))
+        return rc;
+    const SignChange sign = signChange ? SignChange::Change : SignChange::Keep;
     createTrees(s);
     StockTableView view;
     if (what == "opening") {
@@ -50,8 +55,8 @@ int runTables(Context& ctx) {
     } else if (what == "turnovers") {
         view = TabObraty(s, sign);
     } else if (what == "span") {
-        if (!checkPeriodSpanField(s, args[1]) || !checkPeriodSpanField(s, args[2])) return kFailure;
-        if (!storePeriodSpan(s, args[1], args[2])) return kFailure;
+        if (!checkPeriodSpanField(s, from) || !checkPeriodSpanField(s, to)) return kFailure;
+        if (!storePeriodSpan(s, from, to)) return kFailure;
         view = TabObratyOdDo(s, sign);
     } else if (what == "joined") {
         view = TabStavyObraty(s, sign);
@@ -68,10 +73,11 @@ int runTables(Context& ctx) {
 int runCloseMonth(Context& ctx) {
     Session& s = ctx.session;
     if (s.dataDisk.empty()) return usageError("close-month: chybi --data-disk");
-    if (ctx.args.size() > 1) return usageError("close-month: ocekavano nejvyse NEXT");
+    std::string typed;
+    if (int rc = Args("close-month").word("NEXT", typed, false).parse(ctx.args)) return rc;
     createTrees(s);
     const ClosingFields fields = closingFields(s);
-    std::string next = ctx.args.empty() ? fields.next : arg1250(ctx.args[0]);
+    std::string next = ctx.args.empty() ? fields.next : typed;
     if (closeMonth(s, fields.current, next) != ClosingResult::Done) return kFailure;
     out(stateFileName(s, next) + "\n" + mainLabels(s).period + "\n");
     return kOk;

@@ -2,6 +2,8 @@
 // "Regleta" and "Skladove karty" - "Proved", then the table screen's "Sestava I" on the result.
 #include "ReportCommands.h"
 
+#include "Args.h"
+
 #include "reports/USarInv.h"
 #include "reports/USarReg.h"
 #include "reports/USarSklK.h"
@@ -17,28 +19,7 @@ namespace sarw::cli {
 
 namespace {
 
-// Options "--name value" and flags "--name" of a sub-command; false on anything else.
-bool readOptions(const std::vector<std::string>& args, const std::vector<std::string>& flags,
-                 const std::vector<std::string>& valued, std::map<std::string, std::string>& opts,
-                 std::string& error) {
-    auto among = [](const std::vector<std::string>& list, const std::string& a) {
-        for (const std::string& x : list)
-            if (x == a) return true;
-        return false;
-    };
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (among(flags, a)) {
-            opts[a] = "";
-        } else if (among(valued, a) && i + 1 < args.size()) {
-            opts[a] = arg1250(args[++i]);
-        } else {
-            error = "neznama nebo neuplna volba " + a;
-            return false;
-        }
-    }
-    return true;
-}
+const char* const kLevels = "--level podnik|zavod|sprava|stredisko";
 
 bool ready(Session& s) {
     if (s.dataDisk.empty()) return false;
@@ -60,25 +41,19 @@ int printReport(Session& s) {
     return kOk;
 }
 
-bool takeLevel(const std::map<std::string, std::string>& opts, OrgLevel& level) {
-    const auto it = opts.find("--level");
-    return it != opts.end() && parseOrgLevel(it->second, level);
-}
-
 int runInventory(Context& ctx) {
     Session& s = ctx.session;
-    std::map<std::string, std::string> o;
-    std::string err;
+    std::string levelText;
+    bool groups = false, print = false;
     OrgLevel level{};
-    if (!readOptions(ctx.args, {"--groups", "--print"}, {"--level"}, o, err))
-        return usageError("report inventory: " + err);
-    if (!takeLevel(o, level))
-        return usageError("report inventory: --level podnik|zavod|sprava|stredisko");
-    if (!ready(s)) return usageError("report inventory: chybi --data-disk");
-    const bool groups = o.count("--groups") > 0;
+    Args args("report inventory");
+    args.option("--level", levelText, true).flag("--groups", groups).flag("--print", print);
+    if (int rc = args.parse(ctx.args)) return rc;
+    if (!parseOrgLevel(levelText, level)) return args.refuse(kLevels);
+    if (!ready(s)) return args.refuse("chybi --data-disk");
     const std::string title = InvProved(s, level, groups);
     if (title.empty()) return kFailure;
-    if (o.count("--print") == 0) {
+    if (!print) {
         out(std::string(kSarWork) + "\n");
         return kOk;
     }
@@ -90,14 +65,12 @@ int runInventory(Context& ctx) {
 
 int runRegleta(Context& ctx) {
     Session& s = ctx.session;
-    std::map<std::string, std::string> o;
-    std::string err;
+    std::string levelText;
     OrgLevel level{};
-    if (!readOptions(ctx.args, {}, {"--level"}, o, err))
-        return usageError("report regleta: " + err);
-    if (!takeLevel(o, level))
-        return usageError("report regleta: --level podnik|zavod|sprava|stredisko");
-    if (!ready(s)) return usageError("report regleta: chybi --data-disk");
+    Args args("report regleta");
+    if (int rc = args.option("--level", levelText, true).parse(ctx.args)) return rc;
+    if (!parseOrgLevel(levelText, level)) return args.refuse(kLevels);
+    if (!ready(s)) return args.refuse("chybi --data-disk");
     regWindowOpened(s);
     const std::string title = RegProved(s, level);
     int status = kFailure;
@@ -115,22 +88,21 @@ bool compactPeriod(const std::string& text) {
 
 int runCards(Context& ctx) {
     Session& s = ctx.session;
-    std::map<std::string, std::string> o;
-    std::string err;
-    if (!readOptions(ctx.args, {"--pick-list"},
-                     {"--from", "--to", "--material", "--plant", "--unit", "--centre"}, o, err))
-        return usageError("report cards: " + err);
-    if (!ready(s)) return usageError("report cards: chybi --data-disk");
-    CardSelection sel = cardDefaults(s);
-    sel.plant = o["--plant"];
-    sel.unit = o["--unit"];
-    sel.centre = o["--centre"];
-    sel.material = o["--material"];
-    if (o.count("--from")) sel.from = o["--from"];
-    if (o.count("--to")) sel.to = o["--to"];
+    std::string from, to;
+    bool pickList = false;
+    CardSelection sel;
+    Args args("report cards");
+    args.option("--from", from).option("--to", to).option("--material", sel.material);
+    args.option("--plant", sel.plant).option("--unit", sel.unit).option("--centre", sel.centre);
+    args.flag("--pick-list", pickList);
+    if (int rc = args.parse(ctx.args)) return rc;
+    if (!ready(s)) return args.refuse("chybi --data-disk");
+    const CardSelection defaults = cardDefaults(s);
+    sel.from = args.given("--from") ? from : defaults.from;
+    sel.to = args.given("--to") ? to : defaults.to;
     if (!compactPeriod(sel.from) || !compactPeriod(sel.to))
-        return usageError("report cards: obdobi se zadava jako RRMM");
-    if (o.count("--pick-list")) {
+        return args.refuse("obdobi se zadava jako RRMM");
+    if (pickList) {
         const std::string list = cardPickList(s, sel);
         if (list.empty()) return kFailure;
         out(list + "\n");

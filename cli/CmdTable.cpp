@@ -1,3 +1,4 @@
+#include "Args.h"
 #include "Commands.h"
 
 #include "platform/Cp1250.h"
@@ -77,12 +78,7 @@ bool loadTable(Session& s, const std::string& name, CdsTable& t) {
 int cat(Context& c) {
     bool raw = false;
     std::string file;
-    for (const auto& a : c.args) {
-        if (a == "--raw") raw = true;
-        else if (file.empty()) file = arg1250(a);
-        else return usageError("table cat FILE [--raw]");
-    }
-    if (file.empty()) return usageError("table cat FILE [--raw]");
+    if (int rc = Args("table cat").word("FILE", file).flag("--raw", raw).parse(c.args)) return rc;
     CdsTable t;
     if (!loadTable(c.session, file, t)) return kFailure;
     auto emit = [&](const std::string& text) {
@@ -127,9 +123,10 @@ std::string declaredIndex(const Table& t) {
 }
 
 int info(Context& c) {
-    if (c.args.size() != 1) return usageError("table info FILE");
+    std::string file;
+    if (int rc = Args("table info").word("FILE", file).parse(c.args)) return rc;
     CdsTable t;
-    if (!loadTable(c.session, arg1250(c.args[0]), t)) return kFailure;
+    if (!loadTable(c.session, file, t)) return kFailure;
     const Table& d = t.data;
     std::printf("format: %s\n", t.loadedFormat() == TableFormat::Binary ? "binary" : "xml");
     std::printf("records: %zu\n", d.recordCount());
@@ -143,15 +140,17 @@ int info(Context& c) {
 }
 
 int fromTsv(Context& c) {
-    if (c.args.size() != 3) return usageError("table from-tsv DEF TSV OUT");
+    std::string def, tsv, outFile;
+    Args args("table from-tsv");
+    if (int rc = args.word("DEF", def).word("TSV", tsv).word("OUT", outFile).parse(c.args))
+        return rc;
     Session& s = c.session;
-    const std::string def = arg1250(c.args[0]);
-    std::ifstream in(s.platform().native(arg1250(c.args[1])), std::ios::binary);
+    std::ifstream in(s.platform().native(tsv), std::ios::binary);
     if (!in) {
-        s.dialogs().warning("Soubor:\r\r" + arg1250(c.args[1]) + "\r\r     - nebyl nalezen !", "");
+        s.dialogs().warning("Soubor:\r\r" + tsv + "\r\r     - nebyl nalezen !", "");
         return kFailure;
     }
-    TextTableBuilder table(s, arg1250(c.args[1]));
+    TextTableBuilder table(s, tsv);
     if (!table.start(def)) return kFailure;
     std::string line;
     size_t lineNo = 0;
@@ -168,18 +167,19 @@ int fromTsv(Context& c) {
         }
         if (!table.add(values, lineNo)) return kFailure;
     }
-    return table.write(arg1250(c.args[2])) ? kOk : kFailure;
+    return table.write(outFile) ? kOk : kFailure;
 }
 
 int convert(Context& c) {
-    if (c.args.size() != 2) return usageError("table convert IN OUT");
+    std::string in, outFile;
+    if (int rc = Args("table convert").word("IN", in).word("OUT", outFile).parse(c.args)) return rc;
     CdsTable t;
-    if (!loadTable(c.session, arg1250(c.args[0]), t)) return kFailure;
-    return t.saveToFile(c.session, arg1250(c.args[1])) ? kOk : kFailure;
+    if (!loadTable(c.session, in, t)) return kFailure;
+    return t.saveToFile(c.session, outFile) ? kOk : kFailure;
 }
 
 int table(Context& c) {
-    if (c.args.empty()) return usageError("table cat|info|from-tsv|convert ...");
+    if (c.args.empty()) return usageError("table: chybi prikaz");
     std::string sub = c.args[0];
     c.args.erase(c.args.begin());
     if (sub == "cat") return cat(c);

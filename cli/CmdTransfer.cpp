@@ -1,5 +1,6 @@
 // Command "transfer": the transfer to accounting of the current period ("Ucetnictvi"), and its
 // copies to the diskette or to a file of the user's choice.
+#include "Args.h"
 #include "Commands.h"
 
 #include "reports/USarUct.h"
@@ -21,8 +22,16 @@ int runTransfer(Context& ctx) {
         out(transfer + "\n");
         return kOk;
     }
-    if (a.size() == 1 && a[0] == "diskette") return Disketa(s) ? kOk : kFailure;
-    if (a.size() == 2 && a[0] == "copy") return Kopirovat(s, arg1250(a[1])) ? kOk : kFailure;
+    const std::vector<std::string> rest(a.begin() + 1, a.end());
+    if (a[0] == "diskette") {
+        if (int rc = Args("transfer diskette").parse(rest)) return rc;
+        return Disketa(s) ? kOk : kFailure;
+    }
+    std::string file;
+    if (a[0] == "copy") {
+        if (int rc = Args("transfer copy").word("SOUBOR", file).parse(rest)) return rc;
+        return Kopirovat(s, file) ? kOk : kFailure;
+    }
     return usageError("transfer: ocekavano [diskette | copy SOUBOR]");
 }
 

@@ -1,3 +1,4 @@
+#include "Args.h"
 #include "Commands.h"
 
 #include "access/AccessFile.h"
@@ -20,11 +21,17 @@ int list(Context& ctx) {
     return kOk;
 }
 
+// The words after the sub-command.
+std::vector<std::string> rest(const Context& ctx) {
+    return std::vector<std::string>(ctx.args.begin() + 1, ctx.args.end());
+}
+
 int check(Context& ctx) {
-    const auto& a = ctx.args;
-    if (a.size() != 3) return usageError("users check: ocekavano JMENO HESLO");
+    std::string name, password;
+    if (int rc = Args("users check").word("JMENO", name).word("HESLO", password).parse(rest(ctx)))
+        return rc;
     Session& s = ctx.session;
-    login(s, arg1250(a[1]), arg1250(a[2]));
+    login(s, name, password);
     out("status: " + s.login.status + "\nrights: " + s.login.rights + "\n");
     return loginStatusAccepted(s.login.status) ? kOk : kFailure;
 }
@@ -68,9 +75,10 @@ bool rowsComplete(Session& s, std::vector<AccessEntry>& rows) {
 }
 
 int set(Context& ctx) {
-    if (ctx.args.size() != 2) return usageError("users set: ocekavano SOUBOR.tsv");
+    std::string file;
+    if (int rc = Args("users set").word("SOUBOR.tsv", file).parse(rest(ctx))) return rc;
     std::vector<AccessEntry> rows;
-    if (!readRows(ctx, arg1250(ctx.args[1]), rows)) return kFailure;
+    if (!readRows(ctx, file, rows)) return kFailure;
     if (!rowsComplete(ctx.session, rows)) return kFailure;
     if (!saveAccessFile(ctx.session, rows)) return kFailure;
     out("entries: " + std::to_string(rows.size()) + "\n");
@@ -80,7 +88,8 @@ int set(Context& ctx) {
 int runUsers(Context& ctx) {
     const auto& a = ctx.args;
     if (a.empty()) return usageError("users: chybi prikaz");
-    if (a[0] == "list" && a.size() == 1) return list(ctx);
+    if (a[0] == "list" && a.size() > 1) return usageError("users list: nadbytecny argument: " + a[1]);
+    if (a[0] == "list") return list(ctx);
     if (a[0] == "check") return check(ctx);
     if (a[0] == "set") return set(ctx);
     return usageError("users: neznamy prikaz " + a[0]);

@@ -25,7 +25,7 @@ int runReport(Context& ctx) {
         Context subCtx{ctx.session, std::vector<std::string>(ctx.args.begin() + 1, ctx.args.end())};
         return r.run(subCtx);
     }
-    return usageError("unknown report " + sub);
+    return usageError("report: neznama sestava " + sub);
 }
 
 } // namespace

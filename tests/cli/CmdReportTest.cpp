@@ -103,9 +103,9 @@ TEST_F(CmdReport, RefusalsAndFailures) {
     t.write("D:\\Prazdna.Def", test::defText({{3, "Kod"}}));
     t.write("D:\\Kratka.Def", test::defText({{2, "Rok"}}));
     const std::vector<Case> cases = {
-        {{"report", "table", kState}, 2, "expected TABLE DEF"},
-        {{"report", "table", kState, kStateDef, "--sum", "0"}, 2, "bad levels 0"},
-        {{"report", "table", kState, kStateDef, "--filter", "3"}, 2, "bad filter"},
+        {{"report", "table", kState}, 2, "report table: chybi DEF"},
+        {{"report", "table", kState, kStateDef, "--sum", "0"}, 2, "chybny seznam --sum \"0\""},
+        {{"report", "table", kState, kStateDef, "--filter", "3"}, 2, "chybny --filter"},
         {{"report", "table", "D:\\Chybi.Cds", kStateDef}, 1, "- nebyl nalezen !"},
         {{"report", "table", "D:\\Prazdna.Cds", "D:\\Prazdna.Def"}, 1,
          "Tabulka neobsahuje zadnou vetu"},
@@ -113,7 +113,7 @@ TEST_F(CmdReport, RefusalsAndFailures) {
          "Skutecny pocet slov vety se nerovna poctu slov vypocitanemu !"},
         {{"report", "table", kState, kStateDef, "--fields", "3,3"}, 1, ""},
         {{"report", "pages", "C:\\A_Run\\Sestavy\\SChybi.Ses"}, 1, "- nebyl nalezen !"},
-        {{"report", "mask", kReport, "x1/y1 x2/y2  ... xn/yn"}, 2, "no column ranges"},
+        {{"report", "mask", kReport, "x1/y1 x2/y2  ... xn/yn"}, 2, "maska neudava zadny rozsah sloupcu"},
     };
     for (const auto& c : cases) {
         const auto r = run(c.args);
