@@ -56,12 +56,13 @@ bool openWithRetry(Session& s, const std::string& name, const char* again, bool 
     }
 }
 
-// Makes the target, or the replacement's temporary, to copy into.
-bool createTarget(Session& s, const std::string& target, const fs::path& dst, OutputFile& plain,
+constexpr const char* kCannotCreate = "Soubor nelze zalozit. Opakovat akci ? ";
+
+// Makes the replacement's temporary to copy into.
+bool createTarget(Session& s, const std::string& target, const fs::path& dst,
                   const CopyOptions& o) {
-    return openWithRetry(s, target, "Soubor nelze zalozit. Opakovat akci ? ", o.ask, [&] {
-        return o.replacement ? o.replacement->openAs(o.replaced, dst, o.durability, 0600)
-                             : plain.create(dst, false, 0600);
+    return openWithRetry(s, target, kCannotCreate, o.ask, [&] {
+        return o.replacement->openAs(o.replaced, dst, o.durability, 0600);
     });
 }
 
@@ -86,22 +87,33 @@ int copyFile(Session& s, const std::string& source, const std::string& target,
     if (!openWithRetry(s, source, "Soubor nelze otevrit. Opakovat akci ? ", o.ask,
                        [&] { return in.open(src); }))
         return kCopyDeclined;
-    if (!o.replacement) removeFile(dst);
-    OutputFile plain;
-    if (!createTarget(s, target, dst, plain, o)) return kCopyDeclined;
     if (o.replacement) {
+        if (!createTarget(s, target, dst, o)) return kCopyDeclined;
         // Flushed to disk before it counts as copied.
         const bool ok = copyContents(in, o.replacement->file(), o);
         if (!ok) o.replacement->abandon();
         return ok && o.replacement->finish() == 0 ? kCopyOk : kCopyIoError;
     }
-    if (!copyContents(in, plain, o) || !plain.close()) {
-        // A torn copy must not pass for the file.
-        plain.close();
-        removeFile(dst);
+    // Written beside the target and renamed over it: a crash or a failed write never leaves a
+    // torn copy that would pass for the file.
+    FileReplacement local;
+    if (!openWithRetry(s, target, kCannotCreate, o.ask,
+                       [&] { return local.open(dst, durabilityOf(s, target), 0600); }))
+        return kCopyDeclined;
+    if (!copyContents(in, local.file(), o) || local.finish() != 0) {
+        local.abandon();
         return kCopyIoError;
     }
-    return kCopyOk;
+    // A target that cannot be replaced (a folder in the way, no rights) is asked about as one
+    // that cannot be made.
+    int err = 0;
+    const bool done = openWithRetry(s, target, kCannotCreate, o.ask, [&] {
+        err = local.commit();
+        return local.pending() ? err : 0; // only a failed rename is worth trying again
+    });
+    local.abandon();
+    if (!done) return kCopyDeclined;
+    return err == 0 ? kCopyOk : kCopyIoError;
 }
 
 int copyWithStatus(Session& s, const std::string& source, const std::string& target,

@@ -1,5 +1,6 @@
 #include "platform/FileMask.h"
 #include "shell/LSysCopy.h"
+#include "support/FileSizeLimit.h"
 #include "support/TestSession.h"
 
 #include <gtest/gtest.h>
@@ -254,4 +255,17 @@ TEST_F(LSysCopy, SafeCopyWaitsForABusyTarget) {
     EXPECT_EQ(filesMatching(t.path("D:\\Data"), "U*.*").size(), 0u);
     EXPECT_EQ(t.dialogs.boxes.back().text,
               "Nepodarilo se zkopirovat soubor !-Rename  Ukoncete program a zavolejte odbornika.");
+}
+
+TEST_F(LSysCopy, AFileCopyThatFailsLeavesTheOldTargetAndNothingBesideIt) {
+    t.write("C:\\Src\\a.Cds", std::string(100000, 'n'));
+    t.write("C:\\Dst\\a.Cds", "old copy");
+    {
+        test::FileSizeLimit full(4096);
+        EXPECT_EQ(FileCopy(*t, "C:\\Src\\a.Cds", "C:\\Dst\\a.Cds", 0), kCopyIoError);
+    }
+    EXPECT_EQ(t.read("C:\\Dst\\a.Cds"), "old copy");
+    EXPECT_EQ(std::distance(fs::directory_iterator(t.path("C:\\Dst")), fs::directory_iterator()), 1);
+    EXPECT_EQ(FileCopy(*t, "C:\\Src\\a.Cds", "C:\\Dst\\a.Cds", 0), kCopyOk);
+    EXPECT_EQ(t.read("C:\\Dst\\a.Cds"), std::string(100000, 'n'));
 }

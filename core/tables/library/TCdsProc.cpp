@@ -73,7 +73,6 @@ void TCdsProc::makeFromDef(CdsTable& table, bool widenNumbers, bool virtualOnly,
         warning(s_, unusable + "\r\rProgram bude ukoncen !");
         throw ProgramHalt("definition not usable");
     }
-    if (!virtualOnly && onDisk) deleteFileOrHalt(s_, tableFile);
     table.discard();
     table.fileName = virtualOnly ? std::string() : tableFile;
     table.readOnly = false;
@@ -129,7 +128,6 @@ void TCdsProc::MakeTableT(const std::string& modelName, const std::string& newNa
 
 void TCdsProc::MakeTableT0(const std::string& modelName, const std::string& newName, int res) {
     if (fileSize(s_, modelName) <= 4) return;
-    deleteFileOrHalt(s_, newName);
     CdsTable model;
     model.fileName = modelName;
     model.readOnly = true;
@@ -158,7 +156,6 @@ void TCdsProc::MakeTableTVirt(const CdsTable& from, CdsTable& to, int res) {
 }
 
 void TCdsProc::MakeTableFix(const std::string& fileName, int colCount, int colSize) {
-    deleteFileOrHalt(s_, fileName);
     CdsTable made;
     made.fileName = fileName;
     for (int i = 1; i <= colCount; ++i)
@@ -220,7 +217,6 @@ void TCdsProc::TestOpenCds(const std::string& name) {
     // A file that does not load is left as it is.
     if (!fileExists(s_, name) || !table.open(s_)) return;
     table.data.clearRecords();
-    if (deleteFile(s_, name) != 0) return;
     table.saveToFile(s_, name);
 }
 
@@ -242,14 +238,6 @@ bool TCdsProc::CdsXml(const std::string& name, int version) {
     source.fileName = name;
     source.readOnly = true;
     if (!source.open(s_)) return false;
-    if (fileExists(s_, target)) {
-        int code = deleteFile(s_, target);
-        if (code != 0) {
-            warning(s_, "Soubor:  " + target + "\r\rChyba:" + intToTextZero(code, 5) +
-                            "\r\rSoubor se nepodarilo zrusit.");
-            return false;
-        }
-    }
     return writeTableOrWarn(s_, target, source.data, format, true);
 }
 
