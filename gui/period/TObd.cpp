@@ -4,6 +4,7 @@
 #include "shell/ProgramEnd.h"
 #include "shell/QtText.h"
 #include "shell/Session.h"
+#include "shell/Writing.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -159,7 +160,7 @@ void TObd::confirm() {
 void TObd::done(int result) {
     if (!closing_) {
         closing_ = true;
-        guarded([this] {
+        writing(s_, [this] {
             // A refused period is not kept in memory either: what the file holds stays current.
             if (!takePeriodFromField(s_, cp(edit_->text()))) ReadPeriod(s_);
         });
