@@ -64,7 +64,8 @@ PacketSink::PacketSink() {
 }
 
 PacketSink::PacketSink(OutputFile& file, bool durable) : file_(&file), durable_(durable) {
-    cap_ = kSinkBlock;
+    // Grows to the full block only for a file that needs it: a small table costs no large buffer.
+    cap_ = 64 * 1024;
     buf_.resize(cap_);
 }
 
@@ -77,8 +78,14 @@ void PacketSink::settle() {
 }
 
 void PacketSink::makeRoom(std::size_t n) {
+    if (file_ && cap_ < kSinkBlock && len_ + n <= kSinkBlock) {
+        cap_ = std::min(kSinkBlock, std::max(cap_ * 4, len_ + n));
+        buf_.resize(cap_);
+        return;
+    }
     if (file_) {
         // The full block is written beside the filling of the next one.
+        cap_ = std::max(cap_, kSinkBlock);
         settle();
         if (error_ == 0 && len_ > 0) {
             buf_.swap(spare_);
