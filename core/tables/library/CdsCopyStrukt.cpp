@@ -17,14 +17,17 @@ namespace {
 
 enum class Match { ByName, ByPosition, Normalise };
 
-// Makes `made` from a definition with MakeTable, leaving the caller's TableFile and DefFile
-// as they were.
+// Makes `made` from a definition, leaving the caller's TableFile and DefFile as they were. A
+// table to fill is written only when it is closed, so the old file stays until it is complete.
 void makeFromDefinition(Session& s, TCdsProc& p, CdsTable& made, const std::string& table,
-                        const std::string& def) {
+                        const std::string& def, bool toFill) {
     KeepFileNames keep(s.cds);
     s.cds.TableFile = table;
     s.cds.DefFile = def;
-    p.MakeTable(made);
+    if (toFill)
+        p.MakeTableToFill(made);
+    else
+        p.MakeTable(made);
 }
 
 // Source field of each target field (-1 when none).
@@ -66,10 +69,9 @@ std::string targetValue(const Session& s, const Table& out, int f, std::string t
 bool restructure(Session& s, TCdsProc& p, const std::string& JmS1, const std::string& JmS2,
                  const std::string& JmSD2, Match match) {
     if (!fileExistsWarn(s, JmS1) || !openRead(s, p.Table1, JmS1)) return false;
-    makeFromDefinition(s, p, p.Table2, JmS2, JmSD2);
+    makeFromDefinition(s, p, p.Table2, JmS2, JmSD2, true);
     const Table& src = p.Table1.data;
     Table& out = p.Table2.data;
-    p.Table2.createDataSet();
     const std::vector<int> from = sourceFields(s, src, match);
     std::vector<std::string> texts(static_cast<size_t>(out.fieldCount()));
     for (size_t r = 0; r < src.recordCount(); ++r) {
@@ -118,7 +120,7 @@ bool TCdsProc::SpojTab(const std::string& XDir, const std::string& XFilter,
     const std::string target = inDir(XDir, XFile);
     if (!holdsTable(s_, target)) {
         CdsTable made;
-        makeFromDefinition(s_, *this, made, target, inDir(XDir, XDef));
+        makeFromDefinition(s_, *this, made, target, inDir(XDir, XDef), false);
     }
     std::error_code ec;
     const std::filesystem::path targetPath = s_.platform().native(target);

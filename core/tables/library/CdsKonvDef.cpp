@@ -122,9 +122,8 @@ bool TCdsProc::KonvDefCds(const std::string& JmSDef, const std::string& JmSCds, 
         KeepFileNames keep(s_.cds);
         s_.cds.TableFile = JmSCds;
         s_.cds.DefFile = kCdsProcWorkDef;
-        MakeTable(t);
+        MakeTableToFill(t); // written once, whole
     }
-    t.createDataSet();
     const int columns = columnCount(PSl);
     std::vector<std::string> texts(static_cast<size_t>(columns));
     int number = 0;

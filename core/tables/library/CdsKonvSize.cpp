@@ -95,8 +95,8 @@ bool TCdsProc::ReColSizeCds(const std::string& JmS1, const std::string& JmSD1,
     }
     s_.cds.TableFile = JmS2;
     s_.cds.DefFile = JmSD2;
-    MakeTable(Table2);
-    Table2.createDataSet();
+    // Written once, whole: the old table stays until then.
+    MakeTableToFill(Table2);
     const Table& src = Table1.data;
     const int fields = s_.def.fieldCount();
     std::vector<std::string> texts(static_cast<size_t>(fields));
@@ -119,9 +119,8 @@ bool TCdsProc::KonvCdsCdsNSize() {
     {
         KeepFileNames keep(s_.cds);
         s_.cds.TableFile = s_.cds.SourceFile;
-        MakeTableX(out);
+        MakeTableToFill(out, true);
     }
-    out.createDataSet();
     const int fields = s_.def.fieldCount();
     std::vector<std::string> texts(static_cast<size_t>(fields));
     for (size_t r = 0; r < src.data.recordCount(); ++r) {

@@ -29,8 +29,7 @@ bool importFixedColumns(Session& s, TCdsProc& p, int konv, bool gauge) {
         }))
         return false;
     CdsTable t;
-    p.MakeTableX(t);
-    t.createDataSet();
+    p.MakeTableToFill(t, true); // written once, whole
     Gauge g(s);
     if (gauge) g.set(0);
     std::vector<std::string> texts(static_cast<size_t>(s.def.fieldCount()));
@@ -140,8 +139,7 @@ bool TCdsProc::KonvSesCdsG(int Konv) {
     s_.cds.TableFile = p.table;
     s_.cds.DefFile = p.def;
     CdsTable t;
-    MakeTableX(t);
-    t.createDataSet();
+    MakeTableToFill(t, true); // written once, whole
     reportToTable(s_, rows, p, Konv, t.data);
     return t.close(s_);
 }

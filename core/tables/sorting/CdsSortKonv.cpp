@@ -129,10 +129,9 @@ bool TCdsProc::KonvDatCds() {
         warning(s_, "Soubor se nepodarilo precist:\r\r" + s_.cds.SourceFile);
         return false;
     }
+    // Written once, whole: the old table stays until then.
     CdsTable table;
-    MakeTableX(table);
-    table.readOnly = false;
-    if (!table.open(s_)) return false;
+    MakeTableToFill(table, true);
     for (const std::string& rec : records) appendRecordFields(table.data, dat, rec);
     return table.close(s_);
 }
