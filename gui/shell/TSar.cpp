@@ -8,6 +8,7 @@
 #include "period/TObd12.h"
 #include "screens/TCdsView.h"
 #include "shell/LSysDate.h"
+#include "shell/MenuKeys.h"
 #include "shell/ProgramEnd.h"
 #include "shell/QtText.h"
 #include "shell/SarPicture.h"
@@ -74,6 +75,8 @@ TSar::TSar(Session& s)
     buildToolbar(panel);
     buildTitleStrip(strip);
     buildMenu();
+    assignMnemonics(menuBar());
+    openMenuBarByKeyboard(this);
 
     obd_ = std::make_unique<TObd>(s_, this);
     obd12_ = std::make_unique<TObd12>(s_, this);
