@@ -61,6 +61,14 @@ std::vector<std::string> saveData(Session& s) {
     return archiveTables(s, false);
 }
 
+std::string savedDataText(const std::vector<std::string>& written) {
+    std::string names;
+    for (const std::string& w : written)
+        if (!w.empty()) names += "\r" + w;
+    if (names.empty()) return "Archiv je aktualni, zadny soubor nebylo treba ukladat.";
+    return "Do archivu byly ulozeny soubory:\r" + names;
+}
+
 std::vector<std::string> startupArchive(Session& s) {
     return archiveTables(s, true);
 }

@@ -11,6 +11,9 @@ class Session;
 // and turnover tables get a new generation when they changed since their newest archived copy.
 // Gives the generations written.
 std::vector<std::string> saveData(Session& s);
+// What "Ulozeni dat" tells the user afterwards: the generations written, or that the archive
+// was already current.
+std::string savedDataText(const std::vector<std::string>& written);
 // The same at start-up, by the day: at most one generation per day and table.
 std::vector<std::string> startupArchive(Session& s);
 // "Obnova dat s poslednim ulozenym dokladem": the working copy of the turnover table, which holds

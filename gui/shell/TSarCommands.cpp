@@ -132,7 +132,7 @@ void TSar::AUcto() {
 // --- Archiving, period, definition files ---------------------------------------------------------
 
 void TSar::ArchFile() {
-    writing(s_, [this] { saveData(s_); });
+    writing(s_, [this] { information(s_, savedDataText(saveData(s_)), "Ulozeni dat"); });
 }
 
 void TSar::ObnovaDatPoslDokl() {

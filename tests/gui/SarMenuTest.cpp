@@ -112,13 +112,19 @@ private slots:
         const std::string name = std::filesystem::path(d.t.path(turnovers)).stem().string();
         QVERIFY(std::filesystem::exists(archive / (name + "_001.Cds")));
         // Unchanged: no generation; changed since the archived copy: a new one.
+        d.t.dialogs.clear();
         main->command("ArchFile")->trigger();
         QVERIFY(!std::filesystem::exists(archive / (name + "_002.Cds")));
+        QCOMPARE(d.t.dialogs.boxes.back().text,
+                 std::string("Archiv je aktualni, zadny soubor nebylo treba ukladat."));
         const auto file = d.t.path(turnovers);
         std::filesystem::last_write_time(file, std::filesystem::last_write_time(file) +
                                                    std::chrono::seconds(5));
         main->command("ArchFile")->trigger();
         QVERIFY(std::filesystem::exists(archive / (name + "_002.Cds")));
+        QCOMPARE(d.t.dialogs.boxes.back().title, std::string("Ulozeni dat"));
+        QCOMPARE(d.t.dialogs.boxes.back().text,
+                 "Do archivu byly ulozeny soubory:\r\rD:\\LSarW\\Archiv\\" + name + "_002.Cds");
     }
 
     void laterCommandsDisabledWithHint() {
