@@ -1,6 +1,8 @@
 #include "Commands.h"
 
 #include "platform/Cp1250.h"
+#include "screens/ScrClip.h"
+#include "screens/ScrSearch.h"
 #include "shell/Session.h"
 #include "tables/formats/TableFile.h"
 #include "tables/library/CdsTable.h"
@@ -178,14 +180,66 @@ int convert(Context& c) {
     return t.saveToFile(c.session, arg1250(c.args[1])) ? kOk : kFailure;
 }
 
+// The table screen's "Schranka" text.
+int clip(Context& c) {
+    if (c.args.size() != 1) return usageError("table clip FILE");
+    CdsTable t;
+    if (!loadTable(c.session, arg1250(c.args[0]), t)) return kFailure;
+    scrClipText(SesRecords(t.data), [](std::string_view line) { out(std::string(line)); });
+    return kOk;
+}
+
+// The table screen's searches: the number of the record found (1-based) after record --from.
+int search(Context& c) {
+    const char* usage = "table search FILE --key|--string TEXT [--column N] [--from RECORD]";
+    std::string file, text, mode;
+    long column = 1, from = 0;
+    for (std::size_t i = 0; i < c.args.size(); ++i) {
+        const std::string& a = c.args[i];
+        const bool valued = a == "--key" || a == "--string" || a == "--column" || a == "--from";
+        if (valued && i + 1 == c.args.size()) return usageError(usage);
+        if (a == "--key" || a == "--string") {
+            if (!mode.empty()) return usageError(usage);
+            mode = a;
+            text = arg1250(c.args[++i]);
+        } else if (a == "--column" || a == "--from") {
+            char* end = nullptr;
+            const long v = std::strtol(c.args[++i].c_str(), &end, 10);
+            if (*end || v < (a == "--column" ? 1 : 0)) return usageError(usage);
+            (a == "--column" ? column : from) = v;
+        } else if (file.empty()) {
+            file = arg1250(a);
+        } else {
+            return usageError(usage);
+        }
+    }
+    if (file.empty() || mode.empty()) return usageError(usage);
+    CdsTable t;
+    if (!loadTable(c.session, file, t)) return kFailure;
+    const SesRecords records(t.data);
+    const auto start = static_cast<std::size_t>(from);
+    if (mode == "--key") {
+        const auto hit = findKey(records, text, static_cast<int>(column - 1), start);
+        if (!hit) return c.session.dialogs().warning(keyNotFoundText(file, text), ""), kFailure;
+        out(std::to_string(*hit + 1) + "\n");
+        return kOk;
+    }
+    const auto hit = findString(records, text, start);
+    if (!hit) return c.session.dialogs().warning(stringNotFoundText(text), ""), kFailure;
+    out(std::to_string(hit->record + 1) + "\n");
+    return kOk;
+}
+
 int table(Context& c) {
-    if (c.args.empty()) return usageError("table cat|info|from-tsv|convert ...");
+    if (c.args.empty()) return usageError("table cat|info|from-tsv|convert|clip|search ...");
     std::string sub = c.args[0];
     c.args.erase(c.args.begin());
     if (sub == "cat") return cat(c);
     if (sub == "info") return info(c);
     if (sub == "from-tsv") return fromTsv(c);
     if (sub == "convert") return convert(c);
+    if (sub == "clip") return clip(c);
+    if (sub == "search") return search(c);
     return usageError("neznamy prikaz table " + sub);
 }
 
@@ -193,10 +247,14 @@ const Registrar reg({"table",
                      "  table cat FILE [--raw]          records as TAB-separated UTF-8 text\n"
                      "  table info FILE                 format, record count, fields, index\n"
                      "  table from-tsv DEF TSV OUT      table made from DEF, records from TSV\n"
-                     "  table convert IN OUT            saves IN in the format OUT's name selects\n",
+                     "  table convert IN OUT            saves IN in the format OUT's name selects\n"
+                     "  table clip FILE                 the table screen's clipboard text\n"
+                     "  table search FILE --key|--string TEXT [--column N] [--from RECORD]\n"
+                     "                                  number of the record found after RECORD\n",
                      table,
                      Writes::No,
-                     {{"cat"}, {"info"}, {"from-tsv", Writes::Yes}, {"convert", Writes::Yes}}});
+                     {{"cat"}, {"info"}, {"from-tsv", Writes::Yes}, {"convert", Writes::Yes},
+                      {"clip"}, {"search"}}});
 
 } // namespace
 

@@ -123,20 +123,29 @@ SesResult TCdsScr::wordReport() {
     return GenerSes(false, p.lowerText, p.rightText, p.upperText, s_.printSettings.rowsPerPage);
 }
 
+bool TCdsScr::closeTable() {
+    // An edited table is written before it is let go: when writing fails it stays loaded.
+    if (table_.mode() == CdsTable::Mode::ReadWrite && s_.scr.tableChanged) {
+        if (!table_.saveToFile(s_, table_.fileName)) return false;
+        table_.discard();
+    }
+    if (table_.active()) table_.close(s_);
+    packed_ = PackedTable{};
+    packedLoaded_ = false;
+    return true;
+}
+
 bool TCdsScr::close() {
     CdsScrParams& p = s_.scr;
     const long record = loaded() ? static_cast<long>(rec) + 1 : p.currentRecord;
     const bool changed = p.tableChanged;
-    bool ok = true;
-    if (table_.active()) ok = table_.close(s_);
-    packed_ = PackedTable{};
-    packedLoaded_ = false;
+    if (!closeTable()) return false;
     editMode_ = false;
     grouping = ScrGrouping{};
     p = CdsScrParams{};
     p.currentRecord = record;
     p.tableChanged = changed;
-    return ok;
+    return true;
 }
 
 SesResult tableScreenReport(Session& s, const ScreenReport& how) {

@@ -124,7 +124,7 @@ public:
 
     // Closing: the current record is kept, the table closed (written back when it was edited) and
     // the parameter block put back to its defaults, also when its files were missing. False when
-    // writing back failed (after its message).
+    // writing back failed (after its message): the table then stays loaded and nothing is reset.
     bool close();
 
 private:
@@ -133,6 +133,7 @@ private:
     bool load();
     // The table closed (written back when edited) and loaded again from the parameter block.
     bool reload();
+    bool closeTable();
     void markChanged();
     Table* editable();
 

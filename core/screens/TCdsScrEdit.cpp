@@ -29,11 +29,7 @@ Table* TCdsScr::editable() {
 }
 
 bool TCdsScr::reload() {
-    bool ok = true;
-    if (table_.active()) ok = table_.close(s_);
-    packed_ = PackedTable{};
-    packedLoaded_ = false;
-    return load() && ok;
+    return closeTable() && load();
 }
 
 bool TCdsScr::toggleEditingAllowed() {
