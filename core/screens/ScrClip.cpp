@@ -61,8 +61,15 @@ void scrClipText(const SesRecords& r, const std::function<void(std::string_view)
     }
 }
 
+std::size_t scrClipBytes(const SesRecords& r) {
+    std::size_t line = 2;
+    for (int w : scrColumnWidths(r.fields())) line += static_cast<std::size_t>(w) + 1;
+    return line * (r.recordCount() + 1) + 2;
+}
+
 std::string scrClipText(const SesRecords& r) {
     std::string all;
+    all.reserve(scrClipBytes(r));
     scrClipText(r, [&all](std::string_view l) { all += l; });
     return all;
 }

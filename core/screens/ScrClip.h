@@ -19,5 +19,7 @@ std::vector<int> scrColumnWidths(const std::vector<FieldInfo>& fields);
 void scrClipText(const SesRecords& r, const std::function<void(std::string_view)>& line,
                  const std::function<void(int)>& percent = {});
 std::string scrClipText(const SesRecords& r);
+// Its length when no value is longer than its column, for reserving the room at once.
+std::size_t scrClipBytes(const SesRecords& r);
 
 } // namespace sarw

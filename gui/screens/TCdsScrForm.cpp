@@ -357,6 +357,7 @@ void TCdsScrForm::printWindow() {
 void TCdsScrForm::clipboardText() {
     grid_->finishEditing();
     QByteArray text;
+    text.reserve(static_cast<qsizetype>(scrClipBytes(scr_.records())));
     s_.dialogs().progressShow();
     scrClipText(
         scr_.records(),
