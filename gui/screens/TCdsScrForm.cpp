@@ -17,6 +17,8 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -29,6 +31,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace sarw {
@@ -63,7 +66,11 @@ TCdsScrForm::TCdsScrForm(Session& s, QWidget* parent)
     grid_->setModel(&model_);
     QFont font(QStringLiteral("Courier New"));
     font.setStyleHint(QFont::TypeWriter);
-    grid_->setFont(font);
+    // Where Courier New is missing, the system's fixed-pitch font keeps the columns aligned.
+    const QFontInfo found(font);
+    grid_->setFont(found.family() == font.family() && found.fixedPitch()
+                       ? font
+                       : QFontDatabase::systemFont(QFontDatabase::FixedFont));
     grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 4);
     grid_->verticalHeader()->hide();
@@ -176,6 +183,7 @@ bool TCdsScrForm::openScreen() {
     buttons_["textVpravo"]->setVisible(!rightText_.empty());
     rows_->setText(QString::number(s_.printSettings.rowsPerPage));
     fill();
+    grid_->setFocus();
     return true;
 }
 
@@ -202,10 +210,14 @@ void TCdsScrForm::reloadTable() {
 
 void TCdsScrForm::setColumnWidths() {
     const QFontMetrics fm(grid_->font());
+    // Seven pixels a character in Courier New; a wider font gets its own width, and the cell's
+    // margins are added, so that no value is cut.
+    const int digit = std::max(7, fm.horizontalAdvance(QLatin1Char('0')));
+    const int margins = 2 * grid_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 4;
     const auto& fields = scr_.fields();
     for (int c = 0; c < static_cast<int>(fields.size()); ++c) {
         const FieldInfo& f = fields[static_cast<std::size_t>(c)];
-        grid_->setColumnWidth(c, std::max(fm.horizontalAdvance(qs(f.name)) + 5, f.size * 7) + 5);
+        grid_->setColumnWidth(c, std::max(fm.horizontalAdvance(qs(f.name)) + 5, f.size * digit + margins) + 5);
     }
 }
 

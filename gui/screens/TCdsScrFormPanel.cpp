@@ -5,7 +5,6 @@
 #include "shell/QtText.h"
 
 #include <QCheckBox>
-#include <QGridLayout>
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -15,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
+#include <QVBoxLayout>
 
 namespace sarw {
 
@@ -28,18 +28,30 @@ QPushButton* TCdsScrForm::addButton(const char* name, const char* caption, const
     return b;
 }
 
+namespace {
+
+struct Spec {
+    const char* name;
+    const char* caption;
+    const char* hint;
+};
+
+QHBoxLayout* row(QVBoxLayout* panel) {
+    auto* r = new QHBoxLayout;
+    r->setSpacing(3);
+    panel->addLayout(r);
+    return r;
+}
+
+} // namespace
+
 void TCdsScrForm::buildPanel() {
     panel_ = new QWidget(this);
     panel_->setFixedHeight(153);
-    auto* layout = new QGridLayout(panel_);
+    auto* layout = new QVBoxLayout(panel_);
     layout->setContentsMargins(4, 2, 4, 2);
-    layout->setSpacing(3);
+    layout->setSpacing(2);
 
-    struct Spec {
-        const char* name;
-        const char* caption;
-        const char* hint;
-    };
     const Spec top[] = {
         {"oprava", "  Oprava", "Povoli nebo zakaze provadeni oprav"},
         {"param", "  Param", "Doplneni mezisouctu a strankovani"},
@@ -52,59 +64,58 @@ void TCdsScrForm::buildPanel() {
         {"schranka", "  Schranka", "Vlozeni tabulky do schranky windows"},
         {"konec", "  Konec", "Uzavreni okna"},
     };
-    int column = 0;
-    for (const Spec& s : top) layout->addWidget(addButton(s.name, s.caption, s.hint), 0, column++);
+    QHBoxLayout* r = row(layout);
+    for (const Spec& s : top) r->addWidget(addButton(s.name, s.caption, s.hint));
+    r->addStretch();
     buttons_["oprava"]->setCheckable(true);
 
-    auto* searchLabel = new QLabel(QStringLiteral("Hledany retezec:"), panel_);
+    r = row(layout);
     search_ = new QLineEdit(panel_);
     search_->setObjectName("hledany");
     search_->setToolTip(QStringLiteral("Pole pro vlozeni hledaneho klice nebo retezce."));
-    layout->addWidget(searchLabel, 1, 0);
-    layout->addWidget(search_, 1, 1, 1, 3);
-    layout->addWidget(addButton("najitKlic", "  Najit klic",
-                                "Hleda se veta, ktera ve zvolenem sloupci zacina zadanym slovem."),
-                      1, 4);
-    layout->addWidget(
-        addButton("najitRet", "  Najit ret.", "Hleda se veta, ktera obsahuje zadany retezec."), 1,
-        5);
+    r->addWidget(new QLabel(QStringLiteral("Hledany retezec:"), panel_));
+    r->addWidget(search_, 1);
+    r->addWidget(addButton("najitKlic", "  Najit klic",
+                           "Hleda se veta, ktera ve zvolenem sloupci zacina zadanym slovem."));
+    r->addWidget(
+        addButton("najitRet", "  Najit ret.", "Hleda se veta, ktera obsahuje zadany retezec."));
     rows_ = new QLineEdit(panel_);
     rows_->setReadOnly(true);
     rows_->setObjectName("radku");
-    layout->addWidget(rows_, 1, 6);
-    layout->addWidget(addButton("font", "  Font",
-                                "Vychozi font pro zobrazeni a tisk sestav, pocet radku na jedne "
-                                "strance sestavy"),
-                      1, 7);
+    rows_->setFixedWidth(40);
+    r->addWidget(rows_);
+    r->addWidget(addButton("font", "Font",
+                           "Vychozi font pro zobrazeni a tisk sestav, pocet radku na jedne "
+                           "strance sestavy"));
     minimal_ = new QCheckBox(QStringLiteral("Minimalni sirka sestavy"), panel_);
     minimal_->setObjectName("minimalni");
-    layout->addWidget(minimal_, 1, 8, 1, 2);
+    r->addWidget(minimal_);
 
+    r = row(layout);
     heading1_ = new QLineEdit(panel_);
     heading2_ = new QLineEdit(panel_);
     heading1_->setToolTip(
         QStringLiteral("Uvodni hlavicka kazde stranky vytvarenych sestav I, II, III "));
     heading2_->setToolTip(QStringLiteral("Hlavicka kazde stranky vytvarenych sestav I, II, III"));
-    layout->addWidget(new QLabel(QStringLiteral("Hlavicka I:"), panel_), 2, 0);
-    layout->addWidget(heading1_, 2, 1, 1, 5);
+    r->addWidget(new QLabel(QStringLiteral("Hlavicka I: "), panel_));
+    r->addWidget(heading1_, 1);
     time_ = new QCheckBox(QStringLiteral("Cas"), panel_);
     time_->setToolTip(QStringLiteral("Vlozeni datumu a casu do hlavicky"));
-    layout->addWidget(time_, 2, 6);
+    r->addWidget(time_);
     auto* nonEmpty = new QRadioButton(QStringLiteral("Pouze neprazdne sloupce"), panel_);
     auto* all = new QRadioButton(QStringLiteral("Vsechny sloupce"), panel_);
     nonEmpty->setObjectName("neprazdne");
     all->setObjectName("vsechny");
-    for (QRadioButton* r : {nonEmpty, all}) {
-        r->setToolTip(QStringLiteral("Do sestavy vybere jen neprazdne sloupce nebo vsechny"));
-        buttons_[cp(r->objectName())] = r;
+    for (QRadioButton* b : {nonEmpty, all}) {
+        b->setToolTip(QStringLiteral("Do sestavy vybere jen neprazdne sloupce nebo vsechny"));
+        buttons_[cp(b->objectName())] = b;
+        r->addWidget(b);
     }
     nonEmpty->setChecked(true);
-    layout->addWidget(nonEmpty, 2, 7, 1, 2);
-    layout->addWidget(all, 2, 9);
-    layout->addWidget(new QLabel(QStringLiteral("Hlavicka II:"), panel_), 3, 0);
-    layout->addWidget(heading2_, 3, 1, 1, 5);
+    r = row(layout);
+    r->addWidget(new QLabel(QStringLiteral("Hlavicka II:"), panel_));
+    r->addWidget(heading2_, 1);
 
-    auto* tools = new QHBoxLayout;
     const Spec small[] = {
         {"prvni", "|<", ""},
         {"predchozi", "<", ""},
@@ -112,25 +123,29 @@ void TCdsScrForm::buildPanel() {
         {"posledni", ">|", ""},
         {"vlozit", "+", "Vlozeni vety"},
         {"zrusit", "-", "Zruseni vety"},
-        {"ulozit", "v", "Ulozeni bunky"},
+        {"ulozit", "Ulozit", "Ulozeni bunky"},
         {"schrankaCti", "Cti", "Cteni retezce ze schranky windows a ulozeni do vybrane bunky"},
         {"schrankaUloz", "Uloz", "Ulozeni obsahu vybrane bunky do schranky windows"},
         {"vyprazdnit", "Vyprazdnit", "Vyprazdneni tabulky"},
         {"vyraz", "Vyraz", "Aritmeticky vyraz"},
-        {"kalkulacka", "Kalk", "Kalkulacka"},
-        {"hodiny", "Hod", "Hodiny"},
-        {"kalendar", "Kal", "Kalendar"},
-        {"textZacatek", "Text Z", "Text na zacatku stranky"},
-        {"textKonec", "Text K", "Text na konci stranky"},
-        {"textVpravo", "Text V", "Text vpravo"},
+        {"kalkulacka", "Kalk.", "Kalkulacka"},
+        {"hodiny", "Hod.", "Hodiny"},
+        {"kalendar", "Kal.", "Kalendar"},
+        {"textZacatek", "T-Z", "Text na zacatku stranky"},
+        {"textKonec", "T-K", "Text na konci stranky"},
+        {"textVpravo", "T-V", "Text vpravo"},
     };
-    for (const Spec& s : small) tools->addWidget(addButton(s.name, s.caption, s.hint));
-    tools->addStretch();
+    r = row(layout);
+    for (const Spec& s : small) {
+        QPushButton* b = addButton(s.name, s.caption, s.hint);
+        b->setFixedWidth(b->fontMetrics().horizontalAdvance(b->text()) + 16);
+        r->addWidget(b);
+    }
+    r->addStretch();
     columnLabel_ = new QLabel(panel_);
     recordLabel_ = new QLabel(panel_);
-    tools->addWidget(columnLabel_);
-    tools->addWidget(recordLabel_);
-    layout->addLayout(tools, 4, 0, 1, 10);
+    r->addWidget(columnLabel_);
+    r->addWidget(recordLabel_);
 
     // Not part of the program yet: present, disabled, saying so.
     for (const char* name : {"sestava2", "sestava3", "excel", "word", "font", "vyraz",
