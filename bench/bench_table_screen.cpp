@@ -127,8 +127,7 @@ int main(int argc, char** argv) {
     std::printf("last record shown %ld, found %ld (of %zu)\n", lastShown, found, records);
     std::printf("peak VmRSS %.1f MB before opening; opened, jumped and searched %.1f MB = %.2fx "
                 "the file; with the \"Schranka\" text %.1f MB = %.2fx (target 2.5x)\n",
-                mb(rssBefore), mb(peakViewing), peakViewing / fileSize, mb(peak),
-                peak / fileSize);
+                mb(rssBefore), mb(peakViewing), peakViewing / fileSize, mb(peak), peak / fileSize);
     w.reject();
     if (!std::getenv("SARW_BENCH_KEEP")) {
         fs::remove(file);

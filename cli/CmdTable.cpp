@@ -253,8 +253,12 @@ const Registrar reg({"table",
                      "                                  number of the record found after RECORD\n",
                      table,
                      Writes::No,
-                     {{"cat"}, {"info"}, {"from-tsv", Writes::Yes}, {"convert", Writes::Yes},
-                      {"clip"}, {"search"}}});
+                     {{"cat"},
+                      {"info"},
+                      {"from-tsv", Writes::Yes},
+                      {"convert", Writes::Yes},
+                      {"clip"},
+                      {"search"}}});
 
 } // namespace
 

@@ -9,8 +9,7 @@ void ScrGrouping::prepare(const std::vector<std::string>& fieldNames, const CdsS
     const std::size_t n =
         std::min(fieldNames.size(), static_cast<std::size_t>(CdsScrParams::kMaxLevels));
     for (std::size_t i = 0; i < n; ++i) rows.push_back({fieldNames[i]});
-    if (p.fieldList.empty())
-        original();
+    if (p.fieldList.empty()) original();
     for (std::size_t pos = 1; pos <= p.fieldList.size(); ++pos) {
         const int field = p.fieldList[pos - 1];
         if (field >= 1 && static_cast<std::size_t>(field) <= n)

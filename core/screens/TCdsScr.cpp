@@ -46,8 +46,8 @@ bool TCdsScr::load() {
     bool copy = false;
     if (p.minimalWidth) {
         s_.dialogs().progressShow();
-        copy = s_.cdsProc().ReColSizeCds(p.TableFile, p.DefFile, kMinimalWidthTable,
-                                         kMinimalWidthDef);
+        copy =
+            s_.cdsProc().ReColSizeCds(p.TableFile, p.DefFile, kMinimalWidthTable, kMinimalWidthDef);
         s_.dialogs().progressClose();
         if (copy) {
             tableFile = kMinimalWidthTable;
@@ -69,7 +69,8 @@ bool TCdsScr::load() {
 bool TCdsScr::loadPackedTable() {
     // Anything else (another format, a change log, other kinds of fields, a damaged file) is
     // loaded as a table, which also gives the messages.
-    if (!(reportOnly || viewStoredBytes) || !table_.readOnly || formatForName(tableFile) != TableFormat::Binary)
+    if (!(reportOnly || viewStoredBytes) || !table_.readOnly ||
+        formatForName(tableFile) != TableFormat::Binary)
         return false;
     packedLoaded_ = loadPacked(s_.platform().native(tableFile), packed_) &&
                     SesRecords::onlyTexts(packed_.head);

@@ -51,7 +51,9 @@ public:
     std::size_t recordCount() const {
         return packedLoaded_ ? packed_.recordCount() : table_.data.recordCount();
     }
-    SesRecords records() const { return packedLoaded_ ? SesRecords(packed_) : SesRecords(table_.data); }
+    SesRecords records() const {
+        return packedLoaded_ ? SesRecords(packed_) : SesRecords(table_.data);
+    }
     const std::vector<FieldInfo>& fields() const { return records().fields(); }
     int fieldCount() const { return static_cast<int>(fields().size()); }
     std::string cellText(std::size_t rec, int field) const;

@@ -182,8 +182,7 @@ bool TCdsScr::saveCtrlF2() {
 bool TCdsScr::saveAs(const std::string& name) {
     if (!loaded() || name.empty()) return false;
     if (!packedLoaded_)
-        return writeTableOrWarn(s_, name, table_.data, TableFormat::Binary,
-                                !inWorkDirs(s_, name));
+        return writeTableOrWarn(s_, name, table_.data, TableFormat::Binary, !inWorkDirs(s_, name));
     PackedRows rows({&packed_}, 0, static_cast<std::size_t>(packed_.head.fieldCount()));
     return writeTableOrWarn(s_, name, packed_.head, rows);
 }

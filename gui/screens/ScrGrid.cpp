@@ -23,8 +23,7 @@ void ScrGrid::keyPressEvent(QKeyEvent* e) {
 }
 
 bool ScrDelegate::eventFilter(QObject* editor, QEvent* e) {
-    if (e->type() == QEvent::KeyPress && grid_->keys &&
-        grid_->keys(static_cast<QKeyEvent*>(e)))
+    if (e->type() == QEvent::KeyPress && grid_->keys && grid_->keys(static_cast<QKeyEvent*>(e)))
         return true;
     return QStyledItemDelegate::eventFilter(editor, e);
 }

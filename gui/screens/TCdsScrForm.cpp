@@ -217,7 +217,8 @@ void TCdsScrForm::setColumnWidths() {
     const auto& fields = scr_.fields();
     for (int c = 0; c < static_cast<int>(fields.size()); ++c) {
         const FieldInfo& f = fields[static_cast<std::size_t>(c)];
-        grid_->setColumnWidth(c, std::max(fm.horizontalAdvance(qs(f.name)) + 5, f.size * digit + margins) + 5);
+        grid_->setColumnWidth(
+            c, std::max(fm.horizontalAdvance(qs(f.name)) + 5, f.size * digit + margins) + 5);
     }
 }
 
@@ -255,7 +256,8 @@ void TCdsScrForm::push() {
 void TCdsScrForm::moveTo(std::size_t record, int column) {
     const int rows = model_.rowCount(), columns = model_.columnCount();
     if (rows == 0 || columns == 0) return updateLabels();
-    const int r = static_cast<int>(std::min<std::size_t>(record, static_cast<std::size_t>(rows - 1)));
+    const int r =
+        static_cast<int>(std::min<std::size_t>(record, static_cast<std::size_t>(rows - 1)));
     const QModelIndex i = model_.index(r, std::clamp(column, 0, columns - 1));
     grid_->setCurrentIndex(i);
     grid_->scrollTo(i);
@@ -318,8 +320,8 @@ bool TCdsScrForm::gridKey(QKeyEvent* e) {
         afterEdit();
         return true;
     }
-    if (key == Qt::Key_Tab || key == Qt::Key_Up || key == Qt::Key_Down ||
-        key == Qt::Key_PageUp || key == Qt::Key_PageDown) {
+    if (key == Qt::Key_Tab || key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp ||
+        key == Qt::Key_PageDown) {
         grid_->finishEditing();
         guarded([this] { scr_.saveCell(); });
         model_.refresh();
@@ -403,9 +405,8 @@ void TCdsScrForm::saveCopy(bool chooseName) {
         name = dialog.selectedFiles().first().toStdString();
     }
     if (name.empty()) return;
-    writingFile(s_, name, [&] {
-        guarded([&] { chooseName ? scr_.saveAs(name) : scr_.saveCtrlF2(); });
-    });
+    writingFile(s_, name,
+                [&] { guarded([&] { chooseName ? scr_.saveAs(name) : scr_.saveCtrlF2(); }); });
 }
 
 void TCdsScrForm::grouping() {

@@ -58,10 +58,9 @@ void TCdsScrT::fill() {
     grid_->setRowCount(static_cast<int>(g_.rows.size()));
     for (int r = 0; r < grid_->rowCount(); ++r) {
         const ScrGrouping::Row& row = g_.rows[static_cast<std::size_t>(r)];
-        const QString texts[] = {qs(row.name), row.sum ? "Sum" : "", row.str ? "Str" : "",
-                                 row.rad ? "Rad" : "",
-                                 row.position ? QString("%1").arg(row.position, 3, 10, QChar('0'))
-                                              : QString()};
+        const QString texts[] = {
+            qs(row.name), row.sum ? "Sum" : "", row.str ? "Str" : "", row.rad ? "Rad" : "",
+            row.position ? QString("%1").arg(row.position, 3, 10, QChar('0')) : QString()};
         for (int c = Name; c <= Por; ++c) {
             QTableWidgetItem* item = grid_->item(r, c);
             if (!item) grid_->setItem(r, c, item = new QTableWidgetItem);

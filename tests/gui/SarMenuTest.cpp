@@ -131,9 +131,9 @@ private slots:
             QVERIFY2(a->toolTip().contains("neni k dispozici"), h);
         }
         for (const char* h :
-             {"DataStavy", "DosPrevStavy", "DosPrevCis", "TabStavy", "TabObratyOdDo", "TabAktStavy", "NObdobi",
+             {"DosPrevStavy", "DosPrevCis", "TabStavy", "TabObratyOdDo", "TabAktStavy", "NObdobi",
               "ArchFile", "ObnovaDatPoslDokl", "DefInic", "DefDoklP", "DefInvZ", "EditAt",
-              "ProhlObr", "PrehrMedii", "ProgClose"}) {
+              "ProhlObr", "PrehrMedii", "ProgClose", "DataStavy"}) {
             QAction* a = main->command(h);
             QVERIFY2(a && a->isEnabled(), h);
         }

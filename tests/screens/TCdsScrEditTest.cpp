@@ -21,10 +21,10 @@ constexpr const char* kDef = "C:\\Data\\Mat.Def";
 class ScreenFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        t.write(kDef, test::defText({{4, "Klic"},
-                                     {8, "Nazev", "PM", 0, false, "V"},
-                                     {8, "Castka", "N2"}}));
-        write({{"0001", "sroub", "    1,00"}, {" ABC", "matka", "    2,00"},
+        t.write(kDef, test::defText(
+                          {{4, "Klic"}, {8, "Nazev", "PM", 0, false, "V"}, {8, "Castka", "N2"}}));
+        write({{"0001", "sroub", "    1,00"},
+               {" ABC", "matka", "    2,00"},
                {"0003", "podlozka", "    3,00"}});
         t->scr.TableFile = kTable;
         t->scr.DefFile = kDef;
@@ -56,8 +56,8 @@ TEST_F(ScreenFixture, SearchByKeyUpperCasesAndIgnoresLeadingBlanks) {
     EXPECT_FALSE(screen.searchKey("0001"));
     EXPECT_EQ(screen.rec, 2u) << "the cursor stays where it was";
     ASSERT_EQ(t.dialogs.count(Kind::Warning), 1);
-    EXPECT_EQ(t.dialogs.boxes[0].text, std::string("Soubor:  ") + kTable +
-                                           "\r\r0001     -Udaj nebyl nalezen !");
+    EXPECT_EQ(t.dialogs.boxes[0].text,
+              std::string("Soubor:  ") + kTable + "\r\r0001     -Udaj nebyl nalezen !");
     t.dialogs.clear();
     EXPECT_FALSE(screen.searchKey("   ")) << "blank text does nothing";
     EXPECT_TRUE(t.dialogs.boxes.empty());
@@ -240,12 +240,11 @@ TEST_F(ScreenFixture, CtrlF2SavesBesideTheTableOnlyWithADot) {
 TEST_F(ScreenFixture, ClipboardTextPadsColumnsToTheirWidths) {
     TCdsScr screen(*t);
     ASSERT_TRUE(screen.show());
-    EXPECT_EQ(scrClipText(screen.records()),
-              "Klic Nazev    Castka  \r\n"
-              "\r\n"
-              "0001 sroub    " "    1,00 \r\n"
-              " ABC matka    " "    2,00 \r\n"
-              "0003 podlozka " "    3,00 \r\n");
+    EXPECT_EQ(scrClipText(screen.records()), "Klic Nazev    Castka  \r\n"
+                                             "\r\n"
+                                             "0001 sroub        1,00 \r\n"
+                                             " ABC matka        2,00 \r\n"
+                                             "0003 podlozka     3,00 \r\n");
     screen.close();
 }
 
