@@ -2,6 +2,8 @@
 #include "Commands.h"
 
 #include "platform/Cp1250.h"
+#include "screens/ScrClip.h"
+#include "screens/ScrSearch.h"
 #include "shell/Session.h"
 #include "tables/formats/TableFile.h"
 #include "tables/library/CdsTable.h"
@@ -178,6 +180,44 @@ int convert(Context& c) {
     return t.saveToFile(c.session, outFile) ? kOk : kFailure;
 }
 
+// The table screen's "Schranka" text.
+int clip(Context& c) {
+    std::string file;
+    if (int rc = Args("table clip").word("FILE", file).parse(c.args)) return rc;
+    CdsTable t;
+    if (!loadTable(c.session, file, t)) return kFailure;
+    scrClipText(SesRecords(t.data), [](std::string_view line) { out(std::string(line)); });
+    return kOk;
+}
+
+// The table screen's searches: the number of the record found (1-based) after record --from.
+int search(Context& c) {
+    std::string file, key, string;
+    int column = 1, from = 0;
+    Args args("table search");
+    args.word("FILE", file).option("--key", key).option("--string", string);
+    args.option("--column", column, 1, 999).option("--from", from, 0, 999999999);
+    if (int rc = args.parse(c.args)) return rc;
+    if (args.given("--key") == args.given("--string"))
+        return args.refuse("zadejte bud --key, nebo --string");
+    const bool byKey = args.given("--key");
+    const std::string& text = byKey ? key : string;
+    CdsTable t;
+    if (!loadTable(c.session, file, t)) return kFailure;
+    const SesRecords records(t.data);
+    const auto start = static_cast<std::size_t>(from);
+    if (byKey) {
+        const auto hit = findKey(records, text, column - 1, start);
+        if (!hit) return c.session.dialogs().warning(keyNotFoundText(file, text), ""), kFailure;
+        out(std::to_string(*hit + 1) + "\n");
+        return kOk;
+    }
+    const auto hit = findString(records, text, start);
+    if (!hit) return c.session.dialogs().warning(stringNotFoundText(text), ""), kFailure;
+    out(std::to_string(hit->record + 1) + "\n");
+    return kOk;
+}
+
 int table(Context& c) {
     if (c.args.empty()) return usageError("table: chybi prikaz");
     std::string sub = c.args[0];
@@ -186,6 +226,8 @@ int table(Context& c) {
     if (sub == "info") return info(c);
     if (sub == "from-tsv") return fromTsv(c);
     if (sub == "convert") return convert(c);
+    if (sub == "clip") return clip(c);
+    if (sub == "search") return search(c);
     return usageError("neznamy prikaz table " + sub);
 }
 
@@ -193,10 +235,18 @@ const Registrar reg({"table",
                      "  table cat FILE [--raw]          records as TAB-separated UTF-8 text\n"
                      "  table info FILE                 format, record count, fields, index\n"
                      "  table from-tsv DEF TSV OUT      table made from DEF, records from TSV\n"
-                     "  table convert IN OUT            saves IN in the format OUT's name selects\n",
+                     "  table convert IN OUT            saves IN in the format OUT's name selects\n"
+                     "  table clip FILE                 the table screen's clipboard text\n"
+                     "  table search FILE --key|--string TEXT [--column N] [--from RECORD]\n"
+                     "                                  number of the record found after RECORD\n",
                      table,
                      Writes::No,
-                     {{"cat"}, {"info"}, {"from-tsv", Writes::Yes}, {"convert", Writes::Yes}}});
+                     {{"cat"},
+                      {"info"},
+                      {"from-tsv", Writes::Yes},
+                      {"convert", Writes::Yes},
+                      {"clip"},
+                      {"search"}}});
 
 } // namespace
 

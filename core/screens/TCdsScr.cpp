@@ -23,37 +23,54 @@ std::string withoutDirectory(const std::string& name) {
 } // namespace
 
 bool TCdsScr::show() {
-    const CdsScrParams& p = s_.scr;
+    CdsScrParams& p = s_.scr;
     if (!fileExistsWarn(s_, p.TableFile) || !fileExistsWarn(s_, p.DefFile)) return false;
     readNumRowFont(s_);
     ReadPeriod(s_);
-    tableFile = p.TableFile;
-    defFile = p.DefFile;
-    if (p.minimalWidth) {
-        s_.dialogs().progressShow();
-        const bool made =
-            s_.cdsProc().ReColSizeCds(p.TableFile, p.DefFile, kMinimalWidthTable, kMinimalWidthDef);
-        s_.dialogs().progressClose();
-        if (made) {
-            tableFile = kMinimalWidthTable;
-            defFile = kMinimalWidthDef;
-        }
-    }
-    table_.fileName = tableFile;
-    table_.readOnly = !p.editAllowed;
-    if (!loadPackedTable() && !table_.open(s_)) return false;
-    ReadDef(s_, defFile);
+    p.tableChanged = false;
     heading1 = p.heading1.empty() ? "Zobrazeni/opis souboru:  " + withoutDirectory(p.TableFile)
                                   : p.heading1;
     heading2 = p.heading2;
     allColumns = p.allColumns;
+    if (!load()) return false;
+    std::vector<std::string> names;
+    for (const FieldInfo& f : fields()) names.push_back(f.name);
+    grouping.prepare(names, p);
+    return true;
+}
+
+bool TCdsScr::load() {
+    const CdsScrParams& p = s_.scr;
+    tableFile = p.TableFile;
+    defFile = p.DefFile;
+    bool copy = false;
+    if (p.minimalWidth) {
+        s_.dialogs().progressShow();
+        copy =
+            s_.cdsProc().ReColSizeCds(p.TableFile, p.DefFile, kMinimalWidthTable, kMinimalWidthDef);
+        s_.dialogs().progressClose();
+        if (copy) {
+            tableFile = kMinimalWidthTable;
+            defFile = kMinimalWidthDef;
+        }
+    }
+    // The resized copy is never written back, so it is shown read-only.
+    editAllowed_ = p.editAllowed && !copy;
+    editMode_ = false;
+    table_.fileName = tableFile;
+    table_.readOnly = !editAllowed_;
+    if (!loadPackedTable() && !table_.open(s_)) return false;
+    ReadDef(s_, defFile);
+    rec = 0;
+    col = 0;
     return true;
 }
 
 bool TCdsScr::loadPackedTable() {
     // Anything else (another format, a change log, other kinds of fields, a damaged file) is
     // loaded as a table, which also gives the messages.
-    if (!reportOnly || !table_.readOnly || formatForName(tableFile) != TableFormat::Binary)
+    if (!(reportOnly || viewStoredBytes) || !table_.readOnly ||
+        formatForName(tableFile) != TableFormat::Binary)
         return false;
     packedLoaded_ = loadPacked(s_.platform().native(tableFile), packed_) &&
                     SesRecords::onlyTexts(packed_.head);
@@ -107,23 +124,38 @@ SesResult TCdsScr::wordReport() {
     return GenerSes(false, p.lowerText, p.rightText, p.upperText, s_.printSettings.rowsPerPage);
 }
 
-void TCdsScr::close() {
-    if (!loaded()) return;
-    CdsScrParams& p = s_.scr;
-    const long record = static_cast<long>(table_.recNo()) + 1;
-    const bool changed = p.tableChanged;
+bool TCdsScr::closeTable() {
+    // An edited table is written before it is let go: when writing fails it stays loaded.
+    if (table_.mode() == CdsTable::Mode::ReadWrite && s_.scr.tableChanged) {
+        if (!table_.saveToFile(s_, table_.fileName)) return false;
+        table_.discard();
+    }
     if (table_.active()) table_.close(s_);
     packed_ = PackedTable{};
     packedLoaded_ = false;
+    return true;
+}
+
+bool TCdsScr::close() {
+    CdsScrParams& p = s_.scr;
+    const long record = loaded() ? static_cast<long>(rec) + 1 : p.currentRecord;
+    const bool changed = p.tableChanged;
+    if (!closeTable()) return false;
+    editMode_ = false;
+    grouping = ScrGrouping{};
     p = CdsScrParams{};
     p.currentRecord = record;
     p.tableChanged = changed;
+    return true;
 }
 
 SesResult tableScreenReport(Session& s, const ScreenReport& how) {
     TCdsScr screen(s);
     screen.reportOnly = true;
-    if (!screen.show()) return {};
+    if (!screen.show()) {
+        screen.close();
+        return {};
+    }
     screen.withTime = how.withTime;
     if (screen.recordCount() == 0) {
         information(s, "Tabulka neobsahuje zadnou vetu, sestava nebyla vytvorena.",

@@ -2,6 +2,9 @@
 
 #include "screens/ColumnGeometry.h"
 #include "screens/GenerSes.h"
+#include "screens/ScrGrouping.h"
+#include "screens/ScrSearch.h"
+#include "screens/SesRecords.h"
 #include "tables/fast/PackedTable.h"
 #include "tables/library/CdsTable.h"
 
@@ -34,6 +37,9 @@ public:
     // Set before show() when the screen is only to make a report and is never drawn: a read-only
     // binary table of text fields is then held as its stored bytes, not loaded as a table.
     bool reportOnly = false;
+    // Set before show() by a window: a read-only table is held as its stored bytes as for
+    // reportOnly, so that the largest tables open fast and in little memory.
+    bool viewStoredBytes = false;
 
     // Showing: false (after the not-found message) when the table or its definition is missing.
     // Otherwise the print settings and the period are read, the minimal-width copy is made when
@@ -45,6 +51,66 @@ public:
     std::size_t recordCount() const {
         return packedLoaded_ ? packed_.recordCount() : table_.data.recordCount();
     }
+    SesRecords records() const {
+        return packedLoaded_ ? SesRecords(packed_) : SesRecords(table_.data);
+    }
+    const std::vector<FieldInfo>& fields() const { return records().fields(); }
+    int fieldCount() const { return static_cast<int>(fields().size()); }
+    std::string cellText(std::size_t rec, int field) const;
+    // Whether the table shown is the caller's own and may be edited ("Oprava" enabled); the
+    // minimal-width copy never is, since nothing writes it back.
+    bool editAllowed() const { return editAllowed_; }
+    bool editMode() const { return editMode_; }
+    // "  Oprava" and Pause: edit mode on or off, when editing is allowed.
+    void toggleEditMode() { editMode_ = editAllowed_ && !editMode_; }
+    // Ctrl+Alt+U: for a user of status "Zenit" editing allowed is toggled and the table shown
+    // again; for anyone else nothing happens. False when showing again failed.
+    bool toggleEditingAllowed();
+    // "Minimalni sirka sestavy" toggled: the table closed and shown again.
+    bool setMinimalWidth(bool on);
+
+    // The cursor: record (0-based; recordCount() on an empty table) and column (0-based).
+    std::size_t rec = 0;
+    int col = 0;
+
+    // Searches from the record after the cursor; on a hit the cursor moves there (the string
+    // search also to the field), otherwise the message and the cursor stays. The field search
+    // text of Enter: by key, and when that fails from the same record by string.
+    bool searchKey(const std::string& text);
+    bool searchString(const std::string& text);
+    bool searchEnter(const std::string& text);
+
+    // Editing, in edit mode only (false otherwise). A typed value of the current cell, marking
+    // the table changed.
+    bool typeCell(const std::string& text);
+    // Saving the current cell: upper-cased when its field's check mode is "V", normalised by
+    // the field check, written back.
+    bool saveCell();
+    // Enter: the cell saved, then the next column, or the first column of the next record,
+    // appending an empty record after the last one.
+    bool enter();
+    // F9: the previous record's value of this column, saved, then Enter.
+    bool copyFromPrevious();
+    // Ctrl+C / Ctrl+V: the screen's own clipboard.
+    void copyCell();
+    bool pasteCell();
+    const std::string& clipboard() const { return clipboard_; }
+    // Writes a text into the current cell and saves it (the clipboard read button).
+    bool putCell(const std::string& text);
+    bool insertRecord();
+    bool deleteRecord();
+    // Alt+Delete (true) or the empty-table button: after its question every record deleted.
+    bool emptyTable(bool altDelete);
+
+    // Ctrl+F2: the table saved as binary beside itself with "_CdsScr" before the first "." of
+    // its name; nothing without a "." . Shift+F2 saves under a chosen name.
+    static std::string ctrlF2Name(const std::string& tableFile);
+    bool saveCtrlF2();
+    bool saveAs(const std::string& name);
+
+    // The dialog "Mezisoucty, strankovani, redukce"; stored into the block by the screen.
+    ScrGrouping grouping;
+    void storeGrouping();
 
     // The report buttons; each makes nothing when the table has no records. Page length: rows
     // per page - 4 for "Sestava I", - 2 for the framed ones.
@@ -58,19 +124,29 @@ public:
                        const std::string& upperText, long long pageLength);
     const SesLayout& layout() const { return layout_; }
 
-    // Closing: the current record is kept, the table closed and the parameter block put back to
-    // its defaults (not when the screen never loaded its table).
-    void close();
+    // Closing: the current record is kept, the table closed (written back when it was edited) and
+    // the parameter block put back to its defaults, also when its files were missing. False when
+    // writing back failed (after its message): the table then stays loaded and nothing is reset.
+    bool close();
 
 private:
     SesResult framed(SesRenderer renderer);
     bool loadPackedTable();
+    bool load();
+    // The table closed (written back when edited) and loaded again from the parameter block.
+    bool reload();
+    bool closeTable();
+    void markChanged();
+    Table* editable();
 
     Session& s_;
     CdsTable table_;
     PackedTable packed_;
     bool packedLoaded_ = false;
     SesLayout layout_;
+    bool editAllowed_ = false;
+    bool editMode_ = false;
+    std::string clipboard_;
 };
 
 // How a report is made without a window: what the reports that open the table screen with preset
@@ -84,7 +160,7 @@ struct ScreenReport {
 // Shows the screen on the parameter block (Session::scr: files, headings, text files, level
 // flags, field list, sum filter, column choice), generates the report and closes the screen,
 // which puts the block back to its defaults. No report (made() false) when the table or its
-// definition is missing (the not-found message; the block is then left as it was), the table has
+// definition is missing (the not-found message), the table has
 // no records (after an information box) or generation failed (after its message).
 SesResult tableScreenReport(Session& s, const ScreenReport& how = {});
 

@@ -6,7 +6,7 @@
 #include "editors/TTextEdit.h"
 #include "period/TObd.h"
 #include "period/TObd12.h"
-#include "screens/TCdsView.h"
+#include "screens/TCdsScrForm.h"
 #include "shell/LSysDate.h"
 #include "shell/MenuKeys.h"
 #include "shell/ProgramEnd.h"
@@ -83,7 +83,7 @@ TSar::TSar(Session& s)
     hesloG_ = std::make_unique<THesloG>(s_, this);
     hesloP_ = std::make_unique<THesloP>(s_, this);
     text_ = std::make_unique<TTextEdit>(s_, this);
-    view_ = std::make_unique<TCdsView>(s_, this);
+    scr_ = std::make_unique<TCdsScrForm>(s_, this);
     qApp->installEventFilter(this);
 }
 

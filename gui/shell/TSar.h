@@ -19,7 +19,7 @@ class TObd12;
 class THesloG;
 class THesloP;
 class TTextEdit;
-class TCdsView;
+class TCdsScrForm;
 struct StockTableView;
 
 // The main window: the enterprise, management unit, cost centre and current period, and the
@@ -52,7 +52,7 @@ public:
     THesloG& loginWindow() { return *hesloG_; }
     THesloP& rightsWindow() { return *hesloP_; }
     TTextEdit& textWindow() { return *text_; }
-    TCdsView& tableView() { return *view_; }
+    TCdsScrForm& tableScreen() { return *scr_; }
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -130,7 +130,7 @@ private:
     std::unique_ptr<THesloG> hesloG_;
     std::unique_ptr<THesloP> hesloP_;
     std::unique_ptr<TTextEdit> text_;
-    std::unique_ptr<TCdsView> view_;
+    std::unique_ptr<TCdsScrForm> scr_;
     bool activationQueued_ = false;
 };
 

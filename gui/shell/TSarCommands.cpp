@@ -4,7 +4,7 @@
 #include "period/Period.h"
 #include "period/TObd.h"
 #include "period/TObd12.h"
-#include "screens/TCdsView.h"
+#include "screens/TCdsScrForm.h"
 #include "shell/ProgramEnd.h"
 #include "shell/QtText.h"
 #include "shell/SarPicture.h"
@@ -13,7 +13,9 @@
 #include "shell/USarCON.h"
 #include "shell/Writing.h"
 #include "shell/WinLSys.h"
+#include "shell/WorkFiles.h"
 #include "stock/StockTables.h"
+#include "stock/TSarProc.h"
 #include "stock/USarDos.h"
 #include "period/PeriodFiles.h"
 
@@ -37,8 +39,20 @@ void TSar::DosPrevCis() {
 
 // --- Commands whose windows are not part of the program yet: only their gates run -----------
 
+// The opening states edited in the table screen, written back only when changed.
 void TSar::DataStavy() {
-    guarded([this] { commandAllowed(s_, GatedCommand::InitialStates); });
+    guarded([this] {
+        if (!commandAllowed(s_, GatedCommand::InitialStates)) return;
+        bool ready = false;
+        writing(s_, [&] { ready = DataStavyPrepare(s_); });
+        if (!ready) return;
+        s_.scr = CdsScrParams{};
+        s_.scr.TableFile = kSarWork;
+        s_.scr.DefFile = stateDefName(s_);
+        s_.scr.editAllowed = true;
+        scr_->showScreen();
+        if (s_.scr.tableChanged) writing(s_, [this] { DataStavyWriteBack(s_); });
+    });
 }
 
 void TSar::DataObraty() {
@@ -49,11 +63,15 @@ void TSar::SesInv() {}
 void TSar::SesReg() {}
 void TSar::SesSklK() {}
 
-// --- Tabulky: the computed table goes to the table tool, or to our own view without it --------
+// --- Tabulky: the computed table goes to the table tool, or to our own screen without it ------
 
 void TSar::showStock(const StockTableView& view) {
-    if (!view.computed) return;
-    if (!showStockTable(s_, view)) view_->showTable(view.file, view.def, view.title);
+    if (!view.computed || showStockTable(s_, view)) return;
+    s_.scr = CdsScrParams{};
+    s_.scr.TableFile = view.file;
+    s_.scr.DefFile = view.def;
+    s_.scr.heading1 = view.title;
+    scr_->showScreen();
 }
 
 void TSar::TabStavy() {

@@ -52,7 +52,7 @@ void TSar::buildMenu() {
     add(dos_, "Prevod ciselniku", "DosPrevCis", &TSar::DosPrevCis);
 
     QMenu* data = topMenu(bar, "Data");
-    later(data, "Pocatecni stavy", "DataStavy", &TSar::DataStavy);
+    add(data, "Pocatecni stavy", "DataStavy", &TSar::DataStavy);
     later(data, "Obraty", "DataObraty", &TSar::DataObraty);
 
     QMenu* views = topMenu(bar, "Prehlady");

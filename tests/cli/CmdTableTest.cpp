@@ -109,3 +109,45 @@ TEST(CmdTable, RefusedTsvLeavesTheExistingTableAsItWas) {
         EXPECT_EQ(t.read("C:\\Out.Cds"), old);
     }
 }
+
+TEST(CmdTable, ClipTextAndSearchesOfTheTableScreen) {
+    test::TestSession t;
+    t.write("C:\\Def\\Mat.Def", test::defText({{4, "Kod"}, {8, "Nazev"}}));
+    t.write("C:\\In\\mat.tsv", "0001\tšroub\n ABC\tmatka\n0003\tpodložka\n");
+    std::filesystem::create_directories(t.path("C:\\Out"));
+    const std::string table = "C:\\Out\\Mat.Cds";
+    ASSERT_EQ(cli(t, {"table", "from-tsv", "C:\\Def\\Mat.Def", "C:\\In\\mat.tsv", table}).status,
+              0);
+
+    auto r = cli(t, {"table", "clip", table});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "Kod  Nazev   \r\n\r\n0001 šroub    \r\n ABC matka    \r\n"
+                     "0003 podložka \r\n");
+
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string out, message;
+    } cases[] = {
+        {{"--key", "  ab"}, 0, "2\n", ""},
+        {{"--key", "000", "--from", "1"}, 0, "3\n", ""},
+        {{"--key", "MAT", "--column", "2"}, 0, "2\n", ""},
+        {{"--string", "LOŽ"}, 0, "3\n", ""},
+        {{"--key", "0001", "--from", "1"},
+         1,
+         "",
+         "Soubor:  C:\\Out\\Mat.Cds\n\n0001     -Udaj nebyl nalezen !"},
+        {{"--string", "xyz"}, 1, "", "Retezec:  xyz\n\n     -Udaj nebyl nalezen !"},
+        {{"--string"}, 2, "", ""},
+        {{"--key", "a", "--column", "0"}, 2, "", ""},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = {"table", "search", table};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        SCOPED_TRACE(c.args[0] + " " + (c.args.size() > 1 ? c.args[1] : ""));
+        r = cli(t, args);
+        EXPECT_EQ(r.status, c.status) << r.err;
+        EXPECT_EQ(r.out, c.out);
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+    }
+}
