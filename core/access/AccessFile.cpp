@@ -151,7 +151,8 @@ std::vector<AccessEntry> loadAccessFile(Session& s) {
     return entries;
 }
 
-bool saveAccessFile(Session& s, const std::vector<AccessEntry>& rows) {
+bool saveAccessFile(Session& s, const std::vector<AccessEntry>& rows,
+                    const std::vector<AccessEntry>* stored) {
     std::vector<AccessEntry> entries;
     for (const auto& row : rows) {
         if (entries.size() == kMaxAccessEntries || isBlank(row.name)) break;
@@ -165,6 +166,7 @@ bool saveAccessFile(Session& s, const std::vector<AccessEntry>& rows) {
         }
         entries.push_back(std::move(e));
     }
+    if (stored && entries == *stored) return true;
     const std::string plain = accessPlainContent(entries);
     if (plain.size() > kMaxAccessBytes) {
         warning(s, "Pristupova prava jsou delsi nez 9999 znaku !\r\rPristupova prava nebudou "

@@ -39,6 +39,8 @@ std::vector<AccessEntry> loadAccessFile(Session& s);
 // whose cells hold the separator bytes (u with acute or double acute), or a table too long for
 // the file, is refused with a warning and nothing is written (false). Failing to create or to
 // complete the file shows "Nepodarilo se zalozit soubor:" or "... uzavrit ..." and halts.
-bool saveAccessFile(Session& s, const std::vector<AccessEntry>& rows);
+// With `stored`, the entries the file holds, a table that stores the same is not written again.
+bool saveAccessFile(Session& s, const std::vector<AccessEntry>& rows,
+                    const std::vector<AccessEntry>* stored = nullptr);
 
 } // namespace sarw

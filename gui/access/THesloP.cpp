@@ -129,9 +129,9 @@ void THesloP::showEvent(QShowEvent* e) {
 void THesloP::fill() {
     grid_->clearContents();
     guarded([this] {
-        const std::vector<AccessEntry> entries = loadAccessFile(s_);
+        loaded_ = loadAccessFile(s_);
         int row = 0;
-        for (const AccessEntry& e : entries) {
+        for (const AccessEntry& e : loaded_) {
             if (row >= kRows) break;
             grid_->setItem(row, 0, new QTableWidgetItem(qs(e.name)));
             grid_->setItem(row, 1, new QTableWidgetItem(qs(e.password)));
@@ -154,7 +154,8 @@ void THesloP::done(int result) {
             };
             rows.push_back({cell(0), cell(1), cell(2)});
         }
-        writing(s_, [&] { saveAccessFile(s_, rows); });
+        // Only a changed table is written: closing to look costs no write.
+        writing(s_, [&] { saveAccessFile(s_, rows, &loaded_); });
     }
     QDialog::done(result);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "access/AccessFile.h"
+
 #include <QDialog>
 #include <QTableWidget>
 
@@ -49,6 +51,7 @@ private:
     RightsGrid* grid_;
     QPushButton* end_;
     bool filled_ = false;
+    std::vector<AccessEntry> loaded_; // what the file held when the table was filled
 };
 
 } // namespace sarw

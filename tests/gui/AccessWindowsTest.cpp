@@ -200,6 +200,31 @@ private slots:
         QVERIFY(loadAccessFile(*f.t) == expected);
     }
 
+    void rightsTableUnchangedIsNotWritten() {
+        Fixture f(ends);
+        writeUsers(f.t, {{"Zenit", "Zenit", "Zenit"}, {"Jana", "ab", "Sprav"}});
+        const auto file = f.t.path(kAccessFileName);
+        const auto past = std::filesystem::last_write_time(file) - std::chrono::hours(1);
+        std::filesystem::last_write_time(file, past);
+        f.t->login.user = "Zenit";
+        f.t->login.status = "Zenit";
+        THesloP w(*f.t);
+        whenModal<THesloP>([&](THesloP* p) {
+            // Blanks around a cell store the same.
+            p->grid()->setItem(1, 0, new QTableWidgetItem(" Jana "));
+            p->findChild<QPushButton*>("Konec")->click();
+        });
+        w.exec();
+        QCOMPARE(std::filesystem::last_write_time(file), past);
+        whenModal<THesloP>([&](THesloP* p) {
+            p->grid()->setItem(1, 1, new QTableWidgetItem("nove"));
+            p->findChild<QPushButton*>("Konec")->click();
+        });
+        w.exec();
+        QVERIFY(std::filesystem::last_write_time(file) != past);
+        QCOMPARE(loadAccessFile(*f.t)[1].password, std::string("nove"));
+    }
+
     void rightsTableClosesForOthers() {
         Fixture f(ends);
         writeUsers(f.t, {{"Zenit", "Zenit", "Zenit"}, {"Jana", "ab", "Sprav"}});
