@@ -345,7 +345,54 @@ std::string convertMaterials(Session& s, const std::string& dir) {
     return materials.store(target) ? target : std::string();
 }
 
+// The DOS directory when SarInic.TXT names one that exists; empty, without a word, otherwise.
+std::string dosDirectoryQuietly(Session& s) {
+    if (!fileExists(s, inicFileName(s)) || !readInic(s)) return {};
+    const std::string dir = s.startup.dosDataDir;
+    return !dir.empty() && dirExists(s, dir) ? dir : std::string();
+}
+
+const char* titleOf(DosImport what) {
+    return what == DosImport::States      ? kStateFiles.title
+           : what == DosImport::Turnovers ? kTurnoverFiles.title
+                                          : "Prevod ciselniku";
+}
+
 } // namespace
+
+std::vector<std::string> dosImportReplaces(Session& s, DosImport what) {
+    std::vector<std::string> existing;
+    const std::string dir = dosDirectoryQuietly(s);
+    if (dir.empty()) return existing;
+    std::vector<std::string> targets;
+    if (what == DosImport::Codebooks) {
+        ReadPeriod(s);
+        targets = {codebookName(s, "DP"),
+                   workDir(s, "Cisel") + "\\" + s.period.PeriodYear + "MatSk.Cds",
+                   codebookName(s, "Mater")};
+    } else {
+        const bool states = what == DosImport::States;
+        for (const std::string& yymm :
+             periodsPresent(s, dir, states ? kStateFiles : kTurnoverFiles))
+            targets.push_back(states ? stateFileName(s, NextPeriod(yymm))
+                                     : turnoverFileName(s, yymm));
+    }
+    for (const std::string& t : targets)
+        if (fileExists(s, t)) existing.push_back(t);
+    return existing;
+}
+
+bool dosImportConfirmed(Session& s, DosImport what) {
+    const std::vector<std::string> existing = dosImportReplaces(s, what);
+    if (existing.empty()) return true;
+    constexpr std::size_t kListed = 12;
+    std::string text = "Prevod prepise tyto soubory:\r";
+    for (std::size_t i = 0; i < existing.size() && i < kListed; ++i) text += "\r" + existing[i];
+    if (existing.size() > kListed)
+        text += "\r... a dalsi (celkem " + std::to_string(existing.size()) + ")";
+    text += "\r\rSkutecne chcete soubory prepsat ?";
+    return question(s, text, titleOf(what));
+}
 
 bool dosYearInKoruny(std::string_view year) {
     return year.size() == 2 && allDigits(year) && (year < "09" || year > "50");

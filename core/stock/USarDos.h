@@ -30,6 +30,15 @@ DosImportResult KonvObraty(Session& s);
 // into Mater.Cds; a missing source ends the command at that step after the not-found warning.
 DosImportResult KonvCis(Session& s);
 
+// The three commands, for the question before them.
+enum class DosImport { States, Turnovers, Codebooks };
+// The tables of the data disk the command would replace that exist now (in the order it writes
+// them); empty when the DOS directory cannot be used (the command itself then says why).
+std::vector<std::string> dosImportReplaces(Session& s, DosImport what);
+// Asks once, listing those tables, whether to replace them; true when there is none or the
+// answer is "Ano". Edits made since an earlier import are lost otherwise without a word.
+bool dosImportConfirmed(Session& s, DosImport what);
+
 // --- Record rules, shared by the commands -----------------------------------------------------
 // A two-digit year before 2009 (00-08, and 51-99 read as the 1900s): its amounts are koruny.
 bool dosYearInKoruny(std::string_view year);

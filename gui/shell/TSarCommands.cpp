@@ -26,15 +26,21 @@ namespace sarw {
 // --- Dos: the import runs inside the progress strip, without a window ---------------------------
 
 void TSar::DosPrevStavy() {
-    writing(s_, [this] { KonvStavy(s_); });
+    writing(s_, [this] {
+        if (dosImportConfirmed(s_, DosImport::States)) KonvStavy(s_);
+    });
 }
 
 void TSar::DosPrevObraty() {
-    writing(s_, [this] { KonvObraty(s_); });
+    writing(s_, [this] {
+        if (dosImportConfirmed(s_, DosImport::Turnovers)) KonvObraty(s_);
+    });
 }
 
 void TSar::DosPrevCis() {
-    writing(s_, [this] { KonvCis(s_); });
+    writing(s_, [this] {
+        if (dosImportConfirmed(s_, DosImport::Codebooks)) KonvCis(s_);
+    });
 }
 
 // --- Commands whose windows are not part of the program yet: only their gates run -----------

@@ -286,7 +286,19 @@ private slots:
         auto main = startMain(d, "Zenit", "Zenit");
         d.t.dialogs.clear();
         QVERIFY(!d.t.exists("D:\\LSarW\\Data\\250901SarS.Cds"));
+        // The demo's opening states exist: one question lists them; "Ne" changes nothing.
+        const std::string existing = d.t.read("D:\\LSarW\\Data\\260001SarS.Cds");
+        d.t.dialogs.answers = {Dialogs::Answer::No};
         main->command("DosPrevStavy")->trigger();
+        QCOMPARE(d.t.dialogs.count(Kind::Question), 1);
+        QVERIFY(d.t.dialogs.saw("Prevod prepise tyto soubory:"));
+        QVERIFY(d.t.dialogs.saw("D:\\LSarW\\Data\\260001SarS.Cds"));
+        QVERIFY(!d.t.exists("D:\\LSarW\\Data\\250901SarS.Cds"));
+        QCOMPARE(d.t.read("D:\\LSarW\\Data\\260001SarS.Cds"), existing);
+        d.t.dialogs.clear();
+        d.t.dialogs.answers = {Dialogs::Answer::Yes};
+        main->command("DosPrevStavy")->trigger();
+        QCOMPARE(d.t.dialogs.count(Kind::Question), 1);
         QVERIFY(d.t.exists("D:\\LSarW\\Data\\250901SarS.Cds"));
         QVERIFY(d.t.exists("D:\\LSarW\\Data\\251101SarS.Cds"));
         QVERIFY(d.t.dialogs.progressShows > 0);
