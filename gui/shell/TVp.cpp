@@ -6,6 +6,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace sarw {
 
 TVp::TVp()
@@ -24,7 +26,7 @@ TVp::TVp()
     f.setBold(true);
     label_->setFont(f);
     label_->setAlignment(Qt::AlignCenter);
-    // The strip keeps its 153 pixels whatever the caption's font needs.
+    // The strip's width is set when it is shown, from its text.
     label_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetNoConstraint);
@@ -34,8 +36,13 @@ TVp::TVp()
 
 void TVp::showStrip() {
     if (depth_++ == 0) {
-        const QRect screen = QGuiApplication::primaryScreen()->geometry();
-        setGeometry(11, screen.height() - 80, 153, 34);
+        // Over the window the user works in, near its bottom left, wide enough for its text.
+        const QWidget* over = QApplication::activeWindow();
+        const QRect area = over && over != this ? over->frameGeometry()
+                                                : QGuiApplication::primaryScreen()->geometry();
+        const int width =
+            std::max(153, label_->fontMetrics().horizontalAdvance(label_->text()) + 24);
+        setGeometry(area.left() + 11, area.bottom() - 80, width, 34);
         show();
         raise();
         QApplication::setOverrideCursor(Qt::WaitCursor);

@@ -7,7 +7,7 @@ class QLabel;
 namespace sarw {
 
 // The progress strip of long computations: a small red tool window at the bottom left of the
-// screen, always on top, with the hourglass cursor while it is shown.
+// active window (of the screen when there is none), always on top, with the hourglass cursor while it is shown.
 class TVp : public QWidget {
     Q_OBJECT
 public:

@@ -118,7 +118,11 @@ private slots:
         dialogs.progressShow();
         dialogs.progressShow(); // a computation inside another
         QVERIFY(strip.isVisible());
-        QCOMPARE(strip.geometry(), QRect(11, screen.height() - 80, 153, 34));
+        QCOMPARE(strip.geometry().topLeft(), QPoint(11, screen.bottom() - 80));
+        QVERIFY(strip.width() >= 153);
+        // Its text is not cut.
+        const QLabel* text = strip.findChild<QLabel*>();
+        QVERIFY(text->width() >= text->fontMetrics().horizontalAdvance(text->text()));
         QCOMPARE(strip.windowTitle(), QString("  Probiha vypocet !   ............"));
         QCOMPARE(strip.palette().color(QPalette::Window), QColor(Qt::red));
         QVERIFY(strip.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
@@ -131,6 +135,17 @@ private slots:
         QCOMPARE(QApplication::overrideCursor(), nullptr);
         dialogs.progressClose(); // one close too many changes nothing
         QCOMPARE(QApplication::overrideCursor(), nullptr);
+
+        // Over the window the user works in, not at the screen's corner.
+        QWidget main;
+        main.setGeometry(300, 200, 640, 539);
+        main.show();
+        main.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        dialogs.progressShow();
+        QVERIFY(main.frameGeometry().contains(strip.geometry().topLeft()));
+        QVERIFY(main.frameGeometry().contains(strip.geometry().bottomLeft()));
+        dialogs.progressClose();
     }
 
     void informationWindow() {
