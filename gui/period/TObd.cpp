@@ -15,6 +15,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace sarw {
 
 namespace {
@@ -97,14 +99,23 @@ void TObd::showEvent(QShowEvent* e) {
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
         move((screen.width() - width()) / 2, (screen.height() - height()) / 2);
     } else {
-        move(left_, top_);
+        // The designed place, kept inside the main window, which is narrower than the place
+        // assumes.
+        QPoint at(left_, top_);
+        if (const QWidget* main = parentWidget()) {
+            const QRect frame = main->frameGeometry();
+            at.setX(std::max(frame.left(), std::min(at.x(), frame.right() - frameGeometry().width())));
+            at.setY(std::max(frame.top(), std::min(at.y(), frame.bottom() - frameGeometry().height())));
+        }
+        move(at);
     }
     closing_ = false;
     guarded([this] {
         ReadPeriod(s_);
         QString name = qs(periodFileName(s_));
         if (name.size() > kFileLabelChars) name = name.right(kFileLabelChars);
-        file_->setText(name);
+        file_->setToolTip(qs(periodFileName(s_)));
+        file_->setText(file_->fontMetrics().elidedText(name, Qt::ElideLeft, file_->width()));
         edit_->setText(qs(periodCompact(s_.period.Period)));
     });
     valid_ = periodFieldValid(cp(edit_->text()));

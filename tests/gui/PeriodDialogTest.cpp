@@ -40,6 +40,26 @@ class PeriodDialogTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void periodDialogStaysInsideTheMainWindow() {
+        TestSession t;
+        setPeriod(t, "17 05");
+        QWidget main;
+        main.setGeometry(100, 100, 640, 539);
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        TObd dialog(*t, &main);
+        // The designed place assumes a wider window.
+        dialog.setPlace(main.x() + 390, main.y() + 130);
+        QRect shown;
+        whenModal<TObd>([&](TObd* w) {
+            shown = w->frameGeometry();
+            w->reject();
+        });
+        dialog.exec();
+        QVERIFY2(main.frameGeometry().contains(shown), qPrintable(QString("%1,%2 %3x%4")
+                     .arg(shown.x()).arg(shown.y()).arg(shown.width()).arg(shown.height())));
+    }
+
     void periodDialog_data() {
         QTest::addColumn<QString>("start");
         QTest::addColumn<QString>("input");  // typed text, or "<" / ">" for the arrows
