@@ -49,9 +49,14 @@ RightsGrid::RightsGrid(Session& s, QWidget* parent)
     setObjectName("Prava");
     setHorizontalHeaderLabels({QStringLiteral("Jmeno uzivatele"), QStringLiteral("Pristupove heslo"),
                                QStringLiteral("Status pristupu")});
-    setColumnWidth(0, 200);
-    setColumnWidth(1, 200);
+    // The designed 200 + 200 + 100 pixels leave no room for the row numbers and the scroll bar:
+    // the two text columns give some up and the status column takes what is left, so nothing
+    // scrolls sideways for a few pixels.
+    setColumnWidth(0, 185);
+    setColumnWidth(1, 185);
     setColumnWidth(2, 100);
+    horizontalHeader()->setStretchLastSection(true);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setItemDelegate(new EnterAsTabDelegate(this));
     setEditTriggers(QAbstractItemView::AllEditTriggers);
     verticalHeader()->setDefaultSectionSize(20);

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
@@ -169,6 +170,10 @@ private slots:
         whenModal<THesloP>([&](THesloP* p) {
             RightsGrid* g = p->grid();
             rowCount = QString::number(g->rowCount());
+            // Every column is seen whole, without scrolling sideways.
+            QVERIFY(g->horizontalScrollBar()->maximum() == 0 || !g->horizontalScrollBar()->isVisible());
+            QVERIFY(g->columnViewportPosition(2) + g->columnWidth(2) <= g->viewport()->width());
+            QVERIFY(g->columnWidth(2) >= 80);
             QCOMPARE(cell(g, 1, 0), QString("Jana"));
             QCOMPARE(cell(g, 1, 1), QString("ab"));
             // Insert at row 1: an empty row, the others move down.
