@@ -8,6 +8,7 @@
 #include "period/TObd12.h"
 #include "screens/TCdsScrForm.h"
 #include "shell/LSysDate.h"
+#include "shell/MenuHints.h"
 #include "shell/MenuKeys.h"
 #include "shell/ProgramEnd.h"
 #include "shell/QtText.h"
@@ -76,6 +77,7 @@ TSar::TSar(Session& s)
     buildTitleStrip(strip);
     buildMenu();
     assignMnemonics(menuBar());
+    showMenuHintsBeside(menuBar());
     openMenuBarByKeyboard(this);
 
     obd_ = std::make_unique<TObd>(s_, this);

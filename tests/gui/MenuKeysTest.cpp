@@ -7,7 +7,9 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QHelpEvent>
 #include <QTest>
+#include <QToolTip>
 
 using namespace sarw;
 using namespace sarw::test;
@@ -71,6 +73,25 @@ private slots:
         QCOMPARE(qobject_cast<QMenu*>(QApplication::activePopupWidget())->title(),
                  QString("&Tabulky"));
         QApplication::activePopupWidget()->close();
+
+        // A hint appears beside the menu, not over the next item.
+        QMenu* views = nullptr;
+        for (QAction* a : main->menuBar()->actions())
+            if (a->text() == "&Prehlady") views = a->menu();
+        QVERIFY(views);
+        views->popup(main->mapToGlobal(QPoint(20, 20)));
+        QVERIFY(QTest::qWaitForWindowExposed(views));
+        QAction* later = main->command("SesInv");
+        QVERIFY(!later->toolTip().isEmpty());
+        const QRect item = views->actionGeometry(later);
+        QHelpEvent hover(QEvent::ToolTip, item.center(), views->mapToGlobal(item.center()));
+        QApplication::sendEvent(views, &hover);
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), later->toolTip());
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->inherits("QTipLabel") && w->isVisible())
+                QVERIFY(w->geometry().left() >= views->geometry().right());
+        views->close();
 
         QTest::keyClick(main.get(), Qt::Key_F10);
         QVERIFY(main->menuBar()->activeAction());
