@@ -30,24 +30,29 @@ bool typedCharacter(const QKeyEvent* e) {
     return true;
 }
 
+constexpr int kWidth = 260;
+constexpr int kMarkerWidth = 100;
+
 } // namespace
 
 THesloG::THesloG(Session& s, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), s_(s) {
     setObjectName("THesloG");
     setWindowTitle(QStringLiteral("  Vlozeni pristupoveho hesla "));
-    setFixedSize(360, 120);
+    // The fields start at the left: the marker list, shown only for maintenance, gets a strip
+    // of its own on the right then.
+    setFixedSize(kWidth, 120);
 
     auto* userLabel = new QLabel(QStringLiteral("Uzivatel:"), this);
-    userLabel->setGeometry(120, 20, 80, 22);
+    userLabel->setGeometry(20, 20, 80, 22);
     user_ = new QLineEdit(this);
     user_->setObjectName("Jmeno");
-    user_->setGeometry(200, 20, 140, 24);
+    user_->setGeometry(100, 20, 140, 24);
     auto* passwordLabel = new QLabel(QStringLiteral("Heslo:"), this);
-    passwordLabel->setGeometry(120, 60, 80, 22);
+    passwordLabel->setGeometry(20, 60, 80, 22);
     password_ = new QLineEdit(this);
     password_->setObjectName("Heslo");
-    password_->setGeometry(200, 60, 140, 24);
+    password_->setGeometry(100, 60, 140, 24);
     // Only typed characters reach the password: no pasting, no dropping, no context menu.
     password_->setContextMenuPolicy(Qt::NoContextMenu);
     password_->setAcceptDrops(false);
@@ -68,6 +73,7 @@ void THesloG::showEvent(QShowEvent* e) {
     ended_ = false;
     closing_ = false;
     markers_->hide();
+    setFixedSize(kWidth, height());
     password_->clear();
     bool shown = false;
     guarded([&] { shown = beginLogin(s_); });
@@ -149,7 +155,8 @@ void THesloG::maintenance(bool deleteAll) {
 void THesloG::listMarkers() {
     markers_->clear();
     for (const std::string& name : accessMarkerNames(s_)) markers_->addItem(qs(name));
-    markers_->setGeometry(0, 0, 100, height() - 45);
+    setFixedSize(kWidth + kMarkerWidth, height());
+    markers_->setGeometry(kWidth, 0, kMarkerWidth, height() - 45);
     markers_->show();
     markers_->raise();
     markers_->setFocus(Qt::OtherFocusReason);
