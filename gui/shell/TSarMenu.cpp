@@ -126,7 +126,8 @@ void TSar::buildMenu() {
     };
     link("Zpracovani ucetnich dokladu", "DataObraty");
     link("Zmena ucetniho obdobi", "NObdobi");
-    for (const char* hint : {"Kalendar", "Hodiny"}) {
+    // The help button has no action in the design; until the help texts come it says so.
+    for (const char* hint : {"Kalendar", "Hodiny", "Napoveda"}) {
         QToolButton* b = toolButton(hint);
         b->setEnabled(false);
         b->setToolTip(b->toolTip() + " - " + QString::fromLatin1(kNotYet));

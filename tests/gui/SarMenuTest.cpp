@@ -146,6 +146,13 @@ private slots:
         QVERIFY(!main->toolButton("Zpracovani ucetnich dokladu")->isEnabled());
         QVERIFY(main->toolButton("Zpracovani ucetnich dokladu")->toolTip().contains("neni k"));
         QVERIFY(main->toolButton("Zmena ucetniho obdobi")->isEnabled());
+        // Every toolbar button has its hint; those without a window yet say so and are off.
+        for (const char* hint : {"Kalendar", "Hodiny", "Napoveda"}) {
+            QVERIFY2(!main->toolButton(hint)->isEnabled(), hint);
+            QVERIFY2(main->toolButton(hint)->toolTip().startsWith(hint), hint);
+            QVERIFY2(main->toolButton(hint)->toolTip().contains("neni k dispozici"), hint);
+        }
+        QCOMPARE(main->toolButton("Ukonceni programu")->toolTip(), QString("Ukonceni programu"));
     }
 
     void stockTablesInOwnView() {
