@@ -154,6 +154,9 @@ void TSar::firstActivation() {
         if (fileExists(s_, jpg))
             picture_->setPicture(QString::fromStdString(s_.platform().native(jpg).string()));
         if (!sarw::firstActivation(s_)) endProgramNow(kEndNormal);
+        // The keyboard comes back to the main window after the login, also where no window
+        // manager hands it over: its menu keys and shortcuts work at once.
+        activateWindow();
     });
 }
 
