@@ -1,0 +1,128 @@
+#include "GuiTest.h"
+
+#include "codebooks/CodebookTestUtil.h"
+#include "codebooks/TCdsCis.h"
+#include "shell/TSar.h"
+#include "start/Startup.h"
+
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+using namespace sarw;
+using namespace sarw::test;
+using Strings = std::vector<std::string>;
+
+namespace {
+
+constexpr const char* kFile = "D:\\LSarW\\Cisel\\Zkus.Cds";
+
+void writeFixture(TestSession& t) {
+    createLocalTrees(*t);
+    makePath(*t, "D:\\LSarW\\Cisel");
+    if (!writeCodebook(t, kFile, {{"Kod", 4}, {"Nazev", 8}},
+                       {{"100", "Plech"},
+                        {"115", "Drat"},
+                        {"120", "Sroub"},
+                        {"121", "Matice"},
+                        {"200", "Hrebik"}}))
+        qFatal("no fixture");
+    t->cis.CisFileName = kFile;
+    t->cis.setFirstKeys(1);
+}
+
+QModelIndex at(TCdsCis& w, int row, int column) {
+    return w.grid()->model()->index(row, column);
+}
+
+} // namespace
+
+// The codebook window driven by keys, on a codebook of its own beside the demo's.
+class CodebookWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void typingDigitsFindsTheKeyAndEnterChoosesIt() {
+        DemoDisk d;
+        writeFixture(d.t);
+        d.t->cis.CisEditMode = 'N';
+        TCdsCis w(*d.t);
+        QVERIFY(w.openCodebook());
+        w.show();
+        QVERIFY(!w.button("Editace")->isEnabled());
+        QVERIFY(!w.button("Setrideni")->isEnabled());
+        QVERIFY(w.grid()->columnWidth(1) >= 8 * 8);
+        QTest::keyClick(w.grid(), Qt::Key_1);
+        QTest::keyClick(w.grid(), Qt::Key_2);
+        QCOMPARE(w.grid()->currentIndex().row(), 2);
+        QCOMPARE(w.searchField()->text(), QString("12"));
+        QTest::keyClick(w.grid(), Qt::Key_Return);
+        QCOMPARE(w.result(), int(QDialog::Accepted));
+        QCOMPARE(d.t->cis.CisChosen, 'A');
+        QCOMPARE(d.t->cis.CisValues[0], std::string("120"));
+    }
+
+    // F9 on the first row writes an empty value; Enter at the end appends an empty row; closing
+    // writes the codebook sorted and without that row.
+    void editsAreWrittenSortedWithoutTheBlankRow() {
+        DemoDisk d;
+        writeFixture(d.t);
+        d.t->cis.CisEditMode = 'A';
+        TCdsCis w(*d.t);
+        QVERIFY(w.openCodebook());
+        w.show();
+        QVERIFY(!w.button("insert")->isEnabled());
+        QTest::mouseClick(w.button("Editace"), Qt::LeftButton);
+        QVERIFY(w.editor().editing());
+        QVERIFY(w.button("insert")->isEnabled());
+
+        w.grid()->setCurrentIndex(at(w, 0, 1));
+        QTest::keyClick(w.grid(), Qt::Key_F9);
+        QCOMPARE(w.grid()->model()->data(at(w, 0, 1)).toString(), QString());
+        QCOMPARE(w.grid()->currentIndex(), at(w, 1, 0));
+
+        QVERIFY(w.grid()->model()->setData(at(w, 1, 0), "099", Qt::EditRole));
+        w.grid()->setCurrentIndex(at(w, 4, 1));
+        QTest::keyClick(w.grid(), Qt::Key_Return);
+        QCOMPARE(w.grid()->model()->rowCount(), 6);
+        QCOMPARE(w.grid()->currentIndex(), at(w, 5, 0));
+
+        QTest::keyClick(w.grid(), Qt::Key_Escape);
+        QVERIFY(!w.isVisible());
+        QCOMPARE(rowsOf(d.t, kFile),
+                 (Strings{"099|Drat", "100|", "120|Sroub", "121|Matice", "200|Hrebik"}));
+    }
+
+    // Each command of the menu "Ciselniky" opens its codebook; the area check lets Zenit edit.
+    void menuCommandsOpenTheirCodebooks() {
+        DemoDisk d;
+        auto main = startMain(d, "Zenit", "Zenit");
+        const std::vector<std::pair<const char*, const char*>> commands = {
+            {"ACinn", "Cinn.Cds"}, {"AKonta", "Konta.Cds"}, {"AMS", "MatSk.Cds"}, {"AMJ", "MJ.Cds"},
+            {"ADP", "DP.Cds"},     {"AMater", "Mater.Cds"}, {"AUcto", "Ucto.Cds"}};
+        for (const auto& [handler, file] : commands) {
+            QString title;
+            bool editable = false;
+            int rows = -1;
+            whenModal<TCdsCis>([&](TCdsCis* w) {
+                title = w->windowTitle();
+                editable = w->button("Editace")->isEnabled();
+                rows = w->grid()->model()->rowCount();
+                w->reject();
+            });
+            QAction* a = main->command(handler);
+            QVERIFY2(a && a->isEnabled(), handler);
+            a->trigger();
+            QVERIFY2(title.startsWith("   Ciselnik          Jmeno:   "), handler);
+            QVERIFY2(title.endsWith(file), qPrintable(title));
+            QVERIFY2(editable, handler);
+            QVERIFY2(rows > 0, handler);
+        }
+        QCOMPARE(d.t->cis.CisKeyCount, 2);
+    }
+};
+
+SARW_GUI_TEST(CodebookWindowTest);
+#include "CodebookWindowTest.moc"
