@@ -1,6 +1,7 @@
 #include "codebooks/TCdsCis.h"
 
 #include "codebooks/CodebookMenu.h"
+#include "codebooks/UCdsCIS.h"
 #include "shell/LSysDate.h"
 #include "shell/QtText.h"
 #include "shell/Session.h"
@@ -308,6 +309,12 @@ void TCdsCis::done(int result) {
         }
     }
     QDialog::done(result);
+}
+
+void VCisel(Session& s, int part, int column, QWidget* parent) {
+    if (!VCiselTarget(s, part, column)) return;
+    TCdsCis window(s, parent);
+    window.showCodebook();
 }
 
 void showMenuCodebook(Session& s, const std::string& file, int keys, QWidget* parent) {

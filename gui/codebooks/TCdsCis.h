@@ -73,6 +73,9 @@ private:
     QLineEdit* search_;
 };
 
+// The pick list of a document column (part 1 header, 2 items): the column's codebook in view
+// mode; CisChosen and CisValues tell the choice.
+void VCisel(Session& s, int part, int column, QWidget* parent);
 // A codebook command of the menu: the file, keys 1..n and the editing mode, then the window.
 void showMenuCodebook(Session& s, const std::string& file, int keys, QWidget* parent);
 

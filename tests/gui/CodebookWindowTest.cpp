@@ -2,6 +2,7 @@
 
 #include "codebooks/CodebookTestUtil.h"
 #include "codebooks/TCdsCis.h"
+#include "codebooks/UCdsCIS.h"
 #include "shell/TSar.h"
 #include "start/Startup.h"
 
@@ -33,6 +34,16 @@ void writeFixture(TestSession& t) {
     t->cis.setFirstKeys(1);
 }
 
+// The window shown on the fixture in the given editing mode.
+std::unique_ptr<TCdsCis> openWindow(DemoDisk& d, char editMode) {
+    writeFixture(d.t);
+    d.t->cis.CisEditMode = editMode;
+    auto w = std::make_unique<TCdsCis>(*d.t);
+    if (!w->openCodebook()) qFatal("the codebook window did not open");
+    w->show();
+    return w;
+}
+
 QModelIndex at(TCdsCis& w, int row, int column) {
     return w.grid()->model()->index(row, column);
 }
@@ -46,11 +57,8 @@ class CodebookWindowTest : public QObject {
 private slots:
     void typingDigitsFindsTheKeyAndEnterChoosesIt() {
         DemoDisk d;
-        writeFixture(d.t);
-        d.t->cis.CisEditMode = 'N';
-        TCdsCis w(*d.t);
-        QVERIFY(w.openCodebook());
-        w.show();
+        auto window = openWindow(d, 'N');
+        TCdsCis& w = *window;
         QVERIFY(!w.button("Editace")->isEnabled());
         QVERIFY(!w.button("Setrideni")->isEnabled());
         QVERIFY(w.grid()->columnWidth(1) >= 8 * 8);
@@ -68,11 +76,8 @@ private slots:
     // writes the codebook sorted and without that row.
     void editsAreWrittenSortedWithoutTheBlankRow() {
         DemoDisk d;
-        writeFixture(d.t);
-        d.t->cis.CisEditMode = 'A';
-        TCdsCis w(*d.t);
-        QVERIFY(w.openCodebook());
-        w.show();
+        auto window = openWindow(d, 'A');
+        TCdsCis& w = *window;
         QVERIFY(!w.button("insert")->isEnabled());
         QTest::mouseClick(w.button("Editace"), Qt::LeftButton);
         QVERIFY(w.editor().editing());
@@ -93,6 +98,50 @@ private slots:
         QVERIFY(!w.isVisible());
         QCOMPARE(rowsOf(d.t, kFile),
                  (Strings{"099|Drat", "100|", "120|Sroub", "121|Matice", "200|Hrebik"}));
+    }
+
+    void clipboardAndEmptying() {
+        DemoDisk d;
+        auto window = openWindow(d, 'A');
+        TCdsCis& w = *window;
+        d.t.dialogs.clear();
+        QTest::keyClick(w.grid(), Qt::Key_Delete, Qt::AltModifier);
+        QCOMPARE(d.t.dialogs.boxes.size(), size_t(1));
+        QVERIFY(d.t.dialogs.saw("lze zrusit pouze v rezimu editace"));
+
+        QTest::mouseClick(w.button("Editace"), Qt::LeftButton);
+        w.grid()->setCurrentIndex(at(w, 0, 1));
+        QTest::keyClick(w.grid(), Qt::Key_C, Qt::ControlModifier);
+        w.grid()->setCurrentIndex(at(w, 3, 1));
+        QTest::keyClick(w.grid(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(w.grid()->model()->data(at(w, 3, 1)).toString(), QString("Plech"));
+
+        d.t.dialogs.answers = {Dialogs::Answer::Yes};
+        QTest::keyClick(w.grid(), Qt::Key_Delete, Qt::AltModifier);
+        QCOMPARE(w.grid()->model()->rowCount(), 0);
+        w.reject();
+        QCOMPARE(rowsOf(d.t, kFile), Strings{});
+    }
+
+    // The pick list of a document column: the codebook in view mode, a row chosen by keys.
+    void pickListOfADocumentColumn() {
+        DemoDisk d;
+        writeFixture(d.t);
+        d.t->def.clear();
+        d.t->def.fields.resize(3);
+        d.t->def.headCount = 1;
+        d.t->def.field(3).jmSCis = kFile;
+        GCisel(*d.t);
+        d.t->cis.CisEditMode = 'N';
+        whenModal<TCdsCis>([](TCdsCis* w) {
+            QTest::keyClick(w->grid(), Qt::Key_2);
+            QTest::keyClick(w->grid(), Qt::Key_Return);
+        });
+        VCisel(*d.t, 2, 2, nullptr);
+        QCOMPARE(d.t->cis.CisChosen, 'A');
+        QCOMPARE(d.t->cis.CisValues[1], std::string("Hrebik"));
+        VCisel(*d.t, 2, 1, nullptr);
+        QCOMPARE(d.t->cis.CisChosen, 'N');
     }
 
     // Each command of the menu "Ciselniky" opens its codebook; the area check lets Zenit edit.
