@@ -8,6 +8,7 @@
 #include "shell/ShowReport.h"
 #include "start/DataDiskWrite.h"
 
+#include <QAbstractItemDelegate>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -64,6 +65,18 @@ bool CodebookModel::setData(const QModelIndex& index, const QVariant& value, int
     return true;
 }
 
+namespace {
+
+// The grid tells whether a cell is being typed: the keys the cell's editor leaves unused come
+// up to the grid then, and must not act on the rows under it.
+class CodebookGrid : public QTableView {
+public:
+    using QTableView::QTableView;
+    bool cellEditorOpen() const { return state() == EditingState; }
+};
+
+} // namespace
+
 // --- The window -------------------------------------------------------------------------------
 
 TCdsCis::TCdsCis(Session& s, QWidget* parent)
@@ -71,13 +84,24 @@ TCdsCis::TCdsCis(Session& s, QWidget* parent)
     setObjectName("TCdsCis");
     setGeometry(30, 30, 592, 600);
     auto* panel = new QLabel(QString::fromLatin1(CodebookEditor::kPanelText), this);
-    grid_ = new QTableView(this);
+    grid_ = new CodebookGrid(this);
     grid_->setObjectName("grid");
     grid_->setModel(&model_);
     grid_->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed);
     grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 4);
     grid_->installEventFilter(this);
     connect(grid_, &QTableView::doubleClicked, this, [this] { choose(); });
+    // Enter in a cell being typed commits it and goes on as Enter in the grid does; queued, so
+    // the grid has closed the cell's editor first.
+    connect(
+        grid_->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
+        [this](QWidget*, QAbstractItemDelegate::EndEditHint hint) {
+            if (hint != QAbstractItemDelegate::SubmitModelCache || !editor_.editing()) return;
+            takeCursor();
+            editor_.enter();
+            afterChange();
+        },
+        Qt::QueuedConnection);
     search_ = new QLineEdit(this);
     search_->setObjectName("Edit1");
     connect(search_, &QLineEdit::textEdited, this,
@@ -291,8 +315,8 @@ bool TCdsCis::gridKey(QKeyEvent* key) {
 }
 
 bool TCdsCis::eventFilter(QObject* watched, QEvent* e) {
-    // Keys typed into an open cell editor go to the editor, not here.
-    if (watched == grid_ && e->type() == QEvent::KeyPress && gridKey(static_cast<QKeyEvent*>(e)))
+    if (watched == grid_ && e->type() == QEvent::KeyPress &&
+        !static_cast<CodebookGrid*>(grid_)->cellEditorOpen() && gridKey(static_cast<QKeyEvent*>(e)))
         return true;
     return QDialog::eventFilter(watched, e);
 }

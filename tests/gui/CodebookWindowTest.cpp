@@ -94,10 +94,20 @@ private slots:
         QCOMPARE(w.grid()->model()->rowCount(), 6);
         QCOMPARE(w.grid()->currentIndex(), at(w, 5, 0));
 
+        // A typed cell: Enter commits it and moves on as in the grid.
+        w.grid()->setCurrentIndex(at(w, 2, 1));
+        QTest::keyClick(w.grid(), Qt::Key_X);
+        auto* cell = w.grid()->findChild<QLineEdit*>();
+        QVERIFY(cell && cell->isVisible());
+        QTest::keyClicks(cell, "yz");
+        QTest::keyClick(cell, Qt::Key_Return);
+        QTRY_COMPARE(w.grid()->currentIndex(), at(w, 3, 0));
+        QCOMPARE(w.grid()->model()->data(at(w, 2, 1)).toString(), QString("xyz"));
+
         QTest::keyClick(w.grid(), Qt::Key_Escape);
         QVERIFY(!w.isVisible());
         QCOMPARE(rowsOf(d.t, kFile),
-                 (Strings{"099|Drat", "100|", "120|Sroub", "121|Matice", "200|Hrebik"}));
+                 (Strings{"099|Drat", "100|", "120|xyz", "121|Matice", "200|Hrebik"}));
     }
 
     void clipboardAndEmptying() {
