@@ -4,6 +4,7 @@
 #include "platform/DiskLock.h"
 #include "platform/Platform.h"
 #include "shell/CdsScrParams.h"
+#include "shell/CisParams.h"
 #include "shell/Definition.h"
 #include "shell/PrintSettings.h"
 
@@ -115,6 +116,8 @@ public:
     // The print layout settings and the table screen's parameter block.
     PrintSettings printSettings;
     CdsScrParams scr;
+    // The codebook window's parameters.
+    CisParams cis;
 
     // Set when an operation asked the application to end in order; the caller winds down.
     bool terminateRequested = false;

@@ -1,5 +1,6 @@
 #include "access/Rights.h"
 #include "archive/DataSaving.h"
+#include "codebooks/TCdsCis.h"
 #include "editors/TTextEdit.h"
 #include "period/Period.h"
 #include "period/TObd.h"
@@ -120,9 +121,7 @@ void TSar::ObnovaDat() {
 
 void TSar::ACis(const std::string& file, int keys) {
     // The codebook editor takes the file, the editing mode and the keys 1 to `keys`.
-    (void)file;
-    (void)keys;
-    codebookEditMode(s_);
+    showMenuCodebook(s_, file, keys, this);
 }
 
 void TSar::ACinn() {

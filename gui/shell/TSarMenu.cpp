@@ -77,13 +77,13 @@ void TSar::buildMenu() {
     later(closing, "Mesicni", "UzavMes", &TSar::UzavMes);
 
     QMenu* codebooks = topMenu(bar, "Ciselniky");
-    later(codebooks, "Cinnosti", "ACinn", &TSar::ACinn);
-    later(codebooks, "Konta", "AKonta", &TSar::AKonta);
-    later(codebooks, "Materialove skupiny", "AMS", &TSar::AMS);
-    later(codebooks, "Merne jednotky", "AMJ", &TSar::AMJ);
-    later(codebooks, "Druhy pohybu", "ADP", &TSar::ADP);
-    later(codebooks, "Materialy", "AMater", &TSar::AMater);
-    later(codebooks, "Prevod do Ucetnictvi", "AUcto", &TSar::AUcto);
+    add(codebooks, "Cinnosti", "ACinn", &TSar::ACinn);
+    add(codebooks, "Konta", "AKonta", &TSar::AKonta);
+    add(codebooks, "Materialove skupiny", "AMS", &TSar::AMS);
+    add(codebooks, "Merne jednotky", "AMJ", &TSar::AMJ);
+    add(codebooks, "Druhy pohybu", "ADP", &TSar::ADP);
+    add(codebooks, "Materialy", "AMater", &TSar::AMater);
+    add(codebooks, "Prevod do Ucetnictvi", "AUcto", &TSar::AUcto);
 
     QMenu* service = topMenu(bar, "Servis");
     QMenu* archive = submenu(service, "Archivace");

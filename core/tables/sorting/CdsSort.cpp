@@ -347,7 +347,15 @@ bool TCdsProc::SortFND(bool VylucMez) {
     if (Table1.data.recordCount() <= 1) {
         for (int f : layout)
             data.fields.push_back(Table1.data.fields[static_cast<std::size_t>(f - 1)]);
-        if (Table1.data.recordCount() == 1) appendInLayout(Table1.data, data, layout);
+        // A lone record whose key is blank is left out like any other.
+        bool keep = Table1.data.recordCount() == 1;
+        if (keep && VylucMez) {
+            keep = false;
+            for (int k : keys)
+                if (Table1.data.text(0, k - 1).find_first_not_of(' ') != std::string::npos)
+                    keep = true;
+        }
+        if (keep) appendInLayout(Table1.data, data, layout);
         closeInput(s_, Table1);
     } else {
         data = takeRecords(s_, Table1);
