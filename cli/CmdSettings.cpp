@@ -49,7 +49,7 @@ std::string apply(const std::vector<std::string>& args, PrintSettings& p) {
         if (a == "--rows") {
             if (!readNumber(v, 999999999, n)) return "bad rows " + v;
             // As the window stores it.
-            p.rowsPerPage = n > kMaxRowsPerPage ? kMaxRowsPerPage : n;
+            p.rowsPerPage = saneRowsPerPage(n);
         } else if (a == "--orientation") {
             if (v != "0" && v != "1") return "bad orientation " + v + " (0 or 1)";
             p.orientation = v == "1" ? 1 : 0;

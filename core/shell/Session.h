@@ -6,6 +6,7 @@
 #include "shell/CdsScrParams.h"
 #include "shell/Definition.h"
 #include "shell/PrintSettings.h"
+#include "shell/ViewerParams.h"
 
 #include <array>
 #include <memory>
@@ -115,6 +116,8 @@ public:
     // The print layout settings and the table screen's parameter block.
     PrintSettings printSettings;
     CdsScrParams scr;
+    // The output viewer's report and print choices.
+    ViewerParams vyst;
 
     // Set when an operation asked the application to end in order; the caller winds down.
     bool terminateRequested = false;
