@@ -65,6 +65,8 @@ private:
     void toWord();
     void showStatus();
     void showName();
+    // The keys made of two strokes (Ctrl+Q Ctrl+Y, Ctrl+K Ctrl+B, Ctrl+K Ctrl+K) and Ctrl+Y.
+    bool editingKey(int key, bool ctrl);
 
     Session& s_;
     QPlainTextEdit* text_;
@@ -78,6 +80,8 @@ private:
     TFind* find_;
     std::string name_; // empty: the unnamed text
     bool editable_ = false;
+    int prefix_ = 0;     // the first stroke of a two-stroke key, or 0
+    int blockStart_ = 0; // the block start mark
 };
 
 } // namespace sarw

@@ -109,6 +109,35 @@ private slots:
         w.close();
     }
 
+    void lineKeys() {
+        TestSession t;
+        t.write(kFile, "prvni\r\ndruhy radek\r\ntreti\r\n");
+        TTextEdit w(*t);
+        QVERIFY(w.openFile(kFile));
+        w.show();
+        QTextCursor c = w.text()->textCursor();
+        c.setPosition(8); // "dr|uhy"
+        w.text()->setTextCursor(c);
+        QTest::keyClick(w.text(), Qt::Key_Y, Qt::ControlModifier);
+        QVERIFY2(!w.modified(), "nothing changes in a read-only text");
+        w.allowEditing(true);
+        QTest::keyClick(w.text(), Qt::Key_Q, Qt::ControlModifier);
+        QTest::keyClick(w.text(), Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(w.text()->toPlainText(), QStringLiteral("prvni\ndr\ntreti\n"));
+        QTest::keyClick(w.text(), Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(w.text()->toPlainText(), QStringLiteral("prvni\ntreti\n"));
+        // Ctrl+K Ctrl+B marks, Ctrl+K Ctrl+K selects from the mark to the caret.
+        w.text()->moveCursor(QTextCursor::Start);
+        QTest::keyClick(w.text(), Qt::Key_K, Qt::ControlModifier);
+        QTest::keyClick(w.text(), Qt::Key_B, Qt::ControlModifier);
+        w.text()->moveCursor(QTextCursor::EndOfLine);
+        QTest::keyClick(w.text(), Qt::Key_K, Qt::ControlModifier);
+        QTest::keyClick(w.text(), Qt::Key_K, Qt::ControlModifier);
+        QCOMPARE(w.text()->textCursor().selectedText(), QStringLiteral("prvni"));
+        w.text()->document()->setModified(false);
+        w.close();
+    }
+
     void printingBreaksPagesAtFormFeeds() {
         TestSession t;
         t.write(kFile, "prvni strana\r\n\f\r\ndruha strana\r\n\f\r\n");
