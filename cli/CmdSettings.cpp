@@ -55,7 +55,7 @@ int runSettings(Context& ctx) {
     if (a[0] == "set") {
         PrintSettings& p = s.printSettings;
         // As the window stores them.
-        if (args.given("--rows")) p.rowsPerPage = std::min(w.rows, kMaxRowsPerPage);
+        if (args.given("--rows")) p.rowsPerPage = saneRowsPerPage(w.rows);
         if (args.given("--orientation")) p.orientation = w.orientation;
         if (args.given("--font")) p.fontName = w.font.substr(0, kMaxFontName);
         if (args.given("--size")) p.fontSize = w.size;

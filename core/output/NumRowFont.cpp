@@ -57,6 +57,10 @@ bool applyStyleCode(PrintSettings& p, int code) {
     return true;
 }
 
+int saneRowsPerPage(long long rows) {
+    return static_cast<int>(std::clamp<long long>(rows, kMinRowsPerPage, kMaxRowsPerPage));
+}
+
 std::string encodeNumRowFont(const PrintSettings& p) {
     std::string r(kNumRowFontSize, '\0');
     const std::size_t n = std::min<std::size_t>(p.fontName.size(), kMaxFontName);
@@ -80,7 +84,7 @@ bool decodeNumRowFont(std::string_view r, PrintSettings& p) {
     for (int i = 3; i >= 0; --i) colour = (colour << 8) | byteAt(r, kColour + static_cast<std::size_t>(i));
     p.fontColour = colour;
     applyStyleCode(p, byteAt(r, kStyle));
-    p.rowsPerPage = byteAt(r, kRows);
+    p.rowsPerPage = saneRowsPerPage(byteAt(r, kRows));
     p.orientation = byteAt(r, kOrientation) == 1 ? 1 : 0;
     return true;
 }
@@ -124,7 +128,7 @@ std::string orientationText(int orientation) {
 
 bool closeNumRowFont(Session& s, std::string_view rowsField, std::string_view orientationList) {
     const long long rows = textToInt(rowsFieldText(rowsField));
-    s.printSettings.rowsPerPage = static_cast<int>(std::min<long long>(rows, kMaxRowsPerPage));
+    s.printSettings.rowsPerPage = saneRowsPerPage(rows);
     const std::string list = trimLeft(orientationList);
     s.printSettings.orientation = !list.empty() && (list[0] == 'V' || list[0] == 'v') ? 1 : 0;
     return writeNumRowFont(s);

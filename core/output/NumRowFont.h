@@ -14,7 +14,9 @@ class Session;
 
 constexpr const char* kNumRowFontFile = "C:\\A_Run\\PomSoub\\NumRowFont.Dat";
 constexpr int kNumRowFontSize = 112;
-// The window never stores more rows than this.
+// Rows per page are kept within these, read from the file or typed: a page of 0 rows or of 255
+// would make every report unusable.
+constexpr int kMinRowsPerPage = 10;
 constexpr int kMaxRowsPerPage = 150;
 constexpr int kMaxFontName = 100;
 
@@ -23,6 +25,9 @@ constexpr int kMaxFontName = 100;
 int styleCode(const PrintSettings& p);
 // Applies a valid code (0-3, 10-13, 20-23, 30-33) and gives true; any other leaves the style.
 bool applyStyleCode(PrintSettings& p, int code);
+
+// Rows per page lowered or raised into 10-150.
+int saneRowsPerPage(long long rows);
 
 // The 112-byte record of the file, and back. Decoding fails (false, settings untouched) on a
 // record that is too short or whose name length exceeds 100.
@@ -43,7 +48,7 @@ void showNumRowFont(Session& s);
 std::string rowsFieldText(std::string_view field);
 // The orientation list's texts.
 std::string orientationText(int orientation);
-// Closing the window: rows from the field (at most 150), landscape when the list text begins
+// Closing the window: rows from the field (10-150), landscape when the list text begins
 // with "V" or "v" after its leading blanks; the settings are written.
 bool closeNumRowFont(Session& s, std::string_view rowsField, std::string_view orientationList);
 

@@ -1,5 +1,7 @@
 #include "output/ReportFile.h"
 
+#include "output/ReportLines.h"
+
 #include "shell/LSysDate.h"
 #include "shell/NumText.h"
 #include "shell/Session.h"
@@ -20,20 +22,6 @@ bool readWhole(Session& s, const std::string& name, std::string& bytes) {
     if (!in) return false;
     bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     return !in.bad();
-}
-
-// Calls fn for every line of the text without its CR LF; a last line without an end counts.
-template <typename Fn> void forEachLine(std::string_view text, Fn fn) {
-    std::size_t from = 0;
-    while (from < text.size()) {
-        std::size_t end = text.find('\n', from);
-        const std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(from, end - from);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        fn(line);
-        from = next;
-    }
 }
 
 std::string collapseBlanks(std::string_view text) {
@@ -58,6 +46,10 @@ std::string tableReportName(std::string_view tableFile) {
 
 std::string maskedCopyName(std::string_view reportFile) {
     return std::string(kWorkDir) + "\\T_P_" + baseName(reportFile) + ".Txt";
+}
+
+std::string wordFileName(std::string_view file) {
+    return std::string(kWorkDir) + "\\" + baseName(file) + ".odt";
 }
 
 std::string viewerFile(Session& s, const std::string& reportFile) {

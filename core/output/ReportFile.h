@@ -22,6 +22,8 @@ std::string baseName(std::string_view file);
 std::string tableReportName(std::string_view tableFile);
 // C:\A_Run\Work\T_P_<name>.Txt for the report <name>.Ses.
 std::string maskedCopyName(std::string_view reportFile);
+// C:\A_Run\Work\<name>.odt: the copy of a text handed to the word processor.
+std::string wordFileName(std::string_view file);
 // The file the viewer's actions use: the masked copy when it exists, otherwise the report.
 std::string viewerFile(Session& s, const std::string& reportFile);
 

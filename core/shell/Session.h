@@ -7,6 +7,7 @@
 #include "shell/CisParams.h"
 #include "shell/Definition.h"
 #include "shell/PrintSettings.h"
+#include "shell/ViewerParams.h"
 
 #include <array>
 #include <memory>
@@ -118,6 +119,8 @@ public:
     CdsScrParams scr;
     // The codebook window's parameters.
     CisParams cis;
+    // The output viewer's report and print choices.
+    ViewerParams vyst;
 
     // Set when an operation asked the application to end in order; the caller winds down.
     bool terminateRequested = false;

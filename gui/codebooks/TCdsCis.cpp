@@ -5,7 +5,7 @@
 #include "shell/LSysDate.h"
 #include "shell/QtText.h"
 #include "shell/Session.h"
-#include "shell/ShowReport.h"
+#include "output/ShowReport.h"
 #include "start/DataDiskWrite.h"
 
 #include <QAbstractItemDelegate>
@@ -267,7 +267,7 @@ void TCdsCis::printListing() {
     const std::string report = editor_.listing();
     if (report.empty()) return;
     hide();
-    showReportFile(s_, report, parentWidget());
+    showReport(parentWidget(), s_, report);
     show();
 }
 

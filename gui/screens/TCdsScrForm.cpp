@@ -4,7 +4,12 @@
 #include "platform/Cp1250.h"
 #include "screens/ScrClip.h"
 #include "screens/ScrGrid.h"
-#include "screens/ShowReport.h"
+#include "editors/WordHandOver.h"
+#include "output/NumRowFont.h"
+#include "output/ReportPrint.h"
+#include "output/ReportViewer.h"
+#include "output/ShowReport.h"
+#include "output/TNumRow.h"
 #include "screens/TCdsScrT.h"
 #include "shell/LSysDate.h"
 #include "shell/ProgramEnd.h"
@@ -95,6 +100,8 @@ TCdsScrForm::TCdsScrForm(Session& s, QWidget* parent)
     on("param", [this] { grouping(); });
     on("tiskOkna", [this] { printWindow(); });
     on("sestava1", [this] { sestavaI(); });
+    on("word", [this] { wordReport(); });
+    on("font", [this] { printSettings(); });
     on("schranka", [this] { clipboardText(); });
     on("konec", [this] { accept(); });
     on("najitKlic", [this] { search(0); });
@@ -348,7 +355,29 @@ void TCdsScrForm::sestavaI() {
     grid_->finishEditing();
     SesResult r;
     guarded([&] { r = scr_.SestavaI(); });
-    if (r.made()) showReportFile(s_, this, r.reportFile);
+    if (r.made()) showReport(this, s_, r.reportFile);
+}
+
+// "  Word": the report of the screen handed to the word processor in the report font.
+void TCdsScrForm::wordReport() {
+    grid_->finishEditing();
+    guarded([this] {
+        const SesResult r = scr_.wordReport();
+        if (!r.made()) return;
+        std::string file = r.reportFile, bytes;
+        if (!viewerText(s_, file, bytes)) return;
+        QString text = qs(bytes);
+        text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        handToWordProcessor(s_, text, reportFont(s_.printSettings), file);
+    });
+}
+
+// The print settings window; the rows per page it stores are shown at once.
+void TCdsScrForm::printSettings() {
+    TNumRow settings(s_, this);
+    settings.exec();
+    guarded([this] { readNumRowFont(s_); });
+    rows_->setText(QString::number(s_.printSettings.rowsPerPage));
 }
 
 void TCdsScrForm::printGrid(QPrinter& printer) {

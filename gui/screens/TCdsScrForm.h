@@ -73,6 +73,8 @@ private:
     bool gridKey(QKeyEvent* e);
     void search(int how);
     void sestavaI();
+    void wordReport();
+    void printSettings();
     void printWindow();
     void clipboardText();
     void saveCopy(bool chooseName);

@@ -130,7 +130,8 @@ TEST(NumRowFont, ClosingTheWindow) {
         {"200", "H - Na vysku", 150, 0},
         {"066", "  v - Na sirku", 66, 1},
         {"0723", "V - Na sirku", 72, 1},
-        {"", "", 0, 0},
+        {"", "", 10, 0},
+        {"5", "H", 10, 0},
     };
     for (const auto& c : cases) {
         test::TestSession t;

@@ -1,0 +1,34 @@
+#include "editors/WordHandOver.h"
+
+#include "editors/TextFileEdit.h"
+#include "output/ReportFile.h"
+#include "shell/QtText.h"
+#include "shell/Session.h"
+#include "shell/WinLSys.h"
+#include "shell/WorkFiles.h"
+
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextDocumentWriter>
+
+namespace sarw {
+
+std::string handToWordProcessor(Session& s, const QString& text, const QFont& font,
+                                const std::string& sourceName) {
+    const std::string name = wordFileName(sourceName.empty() ? "Ne-Jmeno" : sourceName);
+    makePath(s, kWorkDir);
+    QTextDocument doc;
+    doc.setDefaultFont(font);
+    QTextCursor cursor(&doc);
+    QTextCharFormat format;
+    format.setFont(font);
+    cursor.insertText(text, format);
+    QTextDocumentWriter writer(QString::fromStdString(s.platform().native(name).string()), "odf");
+    if (!writer.write(&doc)) {
+        warnNotSaved(s, name);
+        return {};
+    }
+    return openInWordProcessor(s, name) ? name : std::string();
+}
+
+} // namespace sarw

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+#include <string>
+
+namespace sarw {
+
+class Session;
+
+// The "Word" step of the editor and the viewer: the text goes into an OpenDocument file in the
+// given font, which the desktop's word processor then opens. Gives the file written, or an empty
+// text when it could not be written (after a warning) or nothing could open it (after "Aplikace
+// Microsoft Word neni dostupna !").
+std::string handToWordProcessor(Session& s, const QString& text, const QFont& font,
+                                const std::string& sourceName);
+
+} // namespace sarw
