@@ -175,12 +175,9 @@ void TSar::DefInic() {
     guarded([this] {
         if (!commandAllowed(s_, GatedCommand::DefinitionFile)) return;
         text_->editFile(inicFileName(s_));
-        if (!readInic(s_)) return;
-        // Until the next show of the window the labels hold the bare texts.
-        picture_->enterprise()->setText(qs(s_.startup.enterprise));
-        picture_->managementUnit()->setText(qs(s_.startup.managementUnit));
-        picture_->costCentre()->setText(qs(s_.startup.costCentre));
-        picture_->placePeriod();
+        // The labels keep their captions ("Podnik:" ...) with the texts read again; showing the
+        // bare texts looked as if the captions had vanished.
+        if (readInic(s_)) showLabels();
     });
 }
 

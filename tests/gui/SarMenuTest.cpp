@@ -227,9 +227,9 @@ private slots:
                 QCOMPARE(
                     d.t.read(inic),
                     std::string("02 Nov\xe1 firma\r\n04 Sklad\r\n05 D\xedlna\r\nD:\\SarDos\r\n"));
-                // The labels hold the bare texts until the window is shown again.
-                QCOMPARE(p.enterprise()->text(), QString::fromUtf8("02 Nová firma"));
-                QCOMPARE(p.costCentre()->text(), QString::fromUtf8("05 Dílna"));
+                // The labels show the new texts with their captions at once.
+                QCOMPARE(p.enterprise()->text(), QString::fromUtf8("Podnik:     02 Nová firma"));
+                QCOMPARE(p.costCentre()->text(), QString::fromUtf8("Stredisko:  05 Dílna"));
                 // A new show repeats the show step, not the first activation.
                 d.t.dialogs.clear();
                 main->hide();
@@ -238,7 +238,10 @@ private slots:
                 QVERIFY(d.t.dialogs.boxes.empty());
             } else {
                 QCOMPARE(d.t.read(inic), before);
-                QCOMPARE(p.enterprise()->text(), QString::fromUtf8("01 Strojírny Morava, a.s."));
+                // Closed without a change: the captions stay.
+                QCOMPARE(p.enterprise()->text(),
+                         QString::fromUtf8("Podnik:     01 Strojírny Morava, a.s."));
+                QCOMPARE(p.managementUnit()->text().left(8), QString("Sprava: "));
             }
         }
     }
