@@ -18,6 +18,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <optional>
 
 namespace sarw {
@@ -213,8 +214,12 @@ void TCdsCis::placeColumns() {
     const auto& fields = editor_.data().fields;
     for (size_t f = 0; f < fields.size(); ++f) {
         const int name = metrics.horizontalAdvance(qs(trimRight(fields[f].name)));
+        // The designed width counts 8 pixels a character; a wider font still shows the whole
+        // value, with the cell's margins.
+        const int perChar = std::max(8, metrics.horizontalAdvance(QLatin1Char('0')));
+        const int whole = fields[f].size * perChar + 12;
         grid_->setColumnWidth(static_cast<int>(f),
-                              CodebookEditor::columnWidth(name, fields[f].size));
+                              std::max(CodebookEditor::columnWidth(name, fields[f].size), whole));
     }
 }
 

@@ -62,6 +62,14 @@ private slots:
         QVERIFY(!w.button("Editace")->isEnabled());
         QVERIFY(!w.button("Setrideni")->isEnabled());
         QVERIFY(w.grid()->columnWidth(1) >= 8 * 8);
+        // Every value is seen whole in its column.
+        const QAbstractItemModel* m = w.grid()->model();
+        const QFontMetrics fm(w.grid()->font());
+        for (int r = 0; r < m->rowCount(); ++r)
+            for (int c = 0; c < m->columnCount(); ++c) {
+                const QString v = m->index(r, c).data().toString().trimmed();
+                QVERIFY2(fm.horizontalAdvance(v) + 6 <= w.grid()->columnWidth(c), qPrintable(v));
+            }
         QTest::keyClick(w.grid(), Qt::Key_1);
         QTest::keyClick(w.grid(), Qt::Key_2);
         QCOMPARE(w.grid()->currentIndex().row(), 2);
