@@ -49,7 +49,7 @@ RightsGrid::RightsGrid(Session& s, QWidget* parent)
     setObjectName("Prava");
     setHorizontalHeaderLabels({QStringLiteral("Jmeno uzivatele"), QStringLiteral("Pristupove heslo"),
                                QStringLiteral("Status pristupu")});
-    // The designed 200 + 200 + 100 pixels leave no room for the row numbers and the scroll bar:
+    // Widths of 200 + 200 + 100 pixels leave no room for the row numbers and the scroll bar:
     // the two text columns give some up and the status column takes what is left, so nothing
     // scrolls sideways for a few pixels.
     setColumnWidth(0, 185);

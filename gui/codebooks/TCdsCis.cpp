@@ -214,7 +214,7 @@ void TCdsCis::placeColumns() {
     const auto& fields = editor_.data().fields;
     for (size_t f = 0; f < fields.size(); ++f) {
         const int name = metrics.horizontalAdvance(qs(trimRight(fields[f].name)));
-        // The designed width counts 8 pixels a character; a wider font still shows the whole
+        // The window's own width counts 8 pixels a character; a wider font still shows the whole
         // value, with the cell's margins.
         const int perChar = std::max(8, metrics.horizontalAdvance(QLatin1Char('0')));
         const int whole = fields[f].size * perChar + 12;

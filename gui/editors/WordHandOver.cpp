@@ -31,4 +31,11 @@ std::string handToWordProcessor(Session& s, const QString& text, const QFont& fo
     return openInWordProcessor(s, name) ? name : std::string();
 }
 
+std::string handReportToWordProcessor(Session& s, const std::string& report,
+                                      const std::string& bytes, const QFont& font) {
+    QString text = qs(bytes);
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return handToWordProcessor(s, text, font, report);
+}
+
 } // namespace sarw

@@ -15,5 +15,8 @@ class Session;
 // Microsoft Word neni dostupna !").
 std::string handToWordProcessor(Session& s, const QString& text, const QFont& font,
                                 const std::string& sourceName);
+// The same for a report file's bytes (Windows-1250, lines ended by CR LF).
+std::string handReportToWordProcessor(Session& s, const std::string& report,
+                                      const std::string& bytes, const QFont& font);
 
 } // namespace sarw

@@ -200,9 +200,7 @@ void TVyst::toWord() {
     bool ok = false;
     guarded([&] { ok = viewerText(s_, file, bytes); });
     if (!ok) return;
-    QString text = qs(bytes);
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    guarded([&] { handToWordProcessor(s_, text, editor_->text()->font(), file); });
+    guarded([&] { handReportToWordProcessor(s_, file, bytes, editor_->text()->font()); });
 }
 
 void TVyst::choosePrinter() {

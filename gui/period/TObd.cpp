@@ -99,7 +99,7 @@ void TObd::showEvent(QShowEvent* e) {
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
         move((screen.width() - width()) / 2, (screen.height() - height()) / 2);
     } else {
-        // The designed place, kept inside the main window, which is narrower than the place
+        // The place asked for, kept inside the main window, which is narrower than the place
         // assumes.
         QPoint at(left_, top_);
         if (const QWidget* main = parentWidget()) {

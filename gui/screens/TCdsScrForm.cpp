@@ -1,15 +1,14 @@
 #include "screens/TCdsScrForm.h"
 
 #include "editors/TTextEdit.h"
-#include "platform/Cp1250.h"
-#include "screens/ScrClip.h"
-#include "screens/ScrGrid.h"
 #include "editors/WordHandOver.h"
 #include "output/NumRowFont.h"
 #include "output/ReportPrint.h"
-#include "output/ReportViewer.h"
 #include "output/ShowReport.h"
 #include "output/TNumRow.h"
+#include "platform/Cp1250.h"
+#include "screens/ScrClip.h"
+#include "screens/ScrGrid.h"
 #include "screens/TCdsScrT.h"
 #include "shell/LSysDate.h"
 #include "shell/ProgramEnd.h"
@@ -17,6 +16,7 @@
 #include "shell/Session.h"
 #include "shell/WinLSys.h"
 #include "shell/Writing.h"
+#include "tables/library/CdsCopySupport.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -363,12 +363,9 @@ void TCdsScrForm::wordReport() {
     grid_->finishEditing();
     guarded([this] {
         const SesResult r = scr_.wordReport();
-        if (!r.made()) return;
-        std::string file = r.reportFile, bytes;
-        if (!viewerText(s_, file, bytes)) return;
-        QString text = qs(bytes);
-        text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-        handToWordProcessor(s_, text, reportFont(s_.printSettings), file);
+        std::string bytes;
+        if (!r.made() || !cdscopy::readImportSource(s_, r.reportFile, bytes)) return;
+        handReportToWordProcessor(s_, r.reportFile, bytes, reportFont(s_.printSettings));
     });
 }
 

@@ -30,7 +30,7 @@ QPushButton* TCdsScrForm::addButton(const char* name, const char* caption, const
 
 namespace {
 
-struct Spec {
+struct ButtonDef {
     const char* name;
     const char* caption;
     const char* hint;
@@ -52,7 +52,7 @@ void TCdsScrForm::buildPanel() {
     layout->setContentsMargins(4, 2, 4, 2);
     layout->setSpacing(2);
 
-    const Spec top[] = {
+    const ButtonDef top[] = {
         {"oprava", "  Oprava", "Povoli nebo zakaze provadeni oprav"},
         {"param", "  Param", "Doplneni mezisouctu a strankovani"},
         {"tiskOkna", " Tisk okna", "Vytiskne se prave zobrazene okno"},
@@ -65,7 +65,7 @@ void TCdsScrForm::buildPanel() {
         {"konec", "  Konec", "Uzavreni okna"},
     };
     QHBoxLayout* r = row(layout);
-    for (const Spec& s : top) r->addWidget(addButton(s.name, s.caption, s.hint));
+    for (const ButtonDef& s : top) r->addWidget(addButton(s.name, s.caption, s.hint));
     r->addStretch();
     buttons_["oprava"]->setCheckable(true);
 
@@ -116,7 +116,7 @@ void TCdsScrForm::buildPanel() {
     r->addWidget(new QLabel(QStringLiteral("Hlavicka II:"), panel_));
     r->addWidget(heading2_, 1);
 
-    const Spec small[] = {
+    const ButtonDef small[] = {
         {"prvni", "|<", ""},
         {"predchozi", "<", ""},
         {"dalsi", ">", ""},
@@ -136,7 +136,7 @@ void TCdsScrForm::buildPanel() {
         {"textVpravo", "T-V", "Text vpravo"},
     };
     r = row(layout);
-    for (const Spec& s : small) {
+    for (const ButtonDef& s : small) {
         QPushButton* b = addButton(s.name, s.caption, s.hint);
         b->setFixedWidth(b->fontMetrics().horizontalAdvance(b->text()) + 16);
         r->addWidget(b);

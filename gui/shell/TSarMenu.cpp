@@ -126,7 +126,7 @@ void TSar::buildMenu() {
     };
     link("Zpracovani ucetnich dokladu", "DataObraty");
     link("Zmena ucetniho obdobi", "NObdobi");
-    // The help button has no action in the design; until the help texts come it says so.
+    // The help button has no action of its own; until the help texts come it says so.
     for (const char* hint : {"Kalendar", "Hodiny", "Napoveda"}) {
         QToolButton* b = toolButton(hint);
         b->setEnabled(false);

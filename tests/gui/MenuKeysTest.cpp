@@ -62,7 +62,7 @@ private slots:
         DemoDisk d;
         auto main = startMain(d, "Zenit", "Zenit");
         checkUnique(main->menuBar()->actions(), "menu");
-        // The captions' texts stay as designed.
+        // The captions' texts stay as they were.
         QCOMPARE(main->command("TabObraty")->text().remove(QLatin1Char('&')),
                  QString("Mesicni obraty"));
 

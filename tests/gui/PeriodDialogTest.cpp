@@ -48,7 +48,7 @@ private slots:
         main.show();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
         TObd dialog(*t, &main);
-        // The designed place assumes a wider window.
+        // The usual place assumes a wider window.
         dialog.setPlace(main.x() + 390, main.y() + 130);
         QRect shown;
         whenModal<TObd>([&](TObd* w) {

@@ -237,6 +237,29 @@ private slots:
         w.reject();
     }
 
+    // "  Word" hands the screen's own report on, not whatever the viewer showed last.
+    void wordHandsTheScreensReportOn() {
+        if (std::filesystem::exists("/usr/bin/xdg-open") ||
+            std::filesystem::exists("/usr/local/bin/xdg-open"))
+            QSKIP("a document program would be started");
+        Screen screen(false);
+        auto& [t, w] = screen;
+        QVERIFY(w.openScreen());
+        t.dialogs.clear();
+        QVERIFY(w.button("word")->isEnabled());
+        w.button("word")->click();
+        QVERIFY(t.dialogs.saw("Aplikace Microsoft Word neni dostupna !"));
+        QVERIFY(!t.dialogs.saw("nebyl nalezen"));
+        int written = 0;
+        for (const auto& e : std::filesystem::directory_iterator(t.path("C:\\A_Run\\Work")))
+            if (e.path().extension() == ".odt") {
+                ++written;
+                QCOMPARE(readFile(e.path().string()).substr(0, 2), std::string("PK"));
+            }
+        QCOMPARE(written, 1);
+        w.reject();
+    }
+
     void printedGridIsAPage() {
         Screen screen(false);
         auto& [t, w] = screen;
