@@ -235,6 +235,12 @@ struct PeriodOutcome {
     long skipped = 0;    // turnovers left out for their material number
 };
 
+// The table a period's DOS file becomes: the state file named after YYMM is the opening state
+// of the period after it.
+std::string periodTarget(Session& s, const std::string& yymm, const PeriodFiles& k) {
+    return &k == &kStateFiles ? stateFileName(s, NextPeriod(yymm)) : turnoverFileName(s, yymm);
+}
+
 PeriodOutcome convertPeriod(Session& s, const std::string& dir, const std::string& yymm,
                             const PeriodFiles& k) {
     PeriodOutcome out;
@@ -253,9 +259,7 @@ PeriodOutcome convertPeriod(Session& s, const std::string& dir, const std::strin
         }
         target.append(states ? stateRecord(d, yymm) : turnoverRecord(d, yymm));
     }
-    // The state file named after YYMM is the opening state of the period after it.
-    const std::string name =
-        states ? stateFileName(s, NextPeriod(yymm)) : turnoverFileName(s, yymm);
+    const std::string name = periodTarget(s, yymm, k);
     if (target.store(name)) out = {name, skipped};
     return out;
 }
@@ -317,16 +321,21 @@ void deleteWorkFiles(Session& s) {
     deleteFile(s, kSarWork2);
 }
 
-// Movement types and material groups: the sorted DOS table replaces the codebook as it is. The
-// material groups go to the current year's codebook by its name alone (nothing is copied forward
-// from the year before). The name of the table written; empty when the step stopped.
-std::string copyCodebook(Session& s, const std::string& dir, const char* plain, const char* def,
-                         bool ofYear) {
-    deleteWorkFiles(s);
+// The codebook a step replaces: movement types, the current year's material groups (by its name
+// alone: nothing is copied forward from the year before), or materials.
+std::string codebookTarget(Session& s, int step) {
     ReadPeriod(s);
-    const std::string target = ofYear
-                                   ? workDir(s, "Cisel") + "\\" + s.period.PeriodYear + "MatSk.Cds"
-                                   : codebookName(s, "DP");
+    return step == 0   ? codebookName(s, "DP")
+           : step == 1 ? workDir(s, "Cisel") + "\\" + s.period.PeriodYear + "MatSk.Cds"
+                       : codebookName(s, "Mater");
+}
+
+// Movement types and material groups: the sorted DOS table replaces the codebook as it is. The
+// name of the table written; empty when the step stopped.
+std::string copyCodebook(Session& s, const std::string& dir, const char* plain, const char* def,
+                         int step) {
+    deleteWorkFiles(s);
+    const std::string target = codebookTarget(s, step);
     const std::string source = codebookSource(s, dir, plain);
     if (source.empty() || !readDosFile(s, source, def, 1) || !SafeCopy(s, kSarWork2, target, 1))
         return {};
@@ -335,7 +344,7 @@ std::string copyCodebook(Session& s, const std::string& dir, const char* plain, 
 
 std::string convertMaterials(Session& s, const std::string& dir) {
     deleteWorkFiles(s);
-    const std::string target = codebookName(s, "Mater");
+    const std::string target = codebookTarget(s, 2);
     const std::string source = codebookSource(s, dir, "Mater.Dat");
     std::vector<Row> rows;
     if (source.empty() || !readDosFile(s, source, "DosMater.Def", 1) || !sortedDosRows(s, 4, rows))
@@ -366,16 +375,11 @@ std::vector<std::string> dosImportReplaces(Session& s, DosImport what) {
     if (dir.empty()) return existing;
     std::vector<std::string> targets;
     if (what == DosImport::Codebooks) {
-        ReadPeriod(s);
-        targets = {codebookName(s, "DP"),
-                   workDir(s, "Cisel") + "\\" + s.period.PeriodYear + "MatSk.Cds",
-                   codebookName(s, "Mater")};
+        for (int step = 0; step < 3; ++step) targets.push_back(codebookTarget(s, step));
     } else {
-        const bool states = what == DosImport::States;
-        for (const std::string& yymm :
-             periodsPresent(s, dir, states ? kStateFiles : kTurnoverFiles))
-            targets.push_back(states ? stateFileName(s, NextPeriod(yymm))
-                                     : turnoverFileName(s, yymm));
+        const PeriodFiles& k = what == DosImport::States ? kStateFiles : kTurnoverFiles;
+        for (const std::string& yymm : periodsPresent(s, dir, k))
+            targets.push_back(periodTarget(s, yymm, k));
     }
     for (const std::string& t : targets)
         if (fileExists(s, t)) existing.push_back(t);
@@ -429,8 +433,8 @@ DosImportResult KonvCis(Session& s) {
         // Each step runs only when the one before found its file.
         for (int step = 0; step < 3; ++step) {
             strip.set(static_cast<std::size_t>(step), 3);
-            std::string written = step == 0   ? copyCodebook(s, dir, "DP.Dat", "DosDP.Def", false)
-                                  : step == 1 ? copyCodebook(s, dir, "Ms.Dat", "DosMS.Def", true)
+            std::string written = step == 0   ? copyCodebook(s, dir, "DP.Dat", "DosDP.Def", 0)
+                                  : step == 1 ? copyCodebook(s, dir, "Ms.Dat", "DosMS.Def", 1)
                                               : convertMaterials(s, dir);
             if (written.empty()) return result;
             result.written.push_back(std::move(written));
