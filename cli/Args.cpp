@@ -64,14 +64,9 @@ Args& Args::words(const std::string& name, std::vector<std::string>& into, std::
     return *this;
 }
 
+// A word and an option differ only in their names ("--" or not), which CLI11 tells apart.
 Args& Args::option(const std::string& flag, std::string& into, bool required) {
-    CLI::Option* o = app_->add_option(flag, into);
-    if (required) required_.push_back(flag);
-    checks_.push_back({flag, [&into, o] {
-                           if (o->count()) into = arg1250(into);
-                           return std::string();
-                       }});
-    return *this;
+    return word(flag, into, required);
 }
 
 Args& Args::option(const std::string& flag, int& into, int low, int high, bool required) {
