@@ -32,7 +32,11 @@ QAbstractButton* QtDialogs::run(QMessageBox& box) {
     box.show();
     box.raise();
     box.activateWindow();
+    // A question inside a computation waits for the user: the arrow, not the hourglass.
+    const bool busy = QApplication::overrideCursor() != nullptr;
+    if (busy) QApplication::setOverrideCursor(Qt::ArrowCursor);
     box.exec();
+    if (busy) QApplication::restoreOverrideCursor();
     QAbstractButton* chosen = box.clickedButton();
     processEvents();
     return chosen;

@@ -1,10 +1,12 @@
 #include "shell/TVp.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -46,8 +48,16 @@ void TVp::showStrip() {
         show();
         raise();
         QApplication::setOverrideCursor(Qt::WaitCursor);
+        // The computation that follows blocks the event loop: wait (briefly) until the window
+        // system has mapped the strip and paint it now, or the user never sees it.
+        QElapsedTimer waited;
+        waited.start();
+        while (windowHandle() && !windowHandle()->isExposed() && waited.elapsed() < 300)
+            QApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+        repaint();
+        QGuiApplication::sync();
     }
-    QApplication::processEvents();
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void TVp::closeStrip() {

@@ -128,6 +128,16 @@ private slots:
         QVERIFY(strip.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(QApplication::overrideCursor() &&
                 QApplication::overrideCursor()->shape() == Qt::WaitCursor);
+        // A box inside the computation shows the arrow while it waits; the hourglass comes back.
+        Qt::CursorShape inBox = Qt::BlankCursor;
+        whenModal<QMessageBox>([&inBox](QMessageBox* b) {
+            inBox = QApplication::overrideCursor() ? QApplication::overrideCursor()->shape()
+                                                   : Qt::BlankCursor;
+            b->buttons().front()->click();
+        });
+        dialogs.information("Vygenerovany obvykle vlastnosti.", "");
+        QCOMPARE(inBox, Qt::ArrowCursor);
+        QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
         dialogs.progressClose();
         QVERIFY(strip.isVisible()); // the outer computation still runs
         dialogs.progressClose();
