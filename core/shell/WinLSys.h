@@ -86,6 +86,8 @@ bool openDocument(Session& s, const std::string& name);
 // C:\A_Run\Work\Tabulo.Tbu, start Tabulo.Exe of the programs directory. False when the table
 // was not handed over (above all when Tabulo.Exe does not exist, which is not warned about):
 // the caller then shows the table itself.
+// Whether the separate table tool is installed in the programs directory.
+bool tableToolExists(Session& s);
 bool showTableInTool(Session& s, const std::string& tableFile, const std::string& defFile,
                      const std::string& appName, const std::string& title);
 // Shows the help text <data disk>\LSarW\Dokum\<name>.Rtf; false (after the not-found warning)

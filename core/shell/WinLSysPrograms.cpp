@@ -76,9 +76,13 @@ bool showTableInTool(Session& s, const std::string& tableFile, const std::string
     if (FileCopy(s, tableFile, kTabuloDataFile, 0) != kCopyOk) return false;
     if (!writeControlFile(s, defFile, appName, title)) return false;
     // Without the table tool the caller shows the table in its own window; no warning here.
-    const std::string tool = s.programsDir + "\\Tabulo.Exe";
-    if (s.programsDir.empty() || !fileExists(s, tool)) return false;
-    return startProgram(s, tool, kTabuloControlFile, false) != kCannotStart;
+    if (!tableToolExists(s)) return false;
+    return startProgram(s, s.programsDir + "\\Tabulo.Exe", kTabuloControlFile, false) !=
+           kCannotStart;
+}
+
+bool tableToolExists(Session& s) {
+    return !s.programsDir.empty() && fileExists(s, s.programsDir + "\\Tabulo.Exe");
 }
 
 bool showHelpText(Session& s, const std::string& name) {

@@ -29,6 +29,11 @@ bool targetValid(const std::string& current, const std::string& next) {
 
 } // namespace
 
+bool closingConfirmed(Session& s) {
+    ReadPeriod(s);
+    return question(s, "Skutecne chceme uzavrit mesic ?", "Aktualni obdobi:  " + s.period.Period);
+}
+
 ClosingFields closingFields(Session& s) {
     ReadPeriod(s);
     return {periodCompact(s.period.Period), NextPeriod(s.period.Period)};

@@ -10,6 +10,9 @@ class Session;
 // become the state file of the next period, and the period moves on. The window `TSarMesU`
 // shows the two fields and calls these.
 
+// The menu's question before the window: the period read again, "Ano" to go on.
+bool closingConfirmed(Session& s);
+
 // The fields on showing: the current period and the proposed next one, compact ("YYMM").
 struct ClosingFields {
     std::string current;

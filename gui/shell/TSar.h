@@ -66,6 +66,8 @@ private:
     void placeToolButtons();
     void showStep();
     void showLabels();
+    // The period label after the period changed.
+    void showPeriod();
     // Menu (TSarMenu.cpp).
     void buildMenu();
     QAction* add(QMenu* menu, const char* caption, const char* handler, void (TSar::*run)());

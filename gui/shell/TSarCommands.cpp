@@ -16,7 +16,10 @@
 #include "shell/WinLSys.h"
 #include "shell/WorkFiles.h"
 #include "stock/StockTables.h"
+#include "stock/TSarMesU.h"
+#include "stock/TSarObn.h"
 #include "stock/TSarProc.h"
+#include "stock/USarMesU.h"
 #include "stock/USarDos.h"
 #include "period/PeriodFiles.h"
 
@@ -110,11 +113,23 @@ void TSar::Ucto() {
 }
 
 void TSar::UzavMes() {
-    guarded([this] { commandAllowed(s_, GatedCommand::MonthlyClosing); });
+    guarded([this] {
+        if (!commandAllowed(s_, GatedCommand::MonthlyClosing) || !closingConfirmed(s_)) return;
+        writing(s_, [this] {
+            TSarMesU w(s_, [this] { showPeriod(); }, this);
+            w.exec();
+        });
+    });
 }
 
 void TSar::ObnovaDat() {
-    guarded([this] { commandAllowed(s_, GatedCommand::RestoreFromArchive); });
+    guarded([this] {
+        if (!commandAllowed(s_, GatedCommand::RestoreFromArchive)) return;
+        writing(s_, [this] {
+            TSarObn w(s_, this);
+            w.exec();
+        });
+    });
 }
 
 // --- Codebooks -----------------------------------------------------------------------------
@@ -167,6 +182,10 @@ void TSar::ObnovaDatPoslDokl() {
 void TSar::NObdobi() {
     if (!commandAllowed(s_, GatedCommand::AccountingPeriod)) return;
     obd_->exec();
+    showPeriod();
+}
+
+void TSar::showPeriod() {
     picture_->period()->setText(qs("Ucetni obdobi: " + s_.period.Period));
     picture_->placePeriod();
 }

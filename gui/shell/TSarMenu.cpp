@@ -74,7 +74,7 @@ void TSar::buildMenu() {
     cumulation->addAction(QStringLiteral("Kumulace obratu"));
 
     QMenu* closing = topMenu(bar, "Uzaverka");
-    later(closing, "Mesicni", "UzavMes", &TSar::UzavMes);
+    add(closing, "Mesicni", "UzavMes", &TSar::UzavMes);
 
     QMenu* codebooks = topMenu(bar, "Ciselniky");
     add(codebooks, "Cinnosti", "ACinn", &TSar::ACinn);
@@ -88,7 +88,7 @@ void TSar::buildMenu() {
     QMenu* service = topMenu(bar, "Servis");
     QMenu* archive = submenu(service, "Archivace");
     add(archive, "Ulozeni dat", "ArchFile", &TSar::ArchFile);
-    later(archive, "Obnova dat po havarii", "ObnovaDat", &TSar::ObnovaDat);
+    add(archive, "Obnova dat po havarii", "ObnovaDat", &TSar::ObnovaDat);
     add(archive, "Obnova dat s poslednim ulozenym dokladem", "ObnovaDatPoslDokl",
         &TSar::ObnovaDatPoslDokl);
     add(service, "Ucetni obdobi", "NObdobi", &TSar::NObdobi);
