@@ -144,6 +144,21 @@ fs::path Platform::driveFolder(char letter) const {
     return drivesRoot_ / std::string(1, up);
 }
 
+std::string Platform::programName(const fs::path& nativeFile) const {
+    const fs::path file = fs::weakly_canonical(nativeFile);
+    const fs::path root = fs::weakly_canonical(drivesRoot_);
+    const fs::path relative = file.lexically_relative(root);
+    const std::string first = relative.empty() ? std::string() : relative.begin()->string();
+    const bool inDrive = first.size() == 1 && std::isalpha(static_cast<unsigned char>(first[0]));
+    if (!inDrive) return nativeFile.string();
+    // Native names are UTF-8; the program's are Windows-1250.
+    std::string name = first + ":";
+    for (auto it = std::next(relative.begin()); it != relative.end(); ++it)
+        name += "\\" + utf8ToCp1250(it->string());
+    if (name.size() == 2) name += "\\";
+    return name;
+}
+
 fs::path Platform::native(std::string_view winPath) const {
     if (!winPath.empty() && winPath[0] == '/') {
         fs::path p("/");

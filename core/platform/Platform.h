@@ -30,6 +30,9 @@ public:
     // Native path of a Windows-form name. A name starting with '/' is native already; a name
     // without a drive is taken relative to the current directory.
     std::filesystem::path native(std::string_view winPath) const;
+    // The program's name of a native file (a file chosen in a file dialog): "X:\dir\name" when it
+    // lies in a drive folder, the native path itself otherwise.
+    std::string programName(const std::filesystem::path& nativeFile) const;
     // The folder of drive letter X, whether it exists or not.
     std::filesystem::path driveFolder(char letter) const;
 

@@ -181,6 +181,21 @@ void cardScreenParams(Session& s, int units) {
     p.Sum[3 + units] = true;
 }
 
+void cardPickParams(Session& s, const std::string& pickList) {
+    CisParams& cis = s.cis;
+    cis.CisFileName = pickList;
+    cis.CisDefName.clear();
+    cis.CisEditMode = 'N';
+    cis.CisPickMode = 'A';
+    cis.CisChosen = 'N';
+    cis.clearValues();
+    cis.setFirstKeys(1);
+}
+
+std::string cardPickChosen(const Session& s) {
+    return s.cis.CisChosen == 'A' ? trimBoth(s.cis.CisValues[0]) : std::string();
+}
+
 std::string cardPickedMaterial(const Table& pickList, std::size_t rec) {
     return pickList.fieldCount() > 0 && rec < pickList.recordCount() ? pickList.text(rec, 0)
                                                                      : std::string();

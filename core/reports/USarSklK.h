@@ -49,6 +49,10 @@ void cardScreenParams(Session& s, int units);
 // The material pick list: the turnovers of the period range summed per material number, text
 // and unit into SarWork.Cds. Its name, empty when it was not made.
 std::string cardPickList(Session& s, const CardSelection& sel);
+// The codebook window's parameters for choosing from the pick list (no editing, first key).
+void cardPickParams(Session& s, const std::string& pickList);
+// After the codebook window: the chosen material number, empty when nothing was chosen.
+std::string cardPickChosen(const Session& s);
 // The material number of a record of the pick list, for the material field.
 std::string cardPickedMaterial(const Table& pickList, std::size_t rec);
 

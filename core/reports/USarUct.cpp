@@ -110,7 +110,7 @@ std::string makeBookingTable(Session& s, const std::string& turnoverFile) {
     CdsTable turnovers, book, bookings;
     if (!cdscopy::openRead(s, turnovers, turnoverFile)) return {};
     s.cds.TableFile = kSarWork2;
-    s.cds.DefFile = workDir(s, "DefSoub") + "\\UctO.Def";
+    s.cds.DefFile = uctBookingDef(s);
     s.cdsProc().MakeTable(bookings);
     if (!s.cdsProc().OpenTableW(bookings)) return {};
     if (!cdscopy::openRead(s, book, yearCodebookName(s, "Ucto"))) {
@@ -242,6 +242,8 @@ bool startUctTableTool(Session& s) {
     s.dialogs().progress(0);
     return true;
 }
+
+std::string uctBookingDef(Session& s) { return workDir(s, "DefSoub") + "\\UctO.Def"; }
 
 std::string VytvoreniSouboru(Session& s, bool& shown) {
     std::string transfer = buildTransfer(s);

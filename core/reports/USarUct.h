@@ -59,6 +59,8 @@ std::string completeUctPath(const std::string& line, const std::string& dataDisk
 // Starts the table tool on the project without waiting. False, without a message, when the
 // table tool is not installed: the caller then shows the booking table itself.
 bool startUctTableTool(Session& s);
+// The definition of the booking table.
+std::string uctBookingDef(Session& s);
 // The button "  Vytvoreni souboru": buildTransfer, then the table tool when the file was made;
 // `shown` tells whether the table tool took the booking table.
 std::string VytvoreniSouboru(Session& s, bool& shown);

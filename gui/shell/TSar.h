@@ -68,6 +68,8 @@ private:
     void showLabels();
     // The period label after the period changed.
     void showPeriod();
+    // A modal window made for one command and released after it.
+    template <class Window> void runWindow();
     // Menu (TSarMenu.cpp).
     void buildMenu();
     QAction* add(QMenu* menu, const char* caption, const char* handler, void (TSar::*run)());

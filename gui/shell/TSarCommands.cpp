@@ -5,6 +5,10 @@
 #include "period/Period.h"
 #include "period/TObd.h"
 #include "period/TObd12.h"
+#include "reports/TSarInv.h"
+#include "reports/TSarReg.h"
+#include "reports/TSarSklK.h"
+#include "reports/TSarUct.h"
 #include "screens/TCdsScrForm.h"
 #include "shell/ProgramEnd.h"
 #include "shell/QtText.h"
@@ -69,9 +73,18 @@ void TSar::DataObraty() {
     guarded([this] { commandAllowed(s_, GatedCommand::Turnovers); });
 }
 
-void TSar::SesInv() {}
-void TSar::SesReg() {}
-void TSar::SesSklK() {}
+// --- Prehlady: the report windows, created for each command ----------------------------------
+
+template <class Window> void TSar::runWindow() {
+    guarded([this] {
+        Window w(s_, this);
+        w.exec();
+    });
+}
+
+void TSar::SesInv() { runWindow<TSarInv>(); }
+void TSar::SesReg() { runWindow<TSarReg>(); }
+void TSar::SesSklK() { runWindow<TSarSklK>(); }
 
 // --- Tabulky: the computed table goes to the table tool, or to our own screen without it ------
 
@@ -109,7 +122,9 @@ void TSar::TabAktStavy() {
 }
 
 void TSar::Ucto() {
-    commandAllowed(s_, GatedCommand::TransferToAccounts);
+    guarded([this] {
+        if (commandAllowed(s_, GatedCommand::TransferToAccounts)) runWindow<TSarUct>();
+    });
 }
 
 void TSar::UzavMes() {

@@ -56,9 +56,9 @@ void TSar::buildMenu() {
     later(data, "Obraty", "DataObraty", &TSar::DataObraty);
 
     QMenu* views = topMenu(bar, "Prehlady");
-    later(views, "Inventurni soupis", "SesInv", &TSar::SesInv);
-    later(views, "Regleta", "SesReg", &TSar::SesReg);
-    later(views, "Skladove karty", "SesSklK", &TSar::SesSklK);
+    add(views, "Inventurni soupis", "SesInv", &TSar::SesInv);
+    add(views, "Regleta", "SesReg", &TSar::SesReg);
+    add(views, "Skladove karty", "SesSklK", &TSar::SesSklK);
 
     QMenu* tables = topMenu(bar, "Tabulky");
     add(tables, "Pocatecni mesicni stavy", "TabStavy", &TSar::TabStavy);
@@ -68,7 +68,7 @@ void TSar::buildMenu() {
     add(tables, "Aktualni stavy", "TabAktStavy", &TSar::TabAktStavy);
 
     QMenu* transfers = topMenu(bar, "Prevody");
-    later(transfers, "Ucetnictvi", "Ucto", &TSar::Ucto);
+    add(transfers, "Ucetnictvi", "Ucto", &TSar::Ucto);
     QMenu* cumulation = submenu(transfers, "Kumulace pro podnikovou instalaci");
     cumulation->addAction(QStringLiteral("Kumulace stavu"));
     cumulation->addAction(QStringLiteral("Kumulace obratu"));

@@ -11,7 +11,6 @@
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QPushButton>
@@ -81,12 +80,7 @@ std::string TSarObn::chooseArchived(const RestoreChoice& choice) {
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    // The file as the program names it when it is in the archive directory.
-    const QFileInfo file(dialog.selectedFiles().front());
-    const QString nativeDir = QString::fromStdString(s_.platform().native(dir).string());
-    if (file.canonicalPath() == QFileInfo(nativeDir).canonicalFilePath())
-        return dir + "\\" + cp(file.fileName());
-    return file.absoluteFilePath().toStdString();
+    return s_.platform().programName(dialog.selectedFiles().front().toStdString());
 }
 
 void TSarObn::showArchived(const std::string& file, const RestoreChoice& choice) {

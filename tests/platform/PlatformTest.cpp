@@ -33,6 +33,21 @@ TEST(Platform, FindsExistingComponentsWithoutRegardToCase) {
               t.root / "D" / "ucto" / "LSARW" / "defsoub" / "New.Def");
 }
 
+TEST(Platform, NamesAChosenNativeFileAsTheProgramDoes) {
+    test::TestSession t;
+    fs::create_directories(t.root / "D" / "LSarW" / "Prevody");
+    const Platform& p = t.session.platform();
+    EXPECT_EQ(p.programName(t.root / "D" / "LSarW" / "Prevody" / "Převod.Cds"),
+              utf8ToCp1250("D:\\LSarW\\Prevody\\Převod.Cds"));
+    EXPECT_EQ(p.programName(t.root / "C"), "C:\\");
+    // Through a detour, and outside every drive folder.
+    EXPECT_EQ(p.programName(t.root / "D" / "LSarW" / ".." / "x.txt"), "D:\\x.txt");
+    EXPECT_EQ(p.programName("/elsewhere/x.txt"), "/elsewhere/x.txt");
+    // What it names maps back to the same file.
+    EXPECT_EQ(p.native(p.programName(t.root / "D" / "LSarW" / "Prevody")),
+              t.root / "D" / "LSarW" / "Prevody");
+}
+
 TEST(Cp1250, ConvertsBothWays) {
     const std::string czech = "P\xf8\xedli\x9a \x9elu\x9dou\xe8k\xfd k\xf9\xf2 \xda\xd8";
     EXPECT_EQ(cp1250ToUtf8(czech), "Příliš žluťoučký kůň ÚŘ");
