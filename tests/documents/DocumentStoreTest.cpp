@@ -1,4 +1,5 @@
 #include "documents/DocumentStore.h"
+#include "documents/DocumentActions.h"
 #include "documents/DocumentFixture.h"
 #include "documents/FollowOn.h"
 #include "shell/USarCON.h"
@@ -195,6 +196,30 @@ TEST_F(DocumentStore, InsertKeepsTheLastRow) {
     ASSERT_TRUE(removeItemRow(*ts, form, 2));
     EXPECT_TRUE(form.DocModified);
     EXPECT_FALSE(form.doc.rowFilled(2));
+}
+
+// Closing, a new document and the follow-on go on only after a save that happened; a refused
+// save keeps the typed document.
+TEST_F(DocumentStore, ActionsGoOnOnlyAfterASave) {
+    writeTurnovers({turnover("00007", "0001", "A", 1)});
+    typeDocument("00007", {"B"});
+    form.LastCheckOk = false;
+    EXPECT_FALSE(closeDocumentForm(*ts, form));
+    EXPECT_FALSE(openNewDocument(*ts, form));
+    form.LastCheckOk = true;
+    EXPECT_FALSE(closeDocumentForm(*ts, form)); // "Ne" to the overwrite question
+    EXPECT_FALSE(openNewDocument(*ts, form));
+    EXPECT_EQ(form.doc.item(1, 2), "B");
+    EXPECT_TRUE(form.DocModified);
+    EXPECT_FALSE(openFollowOnDocument(*ts, form));
+    EXPECT_TRUE(ts.dialogs.saw(kNoFollowOn));
+    EXPECT_EQ(storedOf("00007")[0][14], "A");
+
+    ts.dialogs.answers = {Dialogs::Answer::Yes};
+    ASSERT_TRUE(openNewDocument(*ts, form));
+    EXPECT_EQ(storedOf("00007")[0][14], "B");
+    EXPECT_EQ(form.doc.head(6), "00008");
+    EXPECT_FALSE(form.doc.anyRowFilled());
 }
 
 TEST(FollowOnRules, EntriesOfARuleLine) {
