@@ -23,6 +23,14 @@ FileTime modified(Session& s, const std::string& name) {
     return fileInfo(s.platform().native(name)).modified;
 }
 
+// A file's time and size as text; empty when it is missing.
+std::string stamp(Session& s, const std::string& name) {
+    const FileInfo f = fileInfo(s.platform().native(name));
+    if (!f.exists) return {};
+    return std::to_string(f.modified.seconds) + "." + std::to_string(f.modified.nanoseconds) + "." +
+           std::to_string(f.size);
+}
+
 bool notBefore(const FileTime& a, const FileTime& b) {
     return std::tie(a.seconds, a.nanoseconds) >= std::tie(b.seconds, b.nanoseconds);
 }
@@ -55,17 +63,17 @@ bool priceListStale(Session& s) {
 }
 
 bool buildStockList(Session& s, DocumentForm& form) {
-    const FileTime t = modified(s, kPriceList);
-    const std::string key = std::to_string(t.seconds) + "." + std::to_string(t.nanoseconds) + "|" +
-                            form.doc.head(3) + form.doc.head(4) + form.doc.head(5);
-    if (key == form.stockListFor && fileExists(s, kSarWork)) return true;
+    // What the list was cut for, and the list itself as written: the display of a document
+    // uses the same work file.
+    const std::string key =
+        stamp(s, kPriceList) + "|" + form.doc.head(3) + form.doc.head(4) + form.doc.head(5);
+    if (key + "|" + stamp(s, kSarWork) == form.stockListFor) return true;
     form.stockListFor.clear();
     ProgressGuard strip(s);
     TSarProc(s).MakeCdsFile(kSarWork, stateDefName(s));
     bool built = false;
-    if (fileExists(s, kPriceList)) {
-        TurnoverFile prices;
-        if (!prices.load(s, kPriceList)) return false;
+    TurnoverFile prices;
+    if (fileExists(s, kPriceList) && prices.load(s, kPriceList)) {
         std::vector<std::uint32_t> rows;
         const std::string unit[3] = {form.doc.head(3), form.doc.head(4), form.doc.head(5)};
         for (std::size_t rec = 0; rec < prices.recordCount(); ++rec) {
@@ -79,7 +87,7 @@ bool buildStockList(Session& s, DocumentForm& form) {
     }
     ReadDef(s, turnoverDefName(s));
     GCisel(s);
-    if (built) form.stockListFor = key;
+    if (built) form.stockListFor = key + "|" + stamp(s, kSarWork);
     return built;
 }
 

@@ -1,7 +1,9 @@
 #include "documents/DocumentCheck.h"
+#include "documents/DocumentActions.h"
 #include "documents/DocumentFixture.h"
 #include "documents/PriceList.h"
 #include "shell/LSysDate.h"
+#include "shell/WorkFiles.h"
 
 using namespace sarw;
 using namespace sarw::test;
@@ -153,6 +155,12 @@ TEST_F(DocumentCheck, TheStockListIsBuiltOnlyWhenItsInputsChanged) {
     const int priced = ts.dialogs.progressShows;
     ASSERT_TRUE(buildStockList(*ts, form));
     EXPECT_EQ(ts.dialogs.progressShows, priced + 1);
+    // The document shown in the table screen takes the same work file: the list is cut again.
+    form.doc.head(5) = "01";
+    ASSERT_TRUE(issue(1, "1120100001", "1"));
+    ASSERT_TRUE(documentForDisplay(*ts, form, kSarWork));
+    ASSERT_TRUE(issue(1, "1120100001", "2"));
+    EXPECT_DOUBLE_EQ(value(1), 24.70);
 }
 
 TEST_F(DocumentCheck, SumsLabel) {
