@@ -117,6 +117,8 @@ std::vector<Operation> operations() {
          onDisk({"settings", "set", "--rows", "60", "--size", "9"}),
          {onDisk({"settings", "set", "--rows", "50"})}},
         {"install", {"install", "E:", "--demo"}, {}},
+        // A stored document replaced: the turnover file and its working copy.
+        {"doc save", onDisk({"--yes", "doc", "save", "D:\\Vstup\\doklad.tsv"}), {}},
         {"convert from-csv",
          onDisk({"convert", "from-csv", "D:\\Vstup\\obraty.csv", "D:\\LSarW\\Data\\Konv.Cds",
                  kTurnoverDef}),
@@ -195,6 +197,9 @@ protected:
         fs::copy(fs::path(SARW_TEST_DATA) / "cases/small-stock/input/D/Vstup", demo / "D/Vstup");
         std::ofstream(demo / "D/Vstup/users.tsv", std::ios::binary)
             << "Zenit\tZenit\tZenit\r\nJan\theslo\tSprav\r\n";
+        std::ofstream(demo / "D/Vstup/doklad.tsv", std::ios::binary)
+            << "26\t02\t01\t03\t01\t00005\t110\t01\t03\t01\tPrijemka\t\t\n"
+            << "0001\t1120100001\t\t\t\t\t\t\t1,50\t\t10\t\t\n";
     }
     static void TearDownTestSuite() {
         std::error_code ec;
