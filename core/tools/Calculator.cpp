@@ -33,7 +33,9 @@ void Calculator::back() {
 }
 
 void Calculator::clearEntry() {
+    // The value goes with the text it was read from: "=" must not use a number no longer shown.
     entry_.clear();
+    value_ = 0;
 }
 
 void Calculator::clear() {

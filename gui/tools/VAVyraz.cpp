@@ -7,6 +7,7 @@
 #include "tools/LHVyraz.h"
 #include "tools/ToolWindows.h"
 
+#include <QFontDatabase>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,6 +24,7 @@ VAVyraz::VAVyraz(Session& s, QWidget* parent) : QWidget(parent, Qt::Window), ses
     result_ = new QLineEdit(this);
     result_->setObjectName("vysledek");
     result_->setReadOnly(true);
+    result_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     decimals_ = new DecimalsField(5, this);
     decimals_->setObjectName("desetiny");
     auto* computeButton = new QPushButton(QStringLiteral("  Vypocet"), this);

@@ -5,6 +5,7 @@
 #include "tools/DecimalsField.h"
 #include "tools/ToolWindows.h"
 
+#include <QFontDatabase>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -40,6 +41,9 @@ VCalcul::VCalcul(Session& s, QWidget* parent) : QWidget(parent, Qt::Window), ses
     memory_ = new QLineEdit(this);
     memory_->setObjectName("pamet");
     for (QLineEdit* line : {display_, memory_}) {
+        // 25 positions in a fixed font, so that the numbers stand under each other.
+        line->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+        line->setFixedWidth(line->fontMetrics().horizontalAdvance(QString(27, '0')));
         line->setReadOnly(true);
         line->setFocusPolicy(Qt::NoFocus);
         line->setAlignment(Qt::AlignRight);

@@ -27,6 +27,10 @@ Vdate::Vdate(Session& s, QWidget* parent) : QWidget(parent, Qt::Window) {
     setWindowTitle(QStringLiteral(" Kalendar"));
     calendar_ = new QCalendarWidget(this);
     calendar_->setObjectName("kalendar");
+    // Month and day names as a Czech system shows them, weeks from Monday, no week numbers.
+    calendar_->setLocale(QLocale(QLocale::Czech, QLocale::CzechRepublic));
+    calendar_->setFirstDayOfWeek(Qt::Monday);
+    calendar_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     const DateTime today = s.platform().now();
     calendar_->setSelectedDate(QDate(today.year, today.month, today.day));
     auto* layout = new QVBoxLayout(this);

@@ -27,6 +27,7 @@ TEST(Calculator, KeysGiveTheMemoryLine) {
         {"1,,5*2=", 3, "                     3,00"},               // a second comma is not taken
         {"12Z5+1=", 16, "                    16,00"},              // Zpet drops the 2
         {"7+9E1=", 8, "                     8,00"},                // CE drops the 9
+        {"7+9E=", 7, "                     7,00"},                 // and its value with it
         {"7+9C", 0, "                         "},                  // C: accumulator 0 shown
         {"5=", 5, "                     5,00"},       {"", 0, ""}, // nothing shown yet
     };
