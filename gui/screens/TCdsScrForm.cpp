@@ -17,6 +17,7 @@
 #include "shell/WinLSys.h"
 #include "shell/Writing.h"
 #include "tables/library/CdsCopySupport.h"
+#include "tools/ToolWindows.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -98,6 +99,10 @@ TCdsScrForm::TCdsScrForm(Session& s, QWidget* parent)
         updateEditState();
     });
     on("param", [this] { grouping(); });
+    on("vyraz", [this] { showTool(Tool::Expression, s_, this); });
+    on("kalkulacka", [this] { showTool(Tool::Calculator, s_, this); });
+    on("hodiny", [this] { showTool(Tool::Clock, s_, this); });
+    on("kalendar", [this] { showTool(Tool::Calendar, s_, this); });
     on("tiskOkna", [this] { printWindow(); });
     on("sestava1", [this] { sestavaI(); });
     on("word", [this] { wordReport(); });

@@ -1,4 +1,5 @@
 #include "shell/TSar.h"
+#include "tools/ToolWindows.h"
 
 #include <QMenu>
 #include <QMenuBar>
@@ -126,12 +127,14 @@ void TSar::buildMenu() {
     };
     link("Zpracovani ucetnich dokladu", "DataObraty");
     link("Zmena ucetniho obdobi", "NObdobi");
+    connect(toolButton("Kalendar"), &QToolButton::clicked, this,
+            [this] { showTool(Tool::Calendar, s_, this); });
+    connect(toolButton("Hodiny"), &QToolButton::clicked, this,
+            [this] { showTool(Tool::Clock, s_, this); });
     // The help button has no action of its own; until the help texts come it says so.
-    for (const char* hint : {"Kalendar", "Hodiny", "Napoveda"}) {
-        QToolButton* b = toolButton(hint);
-        b->setEnabled(false);
-        b->setToolTip(b->toolTip() + " - " + QString::fromLatin1(kNotYet));
-    }
+    QToolButton* help = toolButton("Napoveda");
+    help->setEnabled(false);
+    help->setToolTip(help->toolTip() + " - " + QString::fromLatin1(kNotYet));
     connect(toolButton("Ukonceni programu"), &QToolButton::clicked, this, [this] { ProgClose(); });
 }
 

@@ -12,6 +12,7 @@
 #include "stock/TSarProc.h"
 #include "support/DefText.h"
 #include "tables/formats/TableFile.h"
+#include "tools/VCalcul.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -136,7 +137,9 @@ private slots:
         w.show();
         QVERIFY(!w.button("oprava")->isEnabled());
         QVERIFY(!w.button("sestava2")->isEnabled());
-        QCOMPARE(w.button("kalendar")->toolTip(), QString("Prikaz zatim neni k dispozici."));
+        QCOMPARE(w.button("excel")->toolTip(), QString("Prikaz zatim neni k dispozici."));
+        w.button("kalkulacka")->click(); // the tools open beside the screen
+        QVERIFY(w.findChild<VCalcul*>() && w.findChild<VCalcul*>()->isVisible());
         QVERIFY(!w.button("textZacatek")->isVisible());
         QTest::keyClicks(w.searchField(), "  ab");
         QTest::keyClick(w.searchField(), Qt::Key_Return);
