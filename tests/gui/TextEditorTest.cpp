@@ -311,6 +311,29 @@ private slots:
         w.close();
     }
 
+    void wrapSwitchKeepsTheFirstVisibleLine() {
+        TestSession t;
+        std::string text;
+        for (int i = 0; i < 200; ++i) text += std::string(300, char('a' + i % 26)) + "\r\n";
+        t.write(kFile, text);
+        TTextEdit w(*t);
+        QVERIFY(w.openFile(kFile));
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.text()->verticalScrollBar()->setValue(50);
+        placeCaret(w, 60, 0);
+        const auto firstVisible = [&] { return w.text()->cursorForPosition({0, 0}).blockNumber(); };
+        QCOMPARE(firstVisible(), 50);
+        for (bool wrapped : {true, false}) {
+            QTest::keyClick(w.text(), Qt::Key_F2);
+            QCOMPARE(w.text()->lineWrapMode() == QPlainTextEdit::WidgetWidth, wrapped);
+            QCOMPARE(action(w, "Zalomeni textu")->isChecked(), wrapped);
+            QCOMPARE(firstVisible(), 50);
+            QCOMPARE(caretAt(w), std::make_pair(60, 0));
+        }
+        w.close();
+    }
+
     void savedInOtherFormats() {
         TestSession t;
         t.write(kFile, "\x8elu\x9dou\xe8k\xfd k\xf9\xf2\r\ndruhy <radek>\r\n");
