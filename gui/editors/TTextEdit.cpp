@@ -228,7 +228,7 @@ bool TTextEdit::load(const std::string& name, bool editable) {
     open_->setEnabled(name_.empty() || params_.openAllowed);
     close_->setEnabled(name_.empty());
     editable_ = editable;
-    text_->setReadOnly(!editable);
+    setReadOnly(!editable);
     save_->setEnabled(false);
     forbid_->setEnabled(editable);
     showStatus();
@@ -251,11 +251,19 @@ bool TTextEdit::offerSave() {
 void TTextEdit::allowEditing(bool allow) {
     if (!allow) offerSave();
     editable_ = allow;
-    text_->setReadOnly(!allow);
+    setReadOnly(!allow);
     save_->setEnabled(allow && modified());
     close_->setEnabled(allow);
     forbid_->setEnabled(allow);
     if (!allow) open_->setEnabled(false);
+}
+
+void TTextEdit::setReadOnly(bool readOnly) {
+    text_->setReadOnly(readOnly);
+    // A read-only text keeps its caret: the keys move it, the status shows it, and the caller
+    // reads where it stood.
+    if (readOnly)
+        text_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 }
 
 bool TTextEdit::modified() const {

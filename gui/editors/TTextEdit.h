@@ -86,6 +86,7 @@ private:
     void saveAs();
     void saveOtherFormat(const OtherFormat& format);
     void closeText();
+    void setReadOnly(bool readOnly);
     void search();
     void printWithDialog();
     void printWindow();

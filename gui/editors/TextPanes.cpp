@@ -44,6 +44,7 @@ TextPanes::TextPanes(QPlainTextEdit* text, QWidget* parent) : QObject(parent), t
     wider_ =
         button(QStringLiteral(">"), "Wider",
                QStringLiteral("Posun hranice mezi okny vpravo o velikost jednoho znaku"), parent);
+    for (QPushButton* b : {narrower_, wider_}) b->setMaximumWidth(b->sizeHint().height() * 2);
     connect(toggle_, &QPushButton::clicked, this, [this] { setOn(!on()); });
     connect(sync_, &QPushButton::clicked, this, &TextPanes::synchronize);
     connect(narrower_, &QPushButton::clicked, this, [this] { shift(-1); });

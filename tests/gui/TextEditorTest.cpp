@@ -205,6 +205,13 @@ private slots:
         QVERIFY(!action(w, "Otevrit")->isEnabled());
         QVERIFY(w.text()->isReadOnly());
         QVERIFY(!w.panes().toggle()->isHidden());
+        // A read-only text has a caret the keys move; nothing is typed.
+        w.show();
+        QTest::keyClick(w.text(), Qt::Key_Right);
+        QTest::keyClicks(w.text(), "x");
+        QCOMPARE(caretAt(w), std::make_pair(0, 1));
+        QVERIFY(w.status()->text().contains("Sloup:    2"));
+        QVERIFY(!w.modified());
         QGuiApplication::clipboard()->setText("stary obsah");
         w.show();
         w.text()->selectAll();
