@@ -90,9 +90,11 @@ bool TTextEdit::caretKey(QKeyEvent* k) {
     const bool atFixed = !params_.enterNewLines && !c.hasSelection() &&
                          c.positionInBlock() <= allowedColumn(0, lineLength(c.block()), rules());
     const int key = k->key();
-    // Ctrl with these scrolls the text and leaves the caret, as everywhere.
-    if (ctrl && (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp ||
-                 key == Qt::Key_PageDown))
+    // Ctrl with these scrolls the text and leaves the caret, as everywhere; in wrapped text they
+    // go by the lines on the screen, which only the text area knows.
+    const bool wrapped = text_->lineWrapMode() != QPlainTextEdit::NoWrap && params_.enterNewLines;
+    if ((ctrl || wrapped) && (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp ||
+                              key == Qt::Key_PageDown))
         return false;
     switch (key) {
     case Qt::Key_Up:

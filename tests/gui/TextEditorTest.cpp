@@ -338,6 +338,11 @@ private slots:
             QCOMPARE(firstVisible(), 50);
             QCOMPARE(caretAt(w), std::make_pair(60, 0));
         }
+        // Wrapped, Down goes to the next line on the screen, within the same long line.
+        QTest::keyClick(w.text(), Qt::Key_F2);
+        QTest::keyClick(w.text(), Qt::Key_Down);
+        QCOMPARE(caretAt(w).first, 60);
+        QVERIFY(caretAt(w).second > 0);
         w.close();
     }
 
