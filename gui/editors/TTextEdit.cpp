@@ -1,7 +1,10 @@
 #include "editors/TTextEdit.h"
 
+#include "editors/LaidOutDocument.h"
+#include "editors/OtherFormats.h"
 #include "editors/TFind.h"
 #include "editors/TextFileEdit.h"
+#include "editors/TextPanes.h"
 #include "editors/WordHandOver.h"
 #include "output/PrintPages.h"
 #include "output/ReportPrint.h"
@@ -11,6 +14,7 @@
 #include "shell/WinLSys.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QFontDialog>
@@ -46,9 +50,6 @@ std::string toFileBytes(const QString& text) {
     return cp(t);
 }
 
-constexpr const char* kFilter = "ASCII textove soubory (*.Txt);;Sestavy (*.Ses);;Dokumentace "
-                                "(*.Cti);;Vsechny soubory (*)";
-
 } // namespace
 
 TTextEdit::TTextEdit(Session& s, QWidget* parent)
@@ -65,6 +66,8 @@ TTextEdit::TTextEdit(Session& s, QWidget* parent)
     text_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     text_->setLineWrapMode(QPlainTextEdit::NoWrap);
     text_->installEventFilter(this);
+    text_->viewport()->installEventFilter(this);
+    panes_ = new TextPanes(text_, this);
     find_ = new TFind(this);
 
     auto* menu = new QMenuBar(this);
@@ -75,17 +78,26 @@ TTextEdit::TTextEdit(Session& s, QWidget* parent)
 
     status_ = new QLabel(this);
     status_->setObjectName("Status");
+    insertLabel_ = new QLabel(QStringLiteral("Insert - Vkladat/Prepisovat"), this);
+    insertLabel_->setObjectName("InsertLabel");
+    insertLabel_->installEventFilter(this);
     auto* end = new QPushButton(QStringLiteral("  Konec"), this);
     end->setObjectName("Konec");
     end->setAutoDefault(false);
     connect(end, &QPushButton::clicked, this, &QDialog::accept);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(status_, 1);
+    bottom->addWidget(insertLabel_);
+    for (QPushButton* b : {panes_->toggle(), panes_->sync(), panes_->narrower(), panes_->wider()})
+        bottom->addWidget(b);
     bottom->addWidget(end);
 
+    auto* panes = new QHBoxLayout;
+    panes->addWidget(panes_->left());
+    panes->addWidget(text_, 1);
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(menu);
-    layout->addWidget(text_);
+    layout->addLayout(panes, 1);
     layout->addLayout(bottom);
     showStatus();
 }
@@ -99,21 +111,12 @@ void TTextEdit::buildMenu(QMenuBar* menu) {
     save_ = file->addAction(QStringLiteral("Ulozit"), QKeySequence(Qt::CTRL | Qt::Key_S), this,
                             [this] { save(); });
     file->addAction(QStringLiteral("Ulozit jako"), this, [this] { saveAs(); });
+    QMenu* other = file->addMenu(QStringLiteral("Ulozit do jinych formatu"));
+    for (const OtherFormat& f : otherFormats())
+        other->addAction(QString::fromLatin1(f.menu), this, [this, &f] { saveOtherFormat(f); });
     close_ = file->addAction(QStringLiteral("Zavrit"), this, [this] { closeText(); });
 
-    QMenu* edit = menu->addMenu(QStringLiteral("Editace"));
-    allow_ = edit->addAction(QStringLiteral("Povolit"), QKeySequence(Qt::CTRL | Qt::Key_E), this,
-                             [this] { allowEditing(true); });
-    forbid_ = edit->addAction(QStringLiteral("Zakazat"), this, [this] { allowEditing(false); });
-    edit->addAction(QStringLiteral("Navrat k predeslemu stavu"), QKeySequence(Qt::CTRL | Qt::Key_U),
-                    text_, &QPlainTextEdit::undo);
-    edit->addAction(QStringLiteral("Vybrat vse"), text_, &QPlainTextEdit::selectAll);
-    QAction* wrap = edit->addAction(QStringLiteral("Zalomeni textu"));
-    wrap->setCheckable(true);
-    connect(wrap, &QAction::toggled, this, [this](bool on) {
-        text_->setLineWrapMode(on ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
-    });
-    edit->addAction(QStringLiteral("Font"), this, [this] { chooseFont(); });
+    buildEditMenu(menu);
 
     QMenu* print = menu->addMenu(QStringLiteral("Tisk"));
     print->addAction(QStringLiteral("Nastaveni"), this, [this] {
@@ -125,10 +128,90 @@ void TTextEdit::buildMenu(QMenuBar* menu) {
     print->addAction(QStringLiteral("Tisk okna"), this, [this] { printWindow(); });
     menu->addAction(QStringLiteral("Hledat"), QKeySequence(Qt::CTRL | Qt::Key_F), this,
                     [this] { search(); });
+    // The calculator comes with the tool windows; until then it is shown but cannot be chosen.
+    QAction* calculator = menu->addAction(QStringLiteral("Kalkulacka"));
+    calculator->setEnabled(false);
+    calculator->setToolTip(QStringLiteral("Kalkulacka zatim neni k dispozici"));
     menu->addAction(QStringLiteral("Word"), this, [this] { toWord(); });
+    const auto caretItem = [&](const char* caption, auto move) {
+        menu->addAction(QString::fromLatin1(caption), this, [this, move] {
+            move();
+            text_->setFocus();
+        });
+    };
+    caretItem("Ctrl+Home", [this] { moveCaret(VerticalMove::Top, false); });
+    caretItem("Ctrl+End", [this] { moveCaret(VerticalMove::Bottom, false); });
+    caretItem("Home", [this] {
+        text_->moveCursor(QTextCursor::StartOfBlock);
+        caretPlaced();
+    });
+    caretItem("End", [this] {
+        text_->moveCursor(QTextCursor::EndOfBlock);
+        caretPlaced();
+    });
+    caretItem("PgUp", [this] { moveCaret(VerticalMove::PageUp, false); });
+    caretItem("PgDn", [this] { moveCaret(VerticalMove::PageDown, false); });
+}
+
+void TTextEdit::buildEditMenu(QMenuBar* menu) {
+    QMenu* edit = menu->addMenu(QStringLiteral("Editace"));
+    allow_ = edit->addAction(QStringLiteral("Povolit"), QKeySequence(Qt::CTRL | Qt::Key_E), this,
+                             [this] { allowEditing(true); });
+    forbid_ = edit->addAction(QStringLiteral("Zakazat"), this, [this] { allowEditing(false); });
+    edit->addAction(QStringLiteral("Navrat k predeslemu stavu"), QKeySequence(Qt::CTRL | Qt::Key_U),
+                    text_, &QPlainTextEdit::undo);
+    edit->addAction(QStringLiteral("Presun do schranky"), QKeySequence(Qt::CTRL | Qt::Key_X), text_,
+                    &QPlainTextEdit::cut);
+    edit->addAction(QStringLiteral("Kopirovani do schranky"), QKeySequence(Qt::CTRL | Qt::Key_C),
+                    text_, &QPlainTextEdit::copy);
+    edit->addAction(QStringLiteral("Vlozeni ze schranky"), QKeySequence(Qt::CTRL | Qt::Key_V),
+                    text_, &QPlainTextEdit::paste);
+    edit->addAction(QStringLiteral("Vymazani"), QKeySequence(Qt::CTRL | Qt::Key_D), this, [this] {
+        if (!text_->isReadOnly()) text_->textCursor().removeSelectedText();
+    });
+    edit->addAction(QStringLiteral("Vybrat vse"), QKeySequence(Qt::CTRL | Qt::Key_A), text_,
+                    &QPlainTextEdit::selectAll);
+    wrap_ = edit->addAction(QStringLiteral("Zalomeni textu"));
+    wrap_->setCheckable(true);
+    connect(wrap_, &QAction::toggled, this, &TTextEdit::switchWrap);
+    // Tab then moves on to the next control instead of typing a tab.
+    QAction* noTab = edit->addAction(QStringLiteral("Zakazany tabelator"));
+    noTab->setCheckable(true);
+    connect(noTab, &QAction::toggled, text_, &QPlainTextEdit::setTabChangesFocus);
+    edit->addAction(QStringLiteral("Font"), this, [this] { chooseFont(); });
+}
+
+TextCaret TTextEdit::run() {
+    if (showText()) exec();
+    return caret_;
 }
 
 bool TTextEdit::openFile(const std::string& name, bool editable) {
+    params_.fileName = name;
+    params_.editable = editable;
+    return showText();
+}
+
+void TTextEdit::editFile(const std::string& name, bool editable) {
+    params_.fileName = name;
+    params_.editable = editable;
+    run();
+}
+
+bool TTextEdit::showText() {
+    panes_->setOn(false);
+    panes_->toggle()->setVisible(params_.twoPanesAllowed);
+    if (!load(params_.fileName, params_.editable)) return false;
+    const int column = allowedColumn(
+        params_.fixedColumn, text_->document()->firstBlock().length() - 1, CaretRules{true, 0});
+    QTextCursor c = text_->textCursor();
+    c.setPosition(column);
+    text_->setTextCursor(c);
+    remembered_ = column;
+    return true;
+}
+
+bool TTextEdit::load(const std::string& name, bool editable) {
     name_.clear();
     text_->clear();
     std::string bytes;
@@ -140,19 +223,16 @@ bool TTextEdit::openFile(const std::string& name, bool editable) {
     text_->document()->setModified(false);
     text_->setOverwriteMode(false);
     text_->moveCursor(QTextCursor::Start);
+    remembered_ = 0;
     showName();
-    open_->setEnabled(name_.empty());
+    open_->setEnabled(name_.empty() || params_.openAllowed);
     close_->setEnabled(name_.empty());
     editable_ = editable;
-    text_->setReadOnly(!editable);
+    setReadOnly(!editable);
     save_->setEnabled(false);
     forbid_->setEnabled(editable);
     showStatus();
     return true;
-}
-
-void TTextEdit::editFile(const std::string& name, bool editable) {
-    if (openFile(name, editable)) exec();
 }
 
 void TTextEdit::showName() {
@@ -171,11 +251,19 @@ bool TTextEdit::offerSave() {
 void TTextEdit::allowEditing(bool allow) {
     if (!allow) offerSave();
     editable_ = allow;
-    text_->setReadOnly(!allow);
+    setReadOnly(!allow);
     save_->setEnabled(allow && modified());
     close_->setEnabled(allow);
     forbid_->setEnabled(allow);
     if (!allow) open_->setEnabled(false);
+}
+
+void TTextEdit::setReadOnly(bool readOnly) {
+    text_->setReadOnly(readOnly);
+    // A read-only text keeps its caret: the keys move it, the status shows it, and the caller
+    // reads where it stood.
+    if (readOnly)
+        text_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 }
 
 bool TTextEdit::modified() const {
@@ -193,9 +281,19 @@ bool TTextEdit::save() {
     return saved;
 }
 
+QString TTextEdit::chooseFile(bool saving, const std::string& filter, const QString& proposed) {
+    QFileDialog d(this, saving ? QStringLiteral("Ulozit jako") : QStringLiteral("Otevrit"));
+    d.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    d.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    d.setNameFilter(qs(dialogFilter(filter)));
+    d.setDefaultSuffix(qs(params_.defaultExt));
+    if (!proposed.isEmpty()) d.selectFile(proposed);
+    if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return {};
+    return d.selectedFiles().first();
+}
+
 void TTextEdit::saveAs() {
-    const QString file = QFileDialog::getSaveFileName(this, QStringLiteral("Ulozit jako"), {},
-                                                      QString::fromLatin1(kFilter));
+    const QString file = chooseFile(true, params_.filter, {});
     if (file.isEmpty()) return;
     bool saved = false;
     guarded([&] { saved = saveTextFile(s_, cp(file), toFileBytes(text_->toPlainText()), 2000); });
@@ -205,10 +303,50 @@ void TTextEdit::saveAs() {
     showName();
 }
 
+void TTextEdit::saveOtherFormat(const OtherFormat& format) {
+    if (format.maker == FormatMaker::None) {
+        guarded([&] { otherFormatUnavailable(s_, format); });
+        return;
+    }
+    const std::string base = fileNamePart(name_.empty() ? kNoName : name_);
+    const QString file = chooseFile(true, otherFormatFilter(format),
+                                    qs(base) + QLatin1Char('.') + QLatin1String(format.name));
+    if (!file.isEmpty()) saveInFormat(format, cp(file));
+}
+
+bool TTextEdit::saveInFormat(const OtherFormat& format, const std::string& target) {
+    const QString text = text_->toPlainText();
+    const std::string bytes = toFileBytes(text);
+    const QColor colour = text_->palette().color(QPalette::Text);
+    const QFont qfont = text_->font();
+    const TextFont font{qfont.family().toStdString(), qfont.pointSizeF(), qfont.bold(),
+                        qfont.italic(), static_cast<std::uint32_t>(colour.rgb() & 0xFFFFFF)};
+    bool written = false;
+    guarded([&] {
+        if (format.maker == FormatMaker::None) {
+            otherFormatUnavailable(s_, format);
+            return;
+        }
+        std::string document;
+        if (format.maker == FormatMaker::Core) {
+            document = otherFormatBytes(format, bytes, font);
+        } else {
+            const QByteArray laid = laidOutDocument(format, text, qfont, colour);
+            if (laid.isEmpty()) {
+                warnNotSaved(s_, target);
+                return;
+            }
+            document = laid.toStdString();
+        }
+        written = writeOtherFormat(s_, target, document,
+                                   fileNamePart(name_.empty() ? kNoName : name_), bytes, font);
+    });
+    return written;
+}
+
 void TTextEdit::openOther() {
     if (!offerSave()) return;
-    const QString file = QFileDialog::getOpenFileName(this, QStringLiteral("Otevrit"), {},
-                                                      QString::fromLatin1(kFilter));
+    const QString file = chooseFile(false, params_.filter, {});
     if (!file.isEmpty()) openFile(cp(file), editable_);
 }
 
@@ -284,63 +422,19 @@ void TTextEdit::showStatus() {
                                              : QStringLiteral("     Vkladani")));
 }
 
-bool TTextEdit::editingKey(int key, bool ctrl) {
-    // Holding Ctrl down between the two strokes is no stroke.
-    if (key == Qt::Key_Control || key == Qt::Key_Shift || key == Qt::Key_Alt) return false;
-    const int prefix = prefix_;
-    prefix_ = 0;
-    if (!ctrl) return false;
-    QTextCursor c = text_->textCursor();
-    if (prefix == Qt::Key_K && key == Qt::Key_B) {
-        blockStart_ = c.position();
-    } else if (prefix == Qt::Key_K && key == Qt::Key_K) {
-        const int caret = c.position();
-        c.setPosition(std::min(blockStart_, int(text_->document()->characterCount()) - 1));
-        c.setPosition(caret, QTextCursor::KeepAnchor);
-        text_->setTextCursor(c);
-    } else if (key == Qt::Key_Y) {
-        if (text_->isReadOnly()) return true;
-        // Ctrl+Q first: only from the caret to the end of the line.
-        if (prefix != Qt::Key_Q) c.movePosition(QTextCursor::StartOfBlock);
-        c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-        if (prefix != Qt::Key_Q && !c.atEnd())
-            c.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
-        c.removeSelectedText();
-    } else if (key == Qt::Key_Q || key == Qt::Key_K) {
-        prefix_ = key;
-    } else {
-        return false;
-    }
-    return true;
-}
-
-bool TTextEdit::eventFilter(QObject* watched, QEvent* e) {
-    if (watched == text_ && e->type() == QEvent::KeyPress) {
-        const auto* k = static_cast<QKeyEvent*>(e);
-        const int key = k->key();
-        if (editingKey(key, k->modifiers() & Qt::ControlModifier)) return true;
-        if (key == Qt::Key_Insert && !text_->isReadOnly()) {
-            text_->setOverwriteMode(!text_->overwriteMode());
-            showStatus();
-            return true;
-        }
-        if (key == Qt::Key_F7) {
-            search();
-            return true;
-        }
-        if (key == Qt::Key_F2) {
-            const bool wrap = text_->lineWrapMode() == QPlainTextEdit::NoWrap;
-            text_->setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, e);
-}
-
 void TTextEdit::done(int result) {
     // A text whose saving failed stays open, so the edit is not lost.
     if (!offerSave()) return;
     text_->document()->setModified(false);
+    const QTextCursor c = text_->textCursor();
+    caret_ = {c.blockNumber() + 1, c.positionInBlock() + 1};
+    if (params_.copyOnClose && c.hasSelection()) {
+        QString selected = c.selectedText();
+        selected.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+        QGuiApplication::clipboard()->setText(selected);
+    }
+    params_ = {};
+    panes_->setOn(false);
     QDialog::done(result);
 }
 

@@ -1,5 +1,6 @@
 #include "editors/WordHandOver.h"
 
+#include "editors/LaidOutDocument.h"
 #include "editors/TextFileEdit.h"
 #include "output/ReportFile.h"
 #include "shell/QtText.h"
@@ -7,7 +8,6 @@
 #include "shell/WinLSys.h"
 #include "shell/WorkFiles.h"
 
-#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentWriter>
 
@@ -18,11 +18,7 @@ std::string handToWordProcessor(Session& s, const QString& text, const QFont& fo
     const std::string name = wordFileName(sourceName.empty() ? "Ne-Jmeno" : sourceName);
     makePath(s, kWorkDir);
     QTextDocument doc;
-    doc.setDefaultFont(font);
-    QTextCursor cursor(&doc);
-    QTextCharFormat format;
-    format.setFont(font);
-    cursor.insertText(text, format);
+    fillPlainDocument(doc, text, font, QColor());
     QTextDocumentWriter writer(QString::fromStdString(s.platform().native(name).string()), "odf");
     if (!writer.write(&doc)) {
         warnNotSaved(s, name);

@@ -1,4 +1,5 @@
 #include "editors/TextFileEdit.h"
+#include "editors/TextEditParams.h"
 
 #include "platform/Platform.h"
 #include "support/TestSession.h"
@@ -76,6 +77,15 @@ TEST(TextFileEdit, SearchIgnoresCaseOfCzechLetters) {
     ASSERT_EQ(t.dialogs.boxes.size(), 1u);
     EXPECT_EQ(t.dialogs.boxes[0].text, "Retezec nenalezen !");
     EXPECT_EQ(t.dialogs.boxes[0].title, "Hledany retezec:  chybi");
+}
+
+TEST(TextFileEdit, DialogFilterFromTheParameter) {
+    EXPECT_EQ(dialogFilter(TextEditParams::kFilter),
+              "ASCII textove soubory (*.Txt);;Sestavy (*.Ses);;Dokumentace (*.Cti);;"
+              "Vsechny soubory (*)");
+    // A description without its pattern gets it; a pattern missing at the end takes all.
+    EXPECT_EQ(dialogFilter("Doc soubory|*.Doc"), "Doc soubory (*.Doc)");
+    EXPECT_EQ(dialogFilter("Definice|*.Def|Vse"), "Definice (*.Def);;Vse (*)");
 }
 
 } // namespace
