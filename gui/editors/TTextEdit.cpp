@@ -12,6 +12,7 @@
 #include "shell/QtText.h"
 #include "shell/Session.h"
 #include "shell/WinLSys.h"
+#include "tools/ToolWindows.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -128,10 +129,8 @@ void TTextEdit::buildMenu(QMenuBar* menu) {
     print->addAction(QStringLiteral("Tisk okna"), this, [this] { printWindow(); });
     menu->addAction(QStringLiteral("Hledat"), QKeySequence(Qt::CTRL | Qt::Key_F), this,
                     [this] { search(); });
-    // The calculator comes with the tool windows; until then it is shown but cannot be chosen.
-    QAction* calculator = menu->addAction(QStringLiteral("Kalkulacka"));
-    calculator->setEnabled(false);
-    calculator->setToolTip(QStringLiteral("Kalkulacka zatim neni k dispozici"));
+    menu->addAction(QStringLiteral("Kalkulacka"), this,
+                    [this] { showTool(Tool::Calculator, s_, this); });
     menu->addAction(QStringLiteral("Word"), this, [this] { toWord(); });
     const auto caretItem = [&](const char* caption, auto move) {
         menu->addAction(QString::fromLatin1(caption), this, [this, move] {

@@ -411,6 +411,24 @@ private slots:
         w.close();
     }
 
+    void calculatorOpensBesideTheText() {
+        TestSession t;
+        TTextEdit w(*t);
+        QVERIFY(w.openFile(kFile));
+        w.show();
+        QAction* calculator = nullptr;
+        for (QAction* a : w.findChildren<QAction*>())
+            if (a->text() == "Kalkulacka") calculator = a;
+        QVERIFY(calculator && calculator->isEnabled());
+        calculator->trigger();
+        QWidget* shown = nullptr;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->objectName() == "VCalcul" && top->isVisible()) shown = top;
+        QVERIFY(shown);
+        shown->close();
+        w.close();
+    }
+
     void printingBreaksPagesAtFormFeeds() {
         TestSession t;
         t.write(kFile, "prvni strana\r\n\f\r\ndruha strana\r\n\f\r\n");
