@@ -5,6 +5,7 @@
 
 #include "documents/DocumentCheck.h"
 #include "documents/DocumentOpening.h"
+#include "documents/DocumentPrint.h"
 #include "documents/DocumentStore.h"
 #include "documents/FollowOn.h"
 #include "documents/PriceList.h"
@@ -169,6 +170,20 @@ int remove(Session& s, const std::vector<std::string>& args) {
     return deleteDocument(s, form) ? kOk : kFailure;
 }
 
+int print(Session& s, const std::vector<std::string>& args) {
+    std::string id;
+    bool framed = false;
+    if (int rc = Args("doc print").word("ID", id).flag("--frame", framed).parse(args)) return rc;
+    DocumentForm form;
+    if (!newDocument(s, form)) return kFailure;
+    if (!setIdentification(form.doc, id)) return usageError("doc print: ID ma 15 znaku");
+    if (!readDocument(s, form) || !form.DocFilled) return kFailure;
+    const std::string report = framed ? printFramed(s, form.doc) : printPlainList(s, form.doc);
+    if (report.empty()) return kFailure;
+    out(report + "\n");
+    return kOk;
+}
+
 int nextNumberOf(Session& s, const std::vector<std::string>& args) {
     std::string unit[3];
     Args a("doc next-number");
@@ -189,7 +204,7 @@ int nextNumberOf(Session& s, const std::vector<std::string>& args) {
 int runDoc(Context& ctx) {
     Session& s = ctx.session;
     if (s.dataDisk.empty()) return usageError("doc: chybi --data-disk");
-    if (ctx.args.empty()) return usageError("doc: ocekavano save|next-number|show|list|delete");
+    if (ctx.args.empty()) return usageError("doc: ocekavano save|next-number|show|list|delete|print");
     const std::string what = ctx.args[0];
     const std::vector<std::string> rest(ctx.args.begin() + 1, ctx.args.end());
     createTrees(s);
@@ -199,6 +214,7 @@ int runDoc(Context& ctx) {
     if (what == "show") return show(s, rest);
     if (what == "list") return list(s, rest);
     if (what == "delete") return remove(s, rest);
+    if (what == "print") return print(s, rest);
     return usageError("doc: neznamy prikaz " + what);
 }
 
@@ -209,10 +225,12 @@ const Registrar
          "  doc next-number ZAVOD SPRAVA STREDISKO  the next document number\n"
          "  doc show ID                 the stored records of a document\n"
          "  doc list                    the document list\n"
-         "  doc delete ID               deletes a document\n",
+         "  doc delete ID               deletes a document\n"
+         "  doc print ID [--frame]      the document as a report file (--frame: in its frame;\n"
+         "                              --yes answers \"Zkrateny tisk ?\")\n",
          runDoc,
          Writes::No,
-         {{"save", Writes::Yes}, {"next-number"}, {"show"}, {"list"}, {"delete", Writes::Yes}}});
+         {{"save", Writes::Yes}, {"next-number"}, {"show"}, {"list"}, {"delete", Writes::Yes}, {"print"}}});
 
 } // namespace
 
