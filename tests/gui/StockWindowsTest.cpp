@@ -87,7 +87,10 @@ private slots:
             bool shown = false;
             whenModal<QFileDialog>([&](QFileDialog* f) {
                 filters = f->nameFilters();
-                f->selectFile(QString::fromStdString((archive / (name + "_001.Cds")).string()));
+                // Typed as a user would: selectFile depends on the folder's listing, which
+                // Qt fills in on another thread.
+                f->findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(
+                    (archive / (name + "_001.Cds")).string()));
                 static_cast<QDialog*>(f)->accept(); // QFileDialog hides it
             });
             // No table tool installed: the table screen shows the archived file.
