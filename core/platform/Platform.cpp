@@ -1,6 +1,7 @@
 #include "platform/Platform.h"
 
 #include "platform/Cp1250.h"
+#include "platform/DesktopOpen.h"
 #include "platform/FileSystem.h"
 
 #include <cctype>
@@ -242,8 +243,9 @@ void Platform::setReadOnly(const fs::path& p, bool readOnly) {
 
 void Platform::setPlainAttributes(const fs::path& p) { setReadOnly(p, false); }
 
-std::optional<int> Platform::startProgram(const fs::path& program,
-                                          const std::vector<std::string>& args, bool wait) const {
+namespace {
+
+std::optional<pid_t> spawn(const fs::path& program, const std::vector<std::string>& args) {
     std::vector<std::string> argvStore;
     argvStore.push_back(program.string());
     for (const auto& a : args) argvStore.push_back(a);
@@ -253,28 +255,75 @@ std::optional<int> Platform::startProgram(const fs::path& program,
     pid_t pid = 0;
     if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ) != 0)
         return std::nullopt;
+    return pid;
+}
+
+// Nobody waits for the child here, so a watcher collects its end and no zombie stays.
+void reapLater(pid_t pid) {
+    std::thread([pid] {
+        int st = 0;
+        while (waitpid(pid, &st, 0) < 0 && errno == EINTR) {}
+    }).detach();
+}
+
+} // namespace
+
+std::optional<int> Platform::startProgram(const fs::path& program,
+                                          const std::vector<std::string>& args, bool wait) const {
+    const auto pid = spawn(program, args);
+    if (!pid) return std::nullopt;
     if (!wait) {
-        // Nobody waits for it here, so a watcher collects its end and no zombie stays.
-        std::thread([pid] {
-            int st = 0;
-            while (waitpid(pid, &st, 0) < 0 && errno == EINTR) {}
-        }).detach();
+        reapLater(*pid);
         return 0;
     }
     int status = 0;
-    while (waitpid(pid, &status, 0) < 0) {
+    while (waitpid(*pid, &status, 0) < 0) {
         if (errno != EINTR) return std::nullopt;
     }
     if (WIFEXITED(status)) return WEXITSTATUS(status);
     return 128 + (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
 }
 
-bool Platform::openDocument(const fs::path& file) const {
+namespace {
+
+std::optional<fs::path> testOpener;
+
+std::optional<fs::path> desktopOpener() {
+    if (testOpener) return testOpener;
     for (const char* opener : {"/usr/bin/xdg-open", "/usr/local/bin/xdg-open"}) {
         std::error_code ec;
-        if (fs::exists(opener, ec)) return startProgram(opener, {file.string()}, false).has_value();
+        if (fs::exists(opener, ec)) return fs::path(opener);
     }
-    return false;
+    return std::nullopt;
+}
+
+} // namespace
+
+bool Platform::openDocument(const fs::path& file) const {
+    const auto tool = desktopOpener();
+    return tool && startProgram(*tool, {file.string()}, false).has_value();
+}
+
+void setDocumentOpener(std::optional<fs::path> opener) { testOpener = std::move(opener); }
+
+// Defined here, beside the program start it shares.
+bool openDocumentChecked(const fs::path& file, int verdictMs) {
+    const auto tool = desktopOpener();
+    if (!tool) return false;
+    const auto pid = spawn(*tool, {file.string()});
+    if (!pid) return false;
+    for (int waited = 0;; waited += 20) {
+        int status = 0;
+        const pid_t r = waitpid(*pid, &status, WNOHANG);
+        if (r == *pid) return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        if (r < 0 && errno != EINTR) return false;
+        // Openers that hand the file to a running program return at once; one that keeps
+        // running is showing the file itself.
+        if (waited >= verdictMs) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    reapLater(*pid);
+    return true;
 }
 
 } // namespace sarw

@@ -237,7 +237,7 @@ bool writeUctProject(Session& s) {
 bool startUctTableTool(Session& s) {
     const std::string program = s.dataDisk + "\\LSarW\\Programy\\Tabulo.Exe";
     if (!fileExists(s, program)) return false;
-    startProgram(s, program, kSarWorkTbu, false);
+    startProgram(s, program, {kSarWorkTbu}, false);
     s.pause(1000);
     s.dialogs().progress(0);
     return true;

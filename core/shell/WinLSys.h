@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace sarw {
 
@@ -77,8 +78,10 @@ std::string fileNamePart(std::string_view name);
 
 // --- Programs and documents ----------------------------------------------------------------------
 // The program's exit code (when waiting), 99999 when it cannot be started, 0 when the program
-// file does not exist (after the not-found warning).
-int startProgram(Session& s, const std::string& program, const std::string& parameters, bool wait);
+// file does not exist (after the not-found warning). Each argument reaches the program as one,
+// blanks and all; they are joined only for the warning's command line.
+int startProgram(Session& s, const std::string& program, const std::vector<std::string>& args,
+                 bool wait);
 // Opens a document with its associated program; false when the file is missing (after the
 // not-found warning) or no program could be started for it.
 bool openDocument(Session& s, const std::string& name);

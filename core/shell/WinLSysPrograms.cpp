@@ -15,20 +15,12 @@ namespace {
 
 constexpr int kCannotStart = 99999;
 
-// The parameters split on blanks, as the operating system's own programs take them.
-std::vector<std::string> splitArguments(const std::string& parameters) {
-    std::vector<std::string> args;
-    std::string cur;
-    for (char c : parameters) {
-        if (c != ' ') {
-            cur += c;
-        } else if (!cur.empty()) {
-            args.push_back(cp1250ToUtf8(cur));
-            cur.clear();
-        }
-    }
-    if (!cur.empty()) args.push_back(cp1250ToUtf8(cur));
-    return args;
+// Internal texts are Windows-1250; the started program gets them in the system's encoding.
+std::vector<std::string> nativeArguments(const std::vector<std::string>& args) {
+    std::vector<std::string> out;
+    out.reserve(args.size());
+    for (const auto& a : args) out.push_back(cp1250ToUtf8(a));
+    return out;
 }
 
 bool writeControlFile(Session& s, const std::string& defFile, const std::string& appName,
@@ -43,14 +35,16 @@ bool writeControlFile(Session& s, const std::string& defFile, const std::string&
 
 } // namespace
 
-int startProgram(Session& s, const std::string& program, const std::string& parameters, bool wait) {
+int startProgram(Session& s, const std::string& program, const std::vector<std::string>& args,
+                 bool wait) {
     s.dialogs().processEvents();
     if (!fileExistsWarn(s, program)) return 0;
-    const std::string commandLine = program + " " + parameters;
+    std::string commandLine = program + " ";
+    for (size_t i = 0; i < args.size(); ++i) commandLine += (i ? " " : "") + args[i];
     int result = kCannotStart;
     try {
-        auto code = s.platform().startProgram(s.platform().native(program),
-                                              splitArguments(parameters), wait);
+        auto code =
+            s.platform().startProgram(s.platform().native(program), nativeArguments(args), wait);
         if (code)
             result = *code;
         else
@@ -77,7 +71,7 @@ bool showTableInTool(Session& s, const std::string& tableFile, const std::string
     if (!writeControlFile(s, defFile, appName, title)) return false;
     // Without the table tool the caller shows the table in its own window; no warning here.
     if (!tableToolExists(s)) return false;
-    return startProgram(s, s.programsDir + "\\Tabulo.Exe", kTabuloControlFile, false) !=
+    return startProgram(s, s.programsDir + "\\Tabulo.Exe", {kTabuloControlFile}, false) !=
            kCannotStart;
 }
 

@@ -49,8 +49,7 @@ bool restoreFromArchive(Session& s, const std::string& chosen, const RestoreChoi
         return false;
     }
     if (showFirst)
-        startProgram(s, s.programsDir + "\\Tabulo.Exe", chosen + " " + c.def + " Zobrazeni",
-                     true);
+        startProgram(s, s.programsDir + "\\Tabulo.Exe", {chosen, c.def, "Zobrazeni"}, true);
     if (!question(s, "Chcete soubor " + c.target + " obnovit ?", "Vstupny soubor:  " + chosen))
         return false;
     // Through a temporary copy renamed over the target: a failed copy keeps the old file.

@@ -165,7 +165,7 @@ void TVyst::startOwnProgram(const char* program) {
     guarded([&] {
         const std::string file = viewerFile(s_, s_.vyst.reportFile);
         if (fileExistsWarn(s_, file))
-            startProgram(s_, s_.programsDir + "\\" + program, file, false);
+            startProgram(s_, s_.programsDir + "\\" + program, {file}, false);
     });
 }
 

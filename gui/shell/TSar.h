@@ -121,6 +121,11 @@ private:
     void showStock(const StockTableView& view);
     void defText(const char* file);
     void startTool(const char* program, bool withDisk, bool wait);
+    // Stand-ins for the maker's programs an installation lacks (TSarStandIns.cpp).
+    void ownTextEditor();
+    QString chooseStandInFile(const char* title, const char* filter);
+    void showPicture(const char* title);
+    void playMediaFile();
     void showLogin();
     void showRights();
 

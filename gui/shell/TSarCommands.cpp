@@ -233,17 +233,14 @@ void TSar::DefInvZ() { defText("InvZ.Def"); }
 
 void TSar::startTool(const char* program, bool withDisk, bool wait) {
     guarded([=, this] {
-        startProgram(s_, s_.programsDir + "\\" + program, withDisk ? s_.dataDisk + "\\LSarW" : "",
-                     wait);
+        std::vector<std::string> args;
+        if (withDisk) args.push_back(s_.dataDisk + "\\LSarW");
+        startProgram(s_, s_.programsDir + "\\" + program, args, wait);
     });
 }
 
-void TSar::EditAt() { startTool("Opisovac.Exe", true, false); }
 void TSar::EditRt() { startTool("Formovac.Exe", true, false); }
 void TSar::EditRv() { startTool("Strankovac.Exe", true, false); }
-void TSar::EditIm() { startTool("Malir.Exe", true, false); }
-void TSar::ProhlObr() { startTool("Obrazar.Exe", false, true); }
-void TSar::PrehrMedii() { startTool("Prehravac.Exe", false, false); }
 
 void TSar::ProgClose() {
     close();

@@ -1,5 +1,6 @@
 #include "shell/WinLSys.h"
 #include "shell/WorkFiles.h"
+#include "support/ScriptProgram.h"
 #include "support/TestSession.h"
 
 #include <gtest/gtest.h>
@@ -11,26 +12,11 @@
 
 namespace fs = std::filesystem;
 using namespace sarw;
+using sarw::test::waitFor;
+using sarw::test::writeProgram;
 using Kind = ScriptedDialogs::Kind;
 
 namespace {
-
-// A small program: writes its arguments, each followed by '|', to <its name>.args and exits
-// with the status given.
-void writeProgram(test::TestSession& t, const std::string& name, int status) {
-    t.write(name,
-            "#!/bin/sh\nprintf '%s|' \"$@\" > \"$0.args.tmp\"\nmv \"$0.args.tmp\" \"$0.args\"\n"
-            "exit " +
-                std::to_string(status) + "\n");
-    fs::permissions(t.path(name), fs::perms::owner_exec, fs::perm_options::add);
-}
-
-// Waits up to five seconds for a file that another process writes.
-bool waitFor(const fs::path& file) {
-    for (int i = 0; i < 500 && !fs::exists(file); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    return fs::exists(file);
-}
 
 // Children of this process that ended and were never collected.
 int zombieChildren() {
@@ -63,29 +49,39 @@ struct WinLSysPrograms : ::testing::Test {
 
 } // namespace
 
-TEST_F(WinLSysPrograms, StartProgramSplitsTheParametersAndGivesTheExitCode) {
+TEST_F(WinLSysPrograms, StartProgramPassesTheArgumentsAndGivesTheExitCode) {
     writeProgram(t, "C:\\Prog\\Tool.Exe", 7);
-    EXPECT_EQ(startProgram(*t, "C:\\Prog\\Tool.Exe", "  one  C:\\A_Run\\x.Tbu ", true), 7);
+    EXPECT_EQ(startProgram(*t, "C:\\Prog\\Tool.Exe", {"one", "C:\\A_Run\\x.Tbu"}, true), 7);
     EXPECT_EQ(t.read("C:\\Prog\\Tool.Exe.args"), "one|C:\\A_Run\\x.Tbu|");
     EXPECT_TRUE(t.dialogs.boxes.empty());
 }
 
+// A path with blanks was split into pieces when the arguments travelled as one command line.
+TEST_F(WinLSysPrograms, AnArgumentWithBlanksArrivesWhole) {
+    writeProgram(t, "C:\\Prog\\Tool.Exe", 0);
+    const std::string withBlanks = "D:\\Moje data\\Zprava  za leden.Txt";
+    const std::string czech = "\xc8\xed\x9ala"; // Windows-1250 text with diacritics
+    EXPECT_EQ(startProgram(*t, "C:\\Prog\\Tool.Exe", {withBlanks, "", czech}, true), 0);
+    EXPECT_EQ(t.read("C:\\Prog\\Tool.Exe.args"),
+              "D:\\Moje data\\Zprava  za leden.Txt||\u010c\u00ed\u0161la|");
+}
+
 TEST_F(WinLSysPrograms, StartProgramWarnsWhenTheProgramIsMissingOrCannotStart) {
-    EXPECT_EQ(startProgram(*t, "C:\\Prog\\None.Exe", "x", true), 0);
+    EXPECT_EQ(startProgram(*t, "C:\\Prog\\None.Exe", {"x"}, true), 0);
     ASSERT_EQ(t.dialogs.boxes.size(), 1u);
     EXPECT_EQ(t.dialogs.boxes[0].text,
               "Soubor:\r\r\"C:\\Prog\\None.Exe\"\r\r     - nebyl nalezen !");
 
     t.dialogs.clear();
     t.write("C:\\Prog\\Plain.Exe", "not a program");
-    EXPECT_EQ(startProgram(*t, "C:\\Prog\\Plain.Exe", "a b", true), 99999);
+    EXPECT_EQ(startProgram(*t, "C:\\Prog\\Plain.Exe", {"a", "b"}, true), 99999);
     ASSERT_EQ(t.dialogs.count(Kind::Warning), 1);
     EXPECT_EQ(t.dialogs.boxes[0].text, "App: C:\\Prog\\Plain.Exe\r\rPar: C:\\Prog\\Plain.Exe a b"
                                        "\r\rDoslo k chybe:      99999");
 }
 
 TEST_F(WinLSysPrograms, AProgramNotWaitedForLeavesNoZombie) {
-    ASSERT_EQ(startProgram(*t, "/bin/true", "", false), 0);
+    ASSERT_EQ(startProgram(*t, "/bin/true", {}, false), 0);
     int zombies = 1;
     for (int i = 0; i < 500 && (zombies = zombieChildren()) > 0; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
