@@ -2,6 +2,7 @@
 
 #include "access/AccessFile.h"
 #include "access/THesloG.h"
+#include "platform/DesktopOpen.h"
 #include "shell/ProgramEnd.h"
 #include "shell/TSar.h"
 #include "start/Install.h"
@@ -60,6 +61,12 @@ std::unique_ptr<TSar> startMain(DemoDisk& d, const QString& user, const QString&
         qWarning("the first activation did not end");
     return main;
 }
+
+NoDesktopOpener::NoDesktopOpener() {
+    setDocumentOpener(std::filesystem::path("/nonexistent/xdg-open"));
+}
+
+NoDesktopOpener::~NoDesktopOpener() { setDocumentOpener(std::nullopt); }
 
 void recordProgramEnd(std::vector<int>& codes) {
     clearEndRequest();

@@ -69,6 +69,13 @@ struct DemoDisk {
 // Writes the access file with the given users (name, password, status).
 void writeUsers(TestSession& t, const std::vector<std::vector<std::string>>& users);
 
+// While it lives the desktop has no program to open documents with, so the stand-ins for the
+// maker's programs show SarW's own windows; tests may set another opener meanwhile.
+struct NoDesktopOpener {
+    NoDesktopOpener();
+    ~NoDesktopOpener();
+};
+
 // Has the end of the program recorded instead of carried out, and clears what an earlier test
 // left.
 void recordProgramEnd(std::vector<int>& codes);
