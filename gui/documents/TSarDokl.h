@@ -80,6 +80,7 @@ private:
     void enterHead();
     void enterItems();
     void refocus(QWidget* grid);
+    void takeKeys();
     int headColumn() const;
     int itemRow() const;
     int itemColumn() const;

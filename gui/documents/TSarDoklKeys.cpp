@@ -62,7 +62,14 @@ int TSarDokl::itemColumn() const {
 void TSarDokl::goHeader(int c) {
     c = std::clamp(c, 1, static_cast<int>(Document::kHeadCount));
     head_->setCurrentIndex(headModel_->index(0, headModel_->gridColumn(c)));
+    takeKeys();
     head_->setFocus(Qt::OtherFocusReason);
+}
+
+// After a message box the keys come back to the form, also where no window manager gives the
+// activation back.
+void TSarDokl::takeKeys() {
+    if (isVisible() && !isActiveWindow()) activateWindow();
 }
 
 void TSarDokl::moveItem(int r, int k) {
@@ -76,6 +83,7 @@ void TSarDokl::moveItem(int r, int k) {
 
 void TSarDokl::goItem(int r, int k) {
     moveItem(r, k);
+    takeKeys();
     items_->setFocus(Qt::OtherFocusReason);
     showState();
 }
