@@ -279,11 +279,21 @@ void TSarDokl::afterNewDocument() {
 
 // --- Buttons -------------------------------------------------------------------------------------
 
-void TSarDokl::help() { showHelpText(s_, "SarDokl"); }
-void TSarDokl::expression() { showTool(Tool::Expression, s_, this); }
-void TSarDokl::calculator() { showTool(Tool::Calculator, s_, this); }
-void TSarDokl::clock() { showTool(Tool::Clock, s_, this); }
-void TSarDokl::calendar() { showTool(Tool::Calendar, s_, this); }
+void TSarDokl::help() {
+    showHelpText(s_, "SarDokl");
+}
+void TSarDokl::expression() {
+    showTool(Tool::Expression, s_, this);
+}
+void TSarDokl::calculator() {
+    showTool(Tool::Calculator, s_, this);
+}
+void TSarDokl::clock() {
+    showTool(Tool::Clock, s_, this);
+}
+void TSarDokl::calendar() {
+    showTool(Tool::Calendar, s_, this);
+}
 
 // The last item cell is left before a button acts on the document: a refused cell keeps the
 // focus and the button does nothing.
@@ -353,8 +363,12 @@ void TSarDokl::tableScreenFile() {
     showTableScreen(turnoverFileName(s_), "Doklady o pohybu materialu - prehled", true);
 }
 
-void TSarDokl::tableToolDocument() { documentInTableTool(s_, form_, false); }
-void TSarDokl::tableToolFile() { documentInTableTool(s_, form_, true); }
+void TSarDokl::tableToolDocument() {
+    documentInTableTool(s_, form_, false);
+}
+void TSarDokl::tableToolFile() {
+    documentInTableTool(s_, form_, true);
+}
 
 void TSarDokl::priceList() {
     offerPriceList(s_, form_);

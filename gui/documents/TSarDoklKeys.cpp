@@ -30,7 +30,9 @@ namespace {
 
 constexpr int kLastItemColumn = Document::kItemColumns;
 
-bool ctrl(const QKeyEvent* e) { return e->modifiers() & Qt::ControlModifier; }
+bool ctrl(const QKeyEvent* e) {
+    return e->modifiers() & Qt::ControlModifier;
+}
 
 bool printable(const QKeyEvent* e) {
     if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
@@ -154,8 +156,8 @@ bool TSarDokl::eventFilter(QObject* watched, QEvent* e) {
     const bool head = watched == head_ || watched == head_->viewport();
     if (!items && !head) return QDialog::eventFilter(watched, e);
     if (e->type() == QEvent::MouseButtonRelease && watched != items_ && watched != head_) {
-        QMetaObject::invokeMethod(this, [this, items] { mouseReleased(items); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, items] { mouseReleased(items); }, Qt::QueuedConnection);
         return false;
     }
     if (e->type() != QEvent::KeyPress || (watched != items_ && watched != head_))

@@ -4,11 +4,11 @@
 #include "documents/DocumentCheck.h"
 #include "documents/DocumentStore.h"
 #include "documents/TSarDokl.h"
+#include "documents/TurnoverFile.h"
 #include "period/PeriodFiles.h"
 #include "shell/LSysDate.h"
 #include "shell/NumText.h"
 #include "shell/TSar.h"
-#include "documents/TurnoverFile.h"
 
 #include <QAction>
 #include <QLabel>
@@ -53,7 +53,8 @@ Cursor cursor(TSarDokl* w) {
     Cursor c;
     QWidget* f = QApplication::focusWidget();
     c.items = f && (f == w->itemsGrid() || w->itemsGrid()->isAncestorOf(f));
-    const QModelIndex at = c.items ? w->itemsGrid()->currentIndex() : w->headerGrid()->currentIndex();
+    const QModelIndex at =
+        c.items ? w->itemsGrid()->currentIndex() : w->headerGrid()->currentIndex();
     c.row = at.row() + 1;
     c.column = at.column() + (c.items ? 2 : 1);
     return c;
