@@ -3,9 +3,12 @@
 #include "documents/DocumentOpening.h"
 #include "documents/DocumentStore.h"
 #include "documents/FollowOn.h"
+#include "period/PeriodFiles.h"
 #include "shell/NumText.h"
 #include "shell/Session.h"
 #include "shell/WinLSys.h"
+#include "shell/WorkFiles.h"
+#include "stock/TSarProc.h"
 
 namespace sarw {
 
@@ -42,6 +45,13 @@ bool documentChosen(Session& s, DocumentForm& form, const std::array<std::string
 bool documentForDisplay(Session& s, DocumentForm& form, const std::string& file) {
     deleteFile(s, file);
     return saveDocumentInto(s, form, file) == SaveResult::Saved;
+}
+
+bool documentInTableTool(Session& s, DocumentForm& form, bool wholeFile) {
+    const std::string table = wholeFile ? turnoverFileName(s) : std::string(kSarWork);
+    if (!wholeFile && !documentForDisplay(s, form, table)) return false;
+    return startProgram(s, s.programsDir + "\\Tabulo.Exe",
+                        table + " " + turnoverDefName(s) + " Zobrazeni", false) != 99999;
 }
 
 } // namespace sarw

@@ -23,5 +23,8 @@ bool closeDocumentForm(Session& s, DocumentForm& form);
 bool documentChosen(Session& s, DocumentForm& form, const std::array<std::string, 13>& values);
 // "Zobrazeni a tisk dokladu v rezime tabulky": the document alone in the display work file.
 bool documentForDisplay(Session& s, DocumentForm& form, const std::string& file);
+// "Doklad v rezimu tabulky" (the document alone, through the display work file) and "Cely soubor
+// v rezimu tabulky" (the turnover file as it is stored): the table tool started without waiting.
+bool documentInTableTool(Session& s, DocumentForm& form, bool wholeFile);
 
 } // namespace sarw

@@ -2,6 +2,7 @@
 
 #include "codebooks/UCdsCIS.h"
 #include "documents/DocumentForm.h"
+#include "documents/DocumentGrid.h"
 #include "documents/PriceList.h"
 #include "shell/LSysDate.h"
 #include "shell/NumText.h"
@@ -21,15 +22,6 @@ constexpr int kHead = 13;
 
 std::string& value(Session& s, int i) {
     return s.cis.CisValues[static_cast<size_t>(i - 1)];
-}
-
-// The column title of a field: its TNS1 from two places after the first point, at most 25
-// characters, trailing blanks removed.
-std::string columnTitle(const Session& s, int f) {
-    const std::string& t = s.def.field(f).tns1;
-    const size_t point = t.find('.');
-    if (point == std::string::npos || point + 2 > t.size()) return {};
-    return trimRight(t.substr(point + 2, 25));
 }
 
 void showRow(Session& s, DocumentForm& form, int first = 1) {

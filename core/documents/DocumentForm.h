@@ -38,6 +38,10 @@ struct DocumentForm {
     // What the stock list was last built for: the price list's time and header columns 3-5.
     std::string stockListFor;
 
+    // The item cell the checks work on: the one last typed into or entered (row, column).
+    int lastRow = 1;
+    int lastColumn = 2;
+
     // The sums label: "Mnozstvi:  " q "      EUR:  " w.
     std::string sums;
 };

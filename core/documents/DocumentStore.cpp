@@ -1,6 +1,7 @@
 #include "documents/DocumentStore.h"
 
 #include "codebooks/CodebookSort.h"
+#include "documents/DocumentCheck.h"
 #include "documents/TurnoverFile.h"
 #include "period/PeriodFiles.h"
 #include "shell/LSysDate.h"
@@ -102,7 +103,8 @@ SaveResult saveInto(Session& s, DocumentForm& form, const std::string& file, boo
 // Header columns 7-13 and the item rows from the records of identification `key`; records whose
 // item number is outside 1-1000 or names a row already filled go to the free rows. The number
 // of records placed.
-int placeRecords(Session& s, DocumentForm& form, const TurnoverFile& t, const std::string* key) {
+int placeRecords(Session& s, DocumentForm& form, const TurnoverFile& t, const std::string* key,
+                 std::vector<int>* rows = nullptr) {
     Document& d = form.doc;
     std::vector<bool> taken(Document::kMaxItems + 1, false);
     for (int r = 1; r <= Document::kMaxItems; ++r) taken[static_cast<size_t>(r)] = d.rowFilled(r);
@@ -125,6 +127,7 @@ int placeRecords(Session& s, DocumentForm& form, const TurnoverFile& t, const st
         taken[static_cast<size_t>(row)] = true;
         for (int k = 2; k <= Document::kItemColumns; ++k)
             d.item(static_cast<int>(row), k) = items[static_cast<size_t>(k - 1)];
+        if (rows) rows->push_back(static_cast<int>(row));
     }
     int row = 1, lost = 0;
     for (const auto& items : misplaced) {
@@ -136,6 +139,7 @@ int placeRecords(Session& s, DocumentForm& form, const TurnoverFile& t, const st
         taken[static_cast<size_t>(row)] = true;
         for (int k = 2; k <= Document::kItemColumns; ++k)
             d.item(row, k) = items[static_cast<size_t>(k - 1)];
+        if (rows) rows->push_back(row);
     }
     if (!misplaced.empty())
         warning(s,
@@ -163,6 +167,26 @@ std::string nextAfter(Session& s, const std::string* unit, const std::string& st
         if (same && c[5] < below && c[5] > largest) largest = std::string(c[5]);
     }
     return zeroPadInt(textToInt(largest) + 1, 5);
+}
+
+// Imported rows are completed and checked cell by cell as if typed, so that their prices,
+// values and the stock ceiling hold as for typed rows. The first refused cell becomes the last
+// cell, with its red info line and LastCheckOk false.
+void checkImportedRows(Session& s, DocumentForm& form, std::vector<int> rows) {
+    std::sort(rows.begin(), rows.end());
+    form.ItemTyped = true;
+    std::string failure;
+    for (int r : rows)
+        for (int k = 2; k <= Document::kItemColumns; ++k) {
+            if (itemCellLeft(s, form, r, k) || !failure.empty()) continue;
+            failure = form.infoLine;
+            form.lastRow = r;
+            form.lastColumn = k;
+        }
+    if (failure.empty()) return;
+    form.infoLine = failure;
+    form.infoFailed = true;
+    form.LastCheckOk = false;
 }
 
 } // namespace
@@ -197,11 +221,13 @@ bool readDocument(Session& s, DocumentForm& form) {
 bool importItems(Session& s, DocumentForm& form, const std::array<std::string, 13>& chosen) {
     TurnoverFile t;
     if (!t.load(s, turnoverFileName(s))) return false;
-    if (placeRecords(s, form, t, chosen.data()) == 0) {
+    std::vector<int> rows;
+    if (placeRecords(s, form, t, chosen.data(), &rows) == 0) {
         information(s, kNotFound, docTitle(form.doc, true));
         return false;
     }
     form.DocFilled = form.DocModified = true;
+    checkImportedRows(s, form, rows);
     recomputeSums(form);
     return true;
 }

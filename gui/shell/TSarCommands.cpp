@@ -1,6 +1,7 @@
 #include "access/Rights.h"
 #include "archive/DataSaving.h"
 #include "codebooks/TCdsCis.h"
+#include "documents/TSarDokl.h"
 #include "editors/TTextEdit.h"
 #include "period/Period.h"
 #include "period/TObd.h"
@@ -69,8 +70,13 @@ void TSar::DataStavy() {
     });
 }
 
+// The document form, made for each use and gone after it closes.
 void TSar::DataObraty() {
-    guarded([this] { commandAllowed(s_, GatedCommand::Turnovers); });
+    guarded([this] {
+        if (!commandAllowed(s_, GatedCommand::Turnovers)) return;
+        TSarDokl form(s_, this);
+        if (form.openForm()) form.exec();
+    });
 }
 
 // --- Prehlady: the report windows, created for each command ----------------------------------

@@ -54,7 +54,7 @@ void TSar::buildMenu() {
 
     QMenu* data = topMenu(bar, "Data");
     add(data, "Pocatecni stavy", "DataStavy", &TSar::DataStavy);
-    later(data, "Obraty", "DataObraty", &TSar::DataObraty);
+    add(data, "Obraty", "DataObraty", &TSar::DataObraty);
 
     QMenu* views = topMenu(bar, "Prehlady");
     add(views, "Inventurni soupis", "SesInv", &TSar::SesInv);

@@ -1,6 +1,9 @@
 #include "documents/DocumentCheck.h"
 #include "documents/DocumentActions.h"
 #include "documents/DocumentFixture.h"
+#include "documents/DocumentGrid.h"
+#include "documents/DocumentPicks.h"
+#include "documents/DocumentStore.h"
 #include "documents/PriceList.h"
 #include "shell/LSysDate.h"
 #include "shell/WorkFiles.h"
@@ -170,6 +173,63 @@ TEST_F(DocumentCheck, SumsLabel) {
     ASSERT_TRUE(issue(2, "1120100002", "1"));
     recomputeSums(form);
     EXPECT_EQ(form.sums, "Mnozstvi:  3,500      EUR:  40,88");
+}
+
+// Item import runs every imported cell as if typed: an issue's blank prices and values are
+// completed from the stock list, and rows that together issue more than the stock are refused
+// at the first cell that passes it.
+TEST_F(DocumentCheck, ImportedItemsAreCompletedAndCheckedAsTyped) {
+    Row a = turnover("00007", "0001", "1120100001", 4, "500");
+    Row b = turnover("00007", "0002", "1120100002", 5, "500");
+    for (Row* r : {&a, &b}) {
+        (*r)[21] = ""; // unit price
+        (*r)[24] = ""; // value
+    }
+    writeTurnovers({a, b});
+    form.ItemTyped = false;
+    std::array<std::string, 13> chosen;
+    for (size_t c = 0; c < 13; ++c) chosen[c] = a[c];
+    ASSERT_TRUE(importItems(*ts, form, chosen));
+    EXPECT_TRUE(form.LastCheckOk);
+    EXPECT_EQ(form.doc.item(1, 9), "     12,35");
+    EXPECT_DOUBLE_EQ(value(1), 49.40);
+    EXPECT_DOUBLE_EQ(value(2), 50); // the whole stock: its value
+    EXPECT_EQ(form.sums, "Mnozstvi:  9,000      EUR:  99,40");
+
+    // Imported again beside the rows already there: material 2 twice is above its stock.
+    ASSERT_TRUE(importItems(*ts, form, chosen));
+    EXPECT_FALSE(form.LastCheckOk);
+    EXPECT_TRUE(form.infoFailed);
+    EXPECT_EQ(form.lastRow, 4);
+    EXPECT_EQ(form.lastColumn, 11);
+    EXPECT_EQ(form.infoLine, numberToText(16, 3, 5) + kItemFailed);
+}
+
+TEST_F(DocumentCheck, PickListsOfTheMaterial) {
+    ASSERT_TRUE(materialPickTarget(*ts, form));
+    EXPECT_EQ(ts->cis.CisFileName, kSarWork);
+    EXPECT_EQ(ts->cis.CisKeyColumns[0], 6);
+    pickListClosed(*ts);
+    EXPECT_EQ(ts->cis.CisKeyColumns[0], 1);
+    form.doc.head(7) = "100";
+    ASSERT_TRUE(materialPickTarget(*ts, form));
+    EXPECT_TRUE(ts->cis.CisFileName.ends_with("Mater.Cds"));
+    EXPECT_EQ(ts->cis.CisKeyColumns[0], 1);
+}
+
+// F5 takes the calculator's memory into the account code and the unit price; the price keeps
+// its cents although its type names no decimals.
+TEST_F(DocumentCheck, CalculatorMemoryIntoACell) {
+    EXPECT_EQ(calculatorCell(*ts, 9, "12,345"), "     12,35");
+    EXPECT_EQ(calculatorCell(*ts, 8, "311"), "     311");
+    EXPECT_EQ(calculatorCell(*ts, 11, "4"), "");
+    EXPECT_EQ(calculatorCell(*ts, 9, "   "), "");
+}
+
+TEST_F(DocumentCheck, GridColumns) {
+    EXPECT_EQ(columnTitle(*ts, 6), "Cislo dokladu");
+    EXPECT_EQ(columnPixels(*ts, 6), 7 * 13 + 10);
+    EXPECT_EQ(columnPixels(*ts, 26), 7 * 30 + 10);
 }
 
 } // namespace

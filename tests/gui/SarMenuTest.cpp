@@ -133,21 +133,16 @@ private slots:
         DemoDisk d;
         auto main = startMain(d, "Zenit", "Zenit");
         for (const char* h :
-             {"DataObraty"}) {
-            QAction* a = main->command(h);
-            QVERIFY2(a && !a->isEnabled(), h);
-            QVERIFY2(a->toolTip().contains("neni k dispozici"), h);
-        }
-        for (const char* h :
              {"DosPrevStavy", "DosPrevCis", "TabStavy", "TabObratyOdDo", "TabAktStavy", "NObdobi",
               "ArchFile", "ObnovaDatPoslDokl", "DefInic", "DefDoklP", "DefInvZ", "EditAt",
               "ProhlObr", "PrehrMedii", "ProgClose", "DataStavy", "ACinn", "AMater", "AUcto",
-              "UzavMes", "ObnovaDat", "SesInv", "SesReg", "SesSklK", "Ucto"}) {
+              "UzavMes", "ObnovaDat", "SesInv", "SesReg", "SesSklK", "Ucto", "DataObraty"}) {
             QAction* a = main->command(h);
             QVERIFY2(a && a->isEnabled(), h);
         }
-        QVERIFY(!main->toolButton("Zpracovani ucetnich dokladu")->isEnabled());
-        QVERIFY(main->toolButton("Zpracovani ucetnich dokladu")->toolTip().contains("neni k"));
+        QVERIFY(main->toolButton("Zpracovani ucetnich dokladu")->isEnabled());
+        QCOMPARE(main->toolButton("Zpracovani ucetnich dokladu")->toolTip(),
+                 QString("Zpracovani ucetnich dokladu"));
         QVERIFY(main->toolButton("Zmena ucetniho obdobi")->isEnabled());
         // Every toolbar button has its hint; the one without a window yet says so and is off.
         for (const char* hint : {"Napoveda"}) {
