@@ -50,8 +50,8 @@ bool documentForDisplay(Session& s, DocumentForm& form, const std::string& file)
 bool documentInTableTool(Session& s, DocumentForm& form, bool wholeFile) {
     const std::string table = wholeFile ? turnoverFileName(s) : std::string(kSarWork);
     if (!wholeFile && !documentForDisplay(s, form, table)) return false;
-    return startProgram(s, s.programsDir + "\\Tabulo.Exe",
-                        table + " " + turnoverDefName(s) + " Zobrazeni", false) != 99999;
+    return startProgram(s, s.programsDir + "\\Tabulo.Exe", {table, turnoverDefName(s), "Zobrazeni"},
+                        false) != 99999;
 }
 
 } // namespace sarw

@@ -363,10 +363,15 @@ void TSarDokl::tableScreenFile() {
     showTableScreen(turnoverFileName(s_), "Doklady o pohybu materialu - prehled", true);
 }
 
+// Without the separate table tool the program's own table screen stands in, read-only: the
+// tool only shows the table too.
 void TSarDokl::tableToolDocument() {
+    if (!tableToolExists(s_)) return tableScreenDocument();
     documentInTableTool(s_, form_, false);
 }
 void TSarDokl::tableToolFile() {
+    if (!tableToolExists(s_))
+        return showTableScreen(turnoverFileName(s_), "Doklady o pohybu materialu - prehled", false);
     documentInTableTool(s_, form_, true);
 }
 
