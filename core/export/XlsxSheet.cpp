@@ -97,13 +97,14 @@ lxw_format* XlsxSheet::newFormat(const XlsxColumn& c, const std::string& numberF
 
 // A PM cell's own "#" format keeps the column's font and alignment.
 lxw_format* XlsxSheet::hashFormat(int column, int hashes) {
-    lxw_format*& f = hashFormats_[{column, hashes}];
-    if (!f) {
-        const auto k = static_cast<std::size_t>(column);
-        f = newFormat(columns_[k], std::string(static_cast<std::size_t>(hashes), '#'));
-        if (!f) f = formats_[k];
-    }
-    return f;
+    const auto k = static_cast<std::size_t>(column);
+    const auto n = static_cast<std::size_t>(hashes);
+    // Looked up for every such cell: by alignment and length, not by a search.
+    std::vector<lxw_format*>& byLength = hashFormats_[columns_[k].right ? 1 : 0];
+    if (byLength.size() <= n) byLength.resize(n + 1);
+    lxw_format*& f = byLength[n];
+    if (!f) f = newFormat(columns_[k], std::string(n, '#'));
+    return f ? f : formats_[k];
 }
 
 bool XlsxSheet::writeText(unsigned row, int column, std::string_view text, lxw_format* format) {

@@ -5,10 +5,8 @@
 
 #include <cstddef>
 #include <filesystem>
-#include <map>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 struct lxw_workbook;
@@ -51,7 +49,7 @@ private:
     lxw_workbook* book_ = nullptr;
     lxw_worksheet* sheet_ = nullptr;
     std::vector<lxw_format*> formats_;
-    std::map<std::pair<int, int>, lxw_format*> hashFormats_;
+    std::vector<lxw_format*> hashFormats_[2]; // PM cells' formats: [right][length]
     std::string utf8_, work_;
     unsigned row_ = 2;
     int error_ = 0;
