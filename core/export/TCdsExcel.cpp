@@ -97,8 +97,9 @@ bool TCdsExcel::ExDbXlsF(const std::string& tableFile, const std::string& defFil
     return ok;
 }
 
-std::string TCdsExcel::ExDbToXlsF(const std::string& tableFile, const std::string& defFile) {
-    const std::string out = excelFileName(tableFile);
+std::string TCdsExcel::ExDbToXlsF(const std::string& tableFile, const std::string& defFile,
+                                  const std::string& nameFrom) {
+    const std::string out = excelFileName(nameFrom.empty() ? tableFile : nameFrom);
     makePath(s_, kWorkDir);
     if (!ExDbXlsF(tableFile, defFile, out)) return {};
     if (!s_.platform().openDocument(s_.platform().native(out))) {

@@ -29,9 +29,12 @@ public:
     bool writeXlsx(const Table& table, const Definition& def, const std::string& tableFile,
                    const std::string& outFile);
     // The screen's button: the workbook C:\A_Run\Work\<table name>.xlsx, opened with the
-    // desktop's spreadsheet program. Gives the file written, or an empty text when it was not
-    // written or nothing could open it ("Aplikace Microsoft Excel neni dostupna !").
-    std::string ExDbToXlsF(const std::string& tableFile, const std::string& defFile);
+    // desktop's spreadsheet program; the name is taken from `nameFrom` when given (the caller's
+    // table when the screen shows its minimal-width copy). Gives the file written, or an empty
+    // text when it was not written or nothing could open it ("Aplikace Microsoft Excel neni
+    // dostupna !").
+    std::string ExDbToXlsF(const std::string& tableFile, const std::string& defFile,
+                           const std::string& nameFrom = "");
 
 private:
     Session& s_;

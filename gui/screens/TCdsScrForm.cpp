@@ -368,7 +368,7 @@ void TCdsScrForm::sestavaI() {
 // "  Excel": the table the screen shows as a workbook, opened with the spreadsheet program.
 void TCdsScrForm::excelExport() {
     grid_->finishEditing();
-    guarded([this] { TCdsExcel(s_).ExDbToXlsF(scr_.tableFile, scr_.defFile); });
+    guarded([this] { TCdsExcel(s_).ExDbToXlsF(scr_.tableFile, scr_.defFile, s_.scr.TableFile); });
 }
 
 // "  Word": the report of the screen handed to the word processor in the report font.

@@ -17,6 +17,7 @@
 #include "tools/VCalcul.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -292,6 +293,13 @@ private slots:
             zipEntry(t.path("C:\\A_Run\\Work\\Mat.xlsx"), "xl/worksheets/sheet1.xml");
         QVERIFY(sheet.find("<t>podlozka</t>") != std::string::npos);
         QVERIFY(sheet.find("<v>3</v>") != std::string::npos); // "    3,00" as a number
+
+        // The minimal-width copy the screen then shows is named after the caller's table.
+        std::filesystem::remove(t.path("C:\\A_Run\\Work\\Mat.xlsx"));
+        w.findChild<QCheckBox*>("minimalni")->click();
+        w.button("excel")->click();
+        QVERIFY(t.exists("C:\\A_Run\\Work\\Mat.xlsx"));
+        QVERIFY(!t.exists("C:\\A_Run\\Work\\CdsScrRW_.xlsx"));
         w.reject();
     }
 
