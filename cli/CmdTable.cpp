@@ -1,10 +1,13 @@
 #include "Args.h"
 #include "Commands.h"
 
+#include "export/TCdsExcel.h"
+#include "output/NumRowFont.h"
 #include "platform/Cp1250.h"
 #include "screens/ScrClip.h"
 #include "screens/ScrSearch.h"
 #include "shell/Session.h"
+#include "shell/WinLSys.h"
 #include "tables/formats/TableFile.h"
 #include "tables/library/CdsTable.h"
 #include "tables/library/TCdsProc.h"
@@ -218,6 +221,17 @@ int search(Context& c) {
     return kOk;
 }
 
+// The table screen's "  Excel" without opening the workbook.
+int xlsx(Context& c) {
+    std::string file, def, outFile;
+    Args args("table xlsx");
+    if (int rc = args.word("TABLE", file).word("DEF", def).word("OUT", outFile).parse(c.args))
+        return rc;
+    // The report font of the settings when there are any; no settings file is made for it.
+    if (fileExists(c.session, kNumRowFontFile)) readNumRowFont(c.session);
+    return TCdsExcel(c.session).ExDbXlsF(file, def, outFile) ? kOk : kFailure;
+}
+
 int table(Context& c) {
     if (c.args.empty()) return usageError("table: chybi prikaz");
     std::string sub = c.args[0];
@@ -228,6 +242,7 @@ int table(Context& c) {
     if (sub == "convert") return convert(c);
     if (sub == "clip") return clip(c);
     if (sub == "search") return search(c);
+    if (sub == "xlsx") return xlsx(c);
     return usageError("neznamy prikaz table " + sub);
 }
 
@@ -238,7 +253,8 @@ const Registrar reg({"table",
                      "  table convert IN OUT            saves IN in the format OUT's name selects\n"
                      "  table clip FILE                 the table screen's clipboard text\n"
                      "  table search FILE --key|--string TEXT [--column N] [--from RECORD]\n"
-                     "                                  number of the record found after RECORD\n",
+                     "                                  number of the record found after RECORD\n"
+                     "  table xlsx TABLE DEF OUT        the table as a spreadsheet workbook\n",
                      table,
                      Writes::No,
                      {{"cat"},
@@ -246,7 +262,8 @@ const Registrar reg({"table",
                       {"from-tsv", Writes::Yes},
                       {"convert", Writes::Yes},
                       {"clip"},
-                      {"search"}}});
+                      {"search"},
+                      {"xlsx", Writes::Yes}}});
 
 } // namespace
 

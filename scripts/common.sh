@@ -2,7 +2,8 @@
 
 # Debian packages the build and the tests need.
 SARW_PACKAGES=(cmake python3 ninja-build g++ libgtest-dev libgmock-dev clang libclang-rt-14-dev libcli11-dev
-    qt6-base-dev qt6-qpa-plugins qt6-translations-l10n fonts-dejavu-core xvfb xauth poppler-utils)
+    qt6-base-dev qt6-qpa-plugins qt6-translations-l10n fonts-dejavu-core xvfb xauth poppler-utils
+    libxlsxwriter-dev pkg-config)
 
 # Installs the missing packages when run as root; otherwise prints the command to run.
 ensure_packages() {

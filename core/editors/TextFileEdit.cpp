@@ -43,9 +43,9 @@ void textNotFound(Session& s, const std::string& needle) {
     information(s, "Retezec nenalezen !", "Hledany retezec:  " + needle);
 }
 
-bool openInWordProcessor(Session& s, const std::string& document) {
+bool openInWordProcessor(Session& s, const std::string& document, bool warnMissing) {
     if (s.platform().openDocument(s.platform().native(document))) return true;
-    information(s, "Aplikace Microsoft Word neni dostupna !");
+    (warnMissing ? warning : information)(s, "Aplikace Microsoft Word neni dostupna !", "");
     return false;
 }
 

@@ -31,7 +31,7 @@ std::size_t findText(std::string_view text, std::string_view needle, std::size_t
 void textNotFound(Session& s, const std::string& needle);
 
 // Opens a written document with the desktop's word processor; false after "Aplikace Microsoft
-// Word neni dostupna !" when nothing can open it.
-bool openInWordProcessor(Session& s, const std::string& document);
+// Word neni dostupna !" when nothing can open it: an information, or a warning when asked for.
+bool openInWordProcessor(Session& s, const std::string& document, bool warnMissing = false);
 
 } // namespace sarw

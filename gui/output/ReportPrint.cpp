@@ -21,6 +21,12 @@ QFont reportFont(const PrintSettings& p) {
     return f;
 }
 
+QColor reportColour(const PrintSettings& p) {
+    return QColor(static_cast<int>(p.fontColour & 0xff),
+                  static_cast<int>((p.fontColour >> 8) & 0xff),
+                  static_cast<int>((p.fontColour >> 16) & 0xff));
+}
+
 void applyOrientation(QPrinter& printer, const PrintSettings& p) {
     printer.setPageOrientation(p.orientation == 1 ? QPageLayout::Landscape
                                                   : QPageLayout::Portrait);

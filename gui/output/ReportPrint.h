@@ -2,6 +2,7 @@
 
 #include "output/PrintPages.h"
 
+#include <QColor>
 #include <QFont>
 
 class QPrinter;
@@ -14,6 +15,8 @@ struct PrintSettings;
 
 // The report font of the print settings (a blank name or size takes the defaults).
 QFont reportFont(const PrintSettings& p);
+// The report font's colour (0x00BBGGRR).
+QColor reportColour(const PrintSettings& p);
 // Puts the orientation of the print settings on the printer.
 void applyOrientation(QPrinter& printer, const PrintSettings& p);
 

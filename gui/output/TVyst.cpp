@@ -200,7 +200,11 @@ void TVyst::toWord() {
     bool ok = false;
     guarded([&] { ok = viewerText(s_, file, bytes); });
     if (!ok) return;
-    guarded([&] { handReportToWordProcessor(s_, file, bytes, editor_->text()->font()); });
+    // The editor shows the report font; its colour comes with it.
+    guarded([&] {
+        handReportToWordProcessor(s_, file, bytes, editor_->text()->font(),
+                                  reportColour(s_.printSettings));
+    });
 }
 
 void TVyst::choosePrinter() {

@@ -2,6 +2,7 @@
 
 #include "editors/TTextEdit.h"
 #include "editors/WordHandOver.h"
+#include "export/TCdsExcel.h"
 #include "output/NumRowFont.h"
 #include "output/ReportPrint.h"
 #include "output/ShowReport.h"
@@ -105,6 +106,7 @@ TCdsScrForm::TCdsScrForm(Session& s, QWidget* parent)
     on("kalendar", [this] { showTool(Tool::Calendar, s_, this); });
     on("tiskOkna", [this] { printWindow(); });
     on("sestava1", [this] { sestavaI(); });
+    on("excel", [this] { excelExport(); });
     on("word", [this] { wordReport(); });
     on("font", [this] { printSettings(); });
     on("schranka", [this] { clipboardText(); });
@@ -363,6 +365,12 @@ void TCdsScrForm::sestavaI() {
     if (r.made()) showReport(this, s_, r.reportFile);
 }
 
+// "  Excel": the table the screen shows as a workbook, opened with the spreadsheet program.
+void TCdsScrForm::excelExport() {
+    grid_->finishEditing();
+    guarded([this] { TCdsExcel(s_).ExDbToXlsF(scr_.tableFile, scr_.defFile, s_.scr.TableFile); });
+}
+
 // "  Word": the report of the screen handed to the word processor in the report font.
 void TCdsScrForm::wordReport() {
     grid_->finishEditing();
@@ -370,7 +378,8 @@ void TCdsScrForm::wordReport() {
         const SesResult r = scr_.wordReport();
         std::string bytes;
         if (!r.made() || !cdscopy::readImportSource(s_, r.reportFile, bytes)) return;
-        handReportToWordProcessor(s_, r.reportFile, bytes, reportFont(s_.printSettings));
+        handReportToWordProcessor(s_, r.reportFile, bytes, reportFont(s_.printSettings),
+                                  reportColour(s_.printSettings), true);
     });
 }
 

@@ -1,6 +1,8 @@
 #include "support/DefText.h"
+#include "support/InstallData.h"
 #include "support/RunCli.h"
 #include "support/TestSession.h"
+#include "support/ZipEntry.h"
 
 #include <gtest/gtest.h>
 
@@ -150,4 +152,28 @@ TEST(CmdTable, ClipTextAndSearchesOfTheTableScreen) {
         EXPECT_EQ(r.out, c.out);
         EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
     }
+}
+
+TEST(CmdTable, XlsxWritesTheDemoStatesWithNumbers) {
+    test::TestSession t;
+    const auto demo = test::installData();
+    std::filesystem::create_directories(t.path("C:\\Out"));
+    auto r = cli(t, {"table", "xlsx", (demo / "demo/LSarW/Data/260101SarS.Cds").string(),
+                     (demo / "LSarW/DefSoub/SarS.Def").string(), "C:\\Out\\SarS.xlsx"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto file = t.path("C:\\Out\\SarS.xlsx");
+    const std::string sheet = test::zipEntry(file, "xl/worksheets/sheet1.xml");
+    EXPECT_NE(sheet.find("<t>Hodnota</t>"), std::string::npos);
+    const auto at = sheet.find("<c r=\"M3\"");
+    ASSERT_NE(at, std::string::npos) << "the value of the first state";
+    const std::string m3 = sheet.substr(at, sheet.find("</c>", at) - at);
+    EXPECT_NE(m3.find("<v>"), std::string::npos) << m3;
+    EXPECT_EQ(m3.find("inlineStr"), std::string::npos) << m3;
+    EXPECT_NE(test::zipEntry(file, "xl/styles.xml").find("formatCode=\"###########0.00\""),
+              std::string::npos);
+
+    r = cli(t, {"table", "xlsx", "C:\\None.Cds", (demo / "LSarW/DefSoub/SarS.Def").string(),
+                "C:\\Out\\None.xlsx"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_FALSE(t.exists("C:\\Out\\None.xlsx"));
 }

@@ -1,6 +1,7 @@
 #include "GuiTest.h"
 
 #include "editors/TTextEdit.h"
+#include "output/NumRowFont.h"
 #include "output/TVyst.h"
 #include "period/PeriodFiles.h"
 #include "screens/ScrGrid.h"
@@ -11,10 +12,12 @@
 #include "shell/WorkFiles.h"
 #include "stock/TSarProc.h"
 #include "support/DefText.h"
+#include "support/ZipEntry.h"
 #include "tables/formats/TableFile.h"
 #include "tools/VCalcul.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -84,6 +87,12 @@ void type(QWidget* grid, const char* text) {
     for (const char* c = text; *c; ++c) QTest::keyClick(QApplication::focusWidget(), *c);
 }
 
+// What the platform opens documents with; a test must not start the desktop's programs.
+bool documentOpenerInstalled() {
+    return std::filesystem::exists("/usr/bin/xdg-open") ||
+           std::filesystem::exists("/usr/local/bin/xdg-open");
+}
+
 } // namespace
 
 // The table screen driven by its keys and buttons.
@@ -137,7 +146,7 @@ private slots:
         w.show();
         QVERIFY(!w.button("oprava")->isEnabled());
         QVERIFY(!w.button("sestava2")->isEnabled());
-        QCOMPARE(w.button("excel")->toolTip(), QString("Prikaz zatim neni k dispozici."));
+        QCOMPARE(w.button("sestava3")->toolTip(), QString("Prikaz zatim neni k dispozici."));
         w.button("kalkulacka")->click(); // the tools open beside the screen
         QVERIFY(w.findChild<VCalcul*>() && w.findChild<VCalcul*>()->isVisible());
         QVERIFY(!w.button("textZacatek")->isVisible());
@@ -242,24 +251,55 @@ private slots:
 
     // "  Word" hands the screen's own report on, not whatever the viewer showed last.
     void wordHandsTheScreensReportOn() {
-        if (std::filesystem::exists("/usr/bin/xdg-open") ||
-            std::filesystem::exists("/usr/local/bin/xdg-open"))
-            QSKIP("a document program would be started");
+        if (documentOpenerInstalled()) QSKIP("a document program would be started");
         Screen screen(false);
         auto& [t, w] = screen;
+        t->printSettings.fontColour = 0x000080; // maroon, as the settings store it
+        QVERIFY(writeNumRowFont(*t));
         QVERIFY(w.openScreen());
         t.dialogs.clear();
         QVERIFY(w.button("word")->isEnabled());
         w.button("word")->click();
         QVERIFY(t.dialogs.saw("Aplikace Microsoft Word neni dostupna !"));
+        QCOMPARE(t.dialogs.count(Kind::Warning), 1); // the screen's message is an error box
         QVERIFY(!t.dialogs.saw("nebyl nalezen"));
         int written = 0;
         for (const auto& e : std::filesystem::directory_iterator(t.path("C:\\A_Run\\Work")))
             if (e.path().extension() == ".odt") {
                 ++written;
                 QCOMPARE(readFile(e.path().string()).substr(0, 2), std::string("PK"));
+                // The text in the report font's colour.
+                const std::string content = zipEntry(e.path(), "content.xml");
+                QVERIFY2(content.find("fo:color=\"#800000\"") != std::string::npos,
+                         content.c_str());
             }
         QCOMPARE(written, 1);
+        w.reject();
+    }
+
+    // "  Excel" writes the table the screen shows as a workbook in the work folder.
+    void excelWritesTheWorkbook() {
+        if (documentOpenerInstalled()) QSKIP("a spreadsheet program would be started");
+        Screen screen(false);
+        auto& [t, w] = screen;
+        QVERIFY(w.openScreen());
+        t.dialogs.clear();
+        QVERIFY(w.button("excel")->isEnabled());
+        QCOMPARE(w.button("excel")->toolTip(), QString("Prevod tabulky do MS Excel"));
+        w.button("excel")->click();
+        QVERIFY(t.dialogs.saw("Aplikace Microsoft Excel neni dostupna !"));
+        QCOMPARE(t.dialogs.boxes.size(), std::size_t(1));
+        const std::string sheet =
+            zipEntry(t.path("C:\\A_Run\\Work\\Mat.xlsx"), "xl/worksheets/sheet1.xml");
+        QVERIFY(sheet.find("<t>podlozka</t>") != std::string::npos);
+        QVERIFY(sheet.find("<v>3</v>") != std::string::npos); // "    3,00" as a number
+
+        // The minimal-width copy the screen then shows is named after the caller's table.
+        std::filesystem::remove(t.path("C:\\A_Run\\Work\\Mat.xlsx"));
+        w.findChild<QCheckBox*>("minimalni")->click();
+        w.button("excel")->click();
+        QVERIFY(t.exists("C:\\A_Run\\Work\\Mat.xlsx"));
+        QVERIFY(!t.exists("C:\\A_Run\\Work\\CdsScrRW_.xlsx"));
         w.reject();
     }
 
