@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -15,5 +16,10 @@ char32_t cp1250ToUnicode(unsigned char byte);
 // The Windows-1250 byte of a code point, or 0 when it has none.
 unsigned char unicodeToCp1250(char32_t cp);
 bool isValidUtf8(std::string_view text);
+// One code point appended as UTF-8.
+void appendUtf8(std::string& out, char32_t cp);
+// Decodes one UTF-8 sequence at text[i]; returns its length, or 0 when it is malformed
+// (overlong, a surrogate, beyond U+10FFFF, cut).
+std::size_t decodeUtf8(std::string_view text, std::size_t i, char32_t& cp);
 
 } // namespace sarw

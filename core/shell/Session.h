@@ -16,6 +16,7 @@
 namespace sarw {
 
 class TCdsProc;
+class HelpViewer;
 
 // Parameters of the table library, set by callers before an operation.
 struct CdsParams {
@@ -121,6 +122,9 @@ public:
     CisParams cis;
     // The output viewer's report and print choices.
     ViewerParams vyst;
+
+    // The desktop's help text window (shell/HelpViewer.h); none without a desktop.
+    HelpViewer* helpViewer = nullptr;
 
     // Set when an operation asked the application to end in order; the caller winds down.
     bool terminateRequested = false;

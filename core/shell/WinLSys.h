@@ -93,8 +93,9 @@ bool openDocument(Session& s, const std::string& name);
 bool tableToolExists(Session& s);
 bool showTableInTool(Session& s, const std::string& tableFile, const std::string& defFile,
                      const std::string& appName, const std::string& title);
-// Shows the help text <data disk>\LSarW\Dokum\<name>.Rtf; false (after the not-found warning)
-// when it does not exist.
+// Shows the help text <data disk>\LSarW\Dokum\<name>.Rtf in the desktop's help window (without
+// one: its name in an information box); false (after the not-found warning) when it does not
+// exist, or after "Uzavrete predeslou napovedu, a akci opakujte." when a help text is open.
 bool showHelpText(Session& s, const std::string& name);
 
 } // namespace sarw

@@ -2,6 +2,7 @@
 
 #include "platform/Cp1250.h"
 #include "platform/ProgramHalt.h"
+#include "shell/HelpViewer.h"
 #include "shell/LSysCopy.h"
 #include "shell/NumText.h"
 #include "shell/Session.h"
@@ -82,8 +83,13 @@ bool tableToolExists(Session& s) {
 bool showHelpText(Session& s, const std::string& name) {
     const std::string file = s.dataDisk + "\\LSarW\\Dokum\\" + name + ".Rtf";
     if (!fileExistsWarn(s, file)) return false;
-    information(s, file, "   Zobrazeni/Editace textoveho souboru (Rtf/Txt)");
-    return true;
+    if (!s.helpViewer) {
+        information(s, file, "   Zobrazeni/Editace textoveho souboru (Rtf/Txt)");
+        return true;
+    }
+    if (s.helpViewer->show(file) == HelpViewer::Result::Shown) return true;
+    information(s, "Uzavrete predeslou napovedu, a akci opakujte.", "Napovedu nelze otevrit !");
+    return false;
 }
 
 } // namespace sarw

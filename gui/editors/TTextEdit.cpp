@@ -1,6 +1,6 @@
 #include "editors/TTextEdit.h"
 
-#include "editors/LaidOutDocument.h"
+#include "editors/EditorFiles.h"
 #include "editors/OtherFormats.h"
 #include "editors/TFind.h"
 #include "editors/TextFileEdit.h"
@@ -16,7 +16,6 @@
 
 #include <QAction>
 #include <QClipboard>
-#include <QFileDialog>
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QGuiApplication>
@@ -36,22 +35,6 @@
 #include <climits>
 
 namespace sarw {
-
-namespace {
-
-QString fromFileBytes(const std::string& bytes) {
-    QString t = qs(bytes);
-    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    return t;
-}
-
-std::string toFileBytes(const QString& text) {
-    QString t = text;
-    t.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    return cp(t);
-}
-
-} // namespace
 
 TTextEdit::TTextEdit(Session& s, QWidget* parent)
     : QDialog(parent), s_(s), printer_(std::make_unique<QPrinter>()) {
@@ -218,7 +201,7 @@ bool TTextEdit::load(const std::string& name, bool editable) {
     guarded([&] { opened = name.empty() || openTextFile(s_, name, bytes); });
     if (!opened) return false;
     name_ = name;
-    text_->setPlainText(fromFileBytes(bytes));
+    text_->setPlainText(editorText(bytes));
     text_->document()->setModified(false);
     text_->setOverwriteMode(false);
     text_->moveCursor(QTextCursor::Start);
@@ -275,27 +258,20 @@ bool TTextEdit::save() {
         return !modified();
     }
     bool saved = false;
-    guarded([&] { saved = saveTextFile(s_, name_, toFileBytes(text_->toPlainText()), 1000); });
+    guarded([&] { saved = saveTextFile(s_, name_, editorFileBytes(text_->toPlainText()), 1000); });
     if (saved) text_->document()->setModified(false);
     return saved;
 }
 
 QString TTextEdit::chooseFile(bool saving, const std::string& filter, const QString& proposed) {
-    QFileDialog d(this, saving ? QStringLiteral("Ulozit jako") : QStringLiteral("Otevrit"));
-    d.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    d.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    d.setNameFilter(qs(dialogFilter(filter)));
-    d.setDefaultSuffix(qs(params_.defaultExt));
-    if (!proposed.isEmpty()) d.selectFile(proposed);
-    if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return {};
-    return d.selectedFiles().first();
+    return chooseEditorFile(this, saving, filter, params_.defaultExt, proposed);
 }
 
 void TTextEdit::saveAs() {
     const QString file = chooseFile(true, params_.filter, {});
     if (file.isEmpty()) return;
     bool saved = false;
-    guarded([&] { saved = saveTextFile(s_, cp(file), toFileBytes(text_->toPlainText()), 2000); });
+    guarded([&] { saved = saveTextFile(s_, cp(file), editorFileBytes(text_->toPlainText()), 2000); });
     if (!saved) return;
     name_ = cp(file);
     text_->document()->setModified(false);
@@ -303,44 +279,13 @@ void TTextEdit::saveAs() {
 }
 
 void TTextEdit::saveOtherFormat(const OtherFormat& format) {
-    if (format.maker == FormatMaker::None) {
-        guarded([&] { otherFormatUnavailable(s_, format); });
-        return;
-    }
-    const std::string base = fileNamePart(name_.empty() ? kNoName : name_);
-    const QString file = chooseFile(true, otherFormatFilter(format),
-                                    qs(base) + QLatin1Char('.') + QLatin1String(format.name));
-    if (!file.isEmpty()) saveInFormat(format, cp(file));
+    saveInOtherFormat(this, s_, format, text_->toPlainText(), text_->font(),
+                      text_->palette().color(QPalette::Text), name_);
 }
 
 bool TTextEdit::saveInFormat(const OtherFormat& format, const std::string& target) {
-    const QString text = text_->toPlainText();
-    const std::string bytes = toFileBytes(text);
-    const QColor colour = text_->palette().color(QPalette::Text);
-    const QFont qfont = text_->font();
-    const TextFont font{qfont.family().toStdString(), qfont.pointSizeF(), qfont.bold(),
-                        qfont.italic(), static_cast<std::uint32_t>(colour.rgb() & 0xFFFFFF)};
-    bool written = false;
-    guarded([&] {
-        if (format.maker == FormatMaker::None) {
-            otherFormatUnavailable(s_, format);
-            return;
-        }
-        std::string document;
-        if (format.maker == FormatMaker::Core) {
-            document = otherFormatBytes(format, bytes, font);
-        } else {
-            const QByteArray laid = laidOutDocument(format, text, qfont, colour);
-            if (laid.isEmpty()) {
-                warnNotSaved(s_, target);
-                return;
-            }
-            document = laid.toStdString();
-        }
-        written = writeOtherFormat(s_, target, document,
-                                   fileNamePart(name_.empty() ? kNoName : name_), bytes, font);
-    });
-    return written;
+    return writeInOtherFormat(s_, format, text_->toPlainText(), text_->font(),
+                              text_->palette().color(QPalette::Text), name_, target);
 }
 
 void TTextEdit::openOther() {
@@ -360,17 +305,15 @@ void TTextEdit::search() {
 }
 
 bool TTextEdit::find(const QString& needle, bool fromStart) {
-    // Windows-1250 has one byte for each character the text can hold, so offsets agree.
-    const std::string text = cp(text_->toPlainText());
-    const std::size_t from = fromStart ? 0 : static_cast<std::size_t>(text_->textCursor().position());
-    const std::size_t at = findText(text, cp(needle), from);
-    if (at == std::string::npos) {
+    const int at =
+        findInEditor(text_->toPlainText(), needle, fromStart ? 0 : text_->textCursor().position());
+    if (at < 0) {
         guarded([&] { textNotFound(s_, cp(needle)); });
         return false;
     }
     QTextCursor c = text_->textCursor();
-    c.setPosition(static_cast<int>(at));
-    c.setPosition(static_cast<int>(at + cp(needle).size()), QTextCursor::KeepAnchor);
+    c.setPosition(at);
+    c.setPosition(at + int(cp(needle).size()), QTextCursor::KeepAnchor);
     text_->setTextCursor(c);
     text_->ensureCursorVisible();
     return true;
@@ -414,11 +357,8 @@ void TTextEdit::toWord() {
 
 void TTextEdit::showStatus() {
     const QTextCursor c = text_->textCursor();
-    const QString line = QString::number(c.blockNumber() + 1).rightJustified(9);
-    const QString column = QString::number(c.positionInBlock() + 1).rightJustified(5);
-    status_->setText(QStringLiteral("  Rad:") + line + QStringLiteral("  Sloup:") + column +
-                     (text_->overwriteMode() ? QStringLiteral("   Prepisovani")
-                                             : QStringLiteral("     Vkladani")));
+    status_->setText(
+        caretStatus(c.blockNumber() + 1, c.positionInBlock() + 1, text_->overwriteMode()));
 }
 
 void TTextEdit::done(int result) {

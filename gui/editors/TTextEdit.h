@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editors/CaretMoves.h"
+#include "editors/EditorKeys.h"
 #include "editors/TextEditParams.h"
 
 #include <QDialog>
@@ -120,8 +121,7 @@ private:
     TFind* find_;
     std::string name_; // empty: the unnamed text
     bool editable_ = false;
-    int prefix_ = 0;     // the first stroke of a two-stroke key, or 0
-    int blockStart_ = 0; // the block start mark
+    EditorKeys keys_;
     int remembered_ = 0; // the column vertical moves keep
 };
 

@@ -19,33 +19,7 @@ int lineLength(const QTextBlock& block) {
 } // namespace
 
 bool TTextEdit::editingKey(int key, bool ctrl) {
-    // Holding Ctrl down between the two strokes is no stroke.
-    if (key == Qt::Key_Control || key == Qt::Key_Shift || key == Qt::Key_Alt) return false;
-    const int prefix = prefix_;
-    prefix_ = 0;
-    if (!ctrl) return false;
-    QTextCursor c = text_->textCursor();
-    if (prefix == Qt::Key_K && key == Qt::Key_B) {
-        blockStart_ = c.position();
-    } else if (prefix == Qt::Key_K && key == Qt::Key_K) {
-        const int caret = c.position();
-        c.setPosition(std::min(blockStart_, int(text_->document()->characterCount()) - 1));
-        c.setPosition(caret, QTextCursor::KeepAnchor);
-        text_->setTextCursor(c);
-    } else if (key == Qt::Key_Y) {
-        if (text_->isReadOnly()) return true;
-        // Ctrl+Q first: only from the caret to the end of the line.
-        if (prefix != Qt::Key_Q) c.movePosition(QTextCursor::StartOfBlock);
-        c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-        if (prefix != Qt::Key_Q && !c.atEnd())
-            c.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
-        c.removeSelectedText();
-    } else if (key == Qt::Key_Q || key == Qt::Key_K) {
-        prefix_ = key;
-    } else {
-        return false;
-    }
-    return true;
+    return keys_.key(text_, key, ctrl);
 }
 
 CaretRules TTextEdit::rules() const {

@@ -1,6 +1,6 @@
 #include "screens/TCdsScrForm.h"
 
-#include "editors/TTextEdit.h"
+#include "editors/TRtfEdit.h"
 #include "editors/WordHandOver.h"
 #include "export/TCdsExcel.h"
 #include "output/NumRowFont.h"
@@ -458,8 +458,7 @@ void TCdsScrForm::grouping() {
 
 void TCdsScrForm::openTextFile(const std::string& file) {
     if (file.empty()) return;
-    TTextEdit editor(s_, this);
-    editor.editFile(file);
+    TRtfEdit(s_, this).editFile(file, false);
 }
 
 void TCdsScrForm::keyPressEvent(QKeyEvent* e) {

@@ -3,6 +3,7 @@
 #include "access/Rights.h"
 #include "access/THesloG.h"
 #include "access/THesloP.h"
+#include "editors/HelpWindow.h"
 #include "editors/TTextEdit.h"
 #include "period/TObd.h"
 #include "period/TObd12.h"
@@ -86,6 +87,7 @@ TSar::TSar(Session& s)
     hesloP_ = std::make_unique<THesloP>(s_, this);
     text_ = std::make_unique<TTextEdit>(s_, this);
     scr_ = std::make_unique<TCdsScrForm>(s_, this);
+    help_ = std::make_unique<HelpWindow>(s_, this);
     qApp->installEventFilter(this);
 }
 

@@ -20,6 +20,7 @@ class THesloG;
 class THesloP;
 class TTextEdit;
 class TCdsScrForm;
+class HelpWindow;
 struct StockTableView;
 
 // The main window: the enterprise, management unit, cost centre and current period, and the
@@ -53,6 +54,7 @@ public:
     THesloP& rightsWindow() { return *hesloP_; }
     TTextEdit& textWindow() { return *text_; }
     TCdsScrForm& tableScreen() { return *scr_; }
+    HelpWindow& helpWindow() { return *help_; }
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -120,6 +122,8 @@ private:
     void ACis(const std::string& file, int keys);
     void showStock(const StockTableView& view);
     void defText(const char* file);
+    // The separate editor program, or the rich-text editor on no file when it is not installed.
+    void startEditor(const char* program);
     void startTool(const char* program, bool withDisk, bool wait);
     // Stand-ins for the maker's programs an installation lacks (TSarStandIns.cpp).
     void ownTextEditor();
@@ -140,6 +144,7 @@ private:
     std::unique_ptr<THesloP> hesloP_;
     std::unique_ptr<TTextEdit> text_;
     std::unique_ptr<TCdsScrForm> scr_;
+    std::unique_ptr<HelpWindow> help_;
     bool activationQueued_ = false;
 };
 

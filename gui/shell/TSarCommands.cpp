@@ -2,6 +2,7 @@
 #include "archive/DataSaving.h"
 #include "codebooks/TCdsCis.h"
 #include "documents/TSarDokl.h"
+#include "editors/TRtfEdit.h"
 #include "editors/TTextEdit.h"
 #include "period/Period.h"
 #include "period/TObd.h"
@@ -214,7 +215,7 @@ void TSar::showPeriod() {
 void TSar::DefInic() {
     guarded([this] {
         if (!commandAllowed(s_, GatedCommand::DefinitionFile)) return;
-        text_->editFile(inicFileName(s_));
+        TRtfEdit(s_, this).editFile(inicFileName(s_), false);
         // The labels keep their captions ("Podnik:" ...) with the texts read again; showing the
         // bare texts looked as if the captions had vanished.
         if (readInic(s_)) showLabels();
@@ -224,7 +225,7 @@ void TSar::DefInic() {
 void TSar::defText(const char* file) {
     guarded([this, file] {
         if (!commandAllowed(s_, GatedCommand::DefinitionFile)) return;
-        text_->editFile(workDir(s_, "DefSoub") + "\\" + file);
+        TRtfEdit(s_, this).editFile(workDir(s_, "DefSoub") + "\\" + file, false);
     });
 }
 
@@ -245,8 +246,18 @@ void TSar::startTool(const char* program, bool withDisk, bool wait) {
     });
 }
 
-void TSar::EditRt() { startTool("Formovac.Exe", true, false); }
-void TSar::EditRv() { startTool("Strankovac.Exe", true, false); }
+void TSar::startEditor(const char* program) {
+    bool installed = false;
+    guarded([&] { installed = fileExists(s_, s_.programsDir + "\\" + program); });
+    if (installed) {
+        startTool(program, true, false);
+        return;
+    }
+    TRtfEdit(s_, this).editFile({}, true);
+}
+
+void TSar::EditRt() { startEditor("Formovac.Exe"); }
+void TSar::EditRv() { startEditor("Strankovac.Exe"); }
 
 void TSar::ProgClose() {
     close();

@@ -1,4 +1,6 @@
 #include "shell/TSar.h"
+#include "shell/ProgramEnd.h"
+#include "shell/WinLSys.h"
 #include "tools/ToolWindows.h"
 
 #include <QMenu>
@@ -131,10 +133,8 @@ void TSar::buildMenu() {
             [this] { showTool(Tool::Calendar, s_, this); });
     connect(toolButton("Hodiny"), &QToolButton::clicked, this,
             [this] { showTool(Tool::Clock, s_, this); });
-    // The help button has no action of its own; until the help texts come it says so.
-    QToolButton* help = toolButton("Napoveda");
-    help->setEnabled(false);
-    help->setToolTip(help->toolTip() + " - " + QString::fromLatin1(kNotYet));
+    connect(toolButton("Napoveda"), &QToolButton::clicked, this,
+            [this] { guarded([this] { showHelpText(s_, "Sar"); }); });
     connect(toolButton("Ukonceni programu"), &QToolButton::clicked, this, [this] { ProgClose(); });
 }
 

@@ -1,3 +1,4 @@
+#include "shell/HelpViewer.h"
 #include "shell/WinLSys.h"
 #include "shell/WorkFiles.h"
 #include "support/ScriptProgram.h"
@@ -127,4 +128,27 @@ TEST_F(WinLSysPrograms, ShowHelpTextNamesTheFileOrWarns) {
     EXPECT_TRUE(showHelpText(*t, "SarDokl"));
     ASSERT_EQ(t.dialogs.count(Kind::Information), 1);
     EXPECT_EQ(t.dialogs.boxes[0].text, "D:\\LSarW\\Dokum\\SarDokl.Rtf");
+}
+
+TEST_F(WinLSysPrograms, ShowHelpTextGoesToTheDesktopsWindowOnceAtATime) {
+    struct Viewer : HelpViewer {
+        std::vector<std::string> shown;
+        Result show(const std::string& file) override {
+            shown.push_back(file);
+            return shown.size() == 1 ? Result::Shown : Result::Busy;
+        }
+    } viewer;
+    t->helpViewer = &viewer;
+    t.write("D:\\LSarW\\Dokum\\Sar.Rtf", "{\\rtf1 }");
+    EXPECT_TRUE(showHelpText(*t, "Sar"));
+    EXPECT_TRUE(t.dialogs.boxes.empty());
+    // The window is open still: the second is refused with the message.
+    EXPECT_FALSE(showHelpText(*t, "Sar"));
+    ASSERT_EQ(t.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(t.dialogs.boxes[0].text, "Uzavrete predeslou napovedu, a akci opakujte.");
+    EXPECT_EQ(t.dialogs.boxes[0].title, "Napovedu nelze otevrit !");
+    EXPECT_EQ(viewer.shown, std::vector<std::string>(2, "D:\\LSarW\\Dokum\\Sar.Rtf"));
+    // A missing help text never reaches the window.
+    EXPECT_FALSE(showHelpText(*t, "Neni"));
+    EXPECT_EQ(viewer.shown.size(), 2u);
 }
