@@ -136,7 +136,7 @@ void TRtfEdit::buildButtons() {
     fontButton_ = button("Font", [this] { chooseFont(); });
     insertButton_ = button("Prihrani Rtf-souboru na zvolenou pozici", [this] { insertRtf(); });
     mapButton_ = button("Mapa znaku", [this] {
-        guarded([this] { startProgram(s_, RtfEditParams::kCharacterMap, "", false); });
+        guarded([this] { startProgram(s_, RtfEditParams::kCharacterMap, {}, false); });
     });
 }
 
