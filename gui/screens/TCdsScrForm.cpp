@@ -7,6 +7,7 @@
 #include "output/ShowReport.h"
 #include "output/TNumRow.h"
 #include "platform/Cp1250.h"
+#include "render/TIma.h"
 #include "screens/ScrClip.h"
 #include "screens/ScrGrid.h"
 #include "screens/TCdsScrT.h"
@@ -105,6 +106,7 @@ TCdsScrForm::TCdsScrForm(Session& s, QWidget* parent)
     on("kalendar", [this] { showTool(Tool::Calendar, s_, this); });
     on("tiskOkna", [this] { printWindow(); });
     on("sestava1", [this] { sestavaI(); });
+    on("sestava3", [this] { sestavaIII(); });
     on("word", [this] { wordReport(); });
     on("font", [this] { printSettings(); });
     on("schranka", [this] { clipboardText(); });
@@ -361,6 +363,17 @@ void TCdsScrForm::sestavaI() {
     SesResult r;
     guarded([&] { r = scr_.SestavaI(); });
     if (r.made()) showReport(this, s_, r.reportFile);
+}
+
+// "  Sestava III": the report drawn as framed page pictures, at once.
+void TCdsScrForm::sestavaIII() {
+    grid_->finishEditing();
+    SesResult r;
+    guarded([&] { r = scr_.SestavaIII(); });
+    if (!r.made()) return;
+    TIma pictures(s_, r.reportFile, r.geometry, this);
+    pictures.generateAtOnce = true;
+    pictures.exec();
 }
 
 // "  Word": the report of the screen handed to the word processor in the report font.

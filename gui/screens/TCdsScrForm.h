@@ -73,6 +73,7 @@ private:
     bool gridKey(QKeyEvent* e);
     void search(int how);
     void sestavaI();
+    void sestavaIII();
     void wordReport();
     void printSettings();
     void printWindow();
