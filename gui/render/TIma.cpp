@@ -51,6 +51,8 @@ std::unique_ptr<PageSource> TIma::makeSource() {
     source->headingFont = headingFont_;
     source->itemsFont = itemsFont_;
     source->tallPage = [this](int page) {
+        // Told while the pictures are drawn, not again for each PDF.
+        if (!generating()) return;
         std::string number = std::to_string(page);
         number.insert(0, number.size() < 7 ? 7 - number.size() : 0, ' ');
         guarded([&] {

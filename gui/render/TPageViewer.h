@@ -72,6 +72,8 @@ protected:
     Session& session() { return s_; }
     const std::string& report() const { return report_; }
     bool landscape() const;
+    // Pictures are being drawn (not a PDF).
+    bool generating() const { return generating_; }
 
     void keyPressEvent(QKeyEvent* e) override;
     void done(int result) override;
