@@ -379,6 +379,11 @@ void TPageViewer::keyPressEvent(QKeyEvent* e) {
 }
 
 void TPageViewer::done(int result) {
+    // Closed while drawing: the drawing stops and closes the window itself.
+    if (generating_) {
+        cancel_ = true;
+        return;
+    }
     deletePictures();
     pages_ = current_ = 0;
     QDialog::done(result);
