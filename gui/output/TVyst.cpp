@@ -5,6 +5,7 @@
 #include "output/ReportFile.h"
 #include "output/ReportPrint.h"
 #include "output/ReportViewer.h"
+#include "render/TTxIma.h"
 #include "shell/ProgramEnd.h"
 #include "shell/QtText.h"
 #include "shell/Session.h"
@@ -48,7 +49,7 @@ TVyst::TVyst(Session& s, QWidget* parent)
         {"Zobraz", "&Zobraz..", "Zobrazi a umozni editovat sestavu", &TVyst::show_},
         {"Editor", "&Editor..", "Rtf - Editor", nullptr},
         {"TZobraz", "&T-Zobraz", "Zobrazeni Win 32 v textovem rezimu", nullptr},
-        {"Grafika", "&Grafika", "Prikaz zatim neni k dispozici.", nullptr},
+        {"Grafika", "&Grafika", "Prevod do grafickeho rezimu", &TVyst::toPictures},
         {"Word", "&Word...", "Prevedeni sestavy do aplikace MS Word", &TVyst::toWord},
         {"Upravit", "&Upravit..", "Upravi strankovani a nastavi masku", &TVyst::applyMaskField},
         {"Zpet", " Z&pet...", "", &TVyst::dropMaskCopy},
@@ -76,8 +77,6 @@ TVyst::TVyst(Session& s, QWidget* parent)
     connect(button("Graficky"), &QPushButton::clicked, this, [this] { printGraphic(); });
     connect(button("Textovy"), &QPushButton::clicked, this, [this] { printText(); });
     connect(button("Konec"), &QPushButton::clicked, this, &QDialog::accept);
-    // Until the page pictures exist.
-    button("Grafika")->setEnabled(false);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
@@ -205,6 +204,12 @@ void TVyst::toWord() {
         handReportToWordProcessor(s_, file, bytes, editor_->text()->font(),
                                   reportColour(s_.printSettings));
     });
+}
+
+void TVyst::toPictures() {
+    // The report itself, never the masked copy, in the font the report is shown in.
+    TTxIma pictures(s_, s_.vyst.reportFile, editor_->text()->font(), this);
+    pictures.exec();
 }
 
 void TVyst::choosePrinter() {

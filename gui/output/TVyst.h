@@ -41,6 +41,8 @@ public:
     bool printGraphic();
     bool printText();
     void toWord();
+    // "Grafika": the report's pages as pictures.
+    void toPictures();
 
     void done(int result) override;
 

@@ -8,6 +8,7 @@
 #include "output/ShowReport.h"
 #include "output/TNumRow.h"
 #include "platform/Cp1250.h"
+#include "render/TIma.h"
 #include "screens/ScrClip.h"
 #include "screens/ScrGrid.h"
 #include "screens/TCdsScrT.h"
@@ -107,6 +108,7 @@ TCdsScrForm::TCdsScrForm(Session& s, QWidget* parent)
     on("tiskOkna", [this] { printWindow(); });
     on("sestava1", [this] { sestavaI(); });
     on("excel", [this] { excelExport(); });
+    on("sestava3", [this] { sestavaIII(); });
     on("word", [this] { wordReport(); });
     on("font", [this] { printSettings(); });
     on("schranka", [this] { clipboardText(); });
@@ -369,6 +371,17 @@ void TCdsScrForm::sestavaI() {
 void TCdsScrForm::excelExport() {
     grid_->finishEditing();
     guarded([this] { TCdsExcel(s_).ExDbToXlsF(scr_.tableFile, scr_.defFile, s_.scr.TableFile); });
+}
+
+// "  Sestava III": the report drawn as framed page pictures, at once.
+void TCdsScrForm::sestavaIII() {
+    grid_->finishEditing();
+    SesResult r;
+    guarded([&] { r = scr_.SestavaIII(); });
+    if (!r.made()) return;
+    TIma pictures(s_, r.reportFile, r.geometry, this);
+    pictures.generateAtOnce = true;
+    pictures.exec();
 }
 
 // "  Word": the report of the screen handed to the word processor in the report font.

@@ -74,6 +74,7 @@ private:
     void search(int how);
     void sestavaI();
     void excelExport();
+    void sestavaIII();
     void wordReport();
     void printSettings();
     void printWindow();

@@ -148,7 +148,7 @@ void TCdsScrForm::buildPanel() {
     r->addWidget(recordLabel_);
 
     // Not part of the program yet: present, disabled, saying so.
-    for (const char* name : {"sestava2", "sestava3"}) {
+    for (const char* name : {"sestava2"}) {
         buttons_[name]->setEnabled(false);
         buttons_[name]->setToolTip(QString::fromLatin1(kNotYet));
     }

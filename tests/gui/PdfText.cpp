@@ -26,4 +26,11 @@ QString pdfText(const std::filesystem::path& pdf) {
     return run("pdftotext", {"-layout", QString::fromStdString(pdf.string()), "-"});
 }
 
+QSizeF pdfPageSize(const std::filesystem::path& pdf) {
+    const QString info = run("pdfinfo", {QString::fromStdString(pdf.string())});
+    const auto m = QRegularExpression(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+) pts"))
+                       .match(info);
+    return m.hasMatch() ? QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QSizeF();
+}
+
 } // namespace sarw::test

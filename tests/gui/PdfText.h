@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSizeF>
 #include <QString>
 
 #include <filesystem>
@@ -10,5 +11,7 @@ namespace sarw::test {
 // pages separated by form feeds.
 int pdfPages(const std::filesystem::path& pdf);
 QString pdfText(const std::filesystem::path& pdf);
+// The size of its first page in points; empty when unreadable.
+QSizeF pdfPageSize(const std::filesystem::path& pdf);
 
 } // namespace sarw::test

@@ -153,8 +153,8 @@ private slots:
             QCOMPARE(t.read(wordFileName(kReport)).substr(0, 2), std::string("PK"));
         }
 
-        QVERIFY(!v.button("Grafika")->isEnabled());
-        QCOMPARE(v.button("Grafika")->toolTip(), QStringLiteral("Prikaz zatim neni k dispozici."));
+        QVERIFY(v.button("Grafika")->isEnabled());
+        QCOMPARE(v.button("Grafika")->toolTip(), QStringLiteral("Prevod do grafickeho rezimu"));
     }
 };
 

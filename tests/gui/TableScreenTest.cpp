@@ -4,6 +4,7 @@
 #include "output/NumRowFont.h"
 #include "output/TVyst.h"
 #include "period/PeriodFiles.h"
+#include "render/TIma.h"
 #include "screens/ScrGrid.h"
 #include "screens/TCdsScrForm.h"
 #include "screens/TCdsScrT.h"
@@ -22,6 +23,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QPushButton>
 #include <QTableWidget>
 
 using namespace sarw;
@@ -146,7 +148,7 @@ private slots:
         w.show();
         QVERIFY(!w.button("oprava")->isEnabled());
         QVERIFY(!w.button("sestava2")->isEnabled());
-        QCOMPARE(w.button("sestava3")->toolTip(), QString("Prikaz zatim neni k dispozici."));
+        QCOMPARE(w.button("sestava2")->toolTip(), QString("Prikaz zatim neni k dispozici."));
         w.button("kalkulacka")->click(); // the tools open beside the screen
         QVERIFY(w.findChild<VCalcul*>() && w.findChild<VCalcul*>()->isVisible());
         QVERIFY(!w.button("textZacatek")->isVisible());
@@ -345,6 +347,36 @@ private slots:
         QVERIFY2(changedTo.startsWith("zmena"), qPrintable(changedTo));
         QVERIFY(d.t.read(states) != before);
         QVERIFY(d.t.read(states).find(changedTo.toStdString()) != std::string::npos);
+    }
+
+    // "  Sestava III": the framed page pictures drawn at once, in the frame colour.
+    void sestavaIIIDrawsTheFramedPages() {
+        Screen screen(false);
+        auto& [t, w] = screen;
+        QVERIFY(w.openScreen());
+        bool atOnce = false;
+        whenModal<TIma>([&](TIma* v) {
+            atOnce = v->generateAtOnce;
+            // Closed while drawing: the drawing stops and the window closes.
+            v->button("Konec")->click();
+        });
+        w.button("sestava3")->click();
+        QVERIFY(atOnce);
+
+        const SesResult r = w.screen().SestavaIII();
+        QVERIFY(r.made());
+        TIma v(*t, r.reportFile, r.geometry);
+        v.generate();
+        QCOMPARE(v.pageCount(), 1);
+        const QImage& im = v.shownPicture();
+        bool framed = false;
+        for (int y = 0; y < im.height() && !framed; ++y)
+            framed = QColor(im.pixel(31, y)) == QColor(Qt::blue);
+        QVERIFY(framed);
+        const std::string picture = v.pictureFile(1);
+        QVERIFY(t.exists(picture));
+        v.reject();
+        QVERIFY(!t.exists(picture));
     }
 };
 
