@@ -61,14 +61,23 @@ Shown tryCommand(DemoDisk& d, const std::function<void()>& run) {
     const QSet<QWidget*> before = visibleWindows();
     QTimer closer;
     closer.setInterval(30);
-    QObject::connect(&closer, &QTimer::timeout, [&shown] {
+    QWidget* refused = nullptr;
+    QObject::connect(&closer, &QTimer::timeout, [&shown, &refused] {
         QWidget* w = QApplication::activeModalWidget();
         if (!w || !w->isVisible()) return;
-        shown.windows << describe(w);
-        if (auto* dialog = qobject_cast<QDialog*>(w))
-            dialog->reject();
-        else
+        // A window that asks before Escape lets it go (the document form) stays after the
+        // scripted "Ne"; it is then closed the ordinary way.
+        if (w == refused) {
             w->close();
+            return;
+        }
+        shown.windows << describe(w);
+        if (auto* dialog = qobject_cast<QDialog*>(w)) {
+            refused = w;
+            dialog->reject();
+        } else {
+            w->close();
+        }
     });
     closer.start();
     run();
