@@ -5,6 +5,7 @@
 #include "editors/TRtfEdit.h"
 #include "editors/TTextEdit.h"
 #include "period/Period.h"
+#include "shell/MakerPrograms.h"
 #include "period/TObd.h"
 #include "period/TObd12.h"
 #include "reports/TSarInv.h"
@@ -247,13 +248,9 @@ void TSar::startTool(const char* program, bool withDisk, bool wait) {
 }
 
 void TSar::startEditor(const char* program) {
-    bool installed = false;
-    guarded([&] { installed = fileExists(s_, s_.programsDir + "\\" + program); });
-    if (installed) {
-        startTool(program, true, false);
-        return;
-    }
-    TRtfEdit(s_, this).editFile({}, true);
+    guarded([this, program] {
+        if (!startMakerProgram(s_, program, true, false)) TRtfEdit(s_, this).editFile({}, true);
+    });
 }
 
 void TSar::EditRt() { startEditor("Formovac.Exe"); }
